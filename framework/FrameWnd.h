@@ -1,0 +1,17 @@
+#pragma once
+#include "Wnd.h"
+
+// A top-level window of a class registered under a chosen name. When it is
+// the application's main window, its destruction ends the message loop.
+class CFrameWnd : public CWnd {
+public:
+    // Registers the default frame-window class information under name
+    // (once per process; later calls succeed without change).
+    static bool RegisterFrameClass(LPCWSTR className);
+
+    bool Create(LPCWSTR className, LPCWSTR title, DWORD style = WS_OVERLAPPEDWINDOW,
+                HWND parent = nullptr);
+
+protected:
+    void OnDestroy() override;
+};
