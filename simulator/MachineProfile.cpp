@@ -1,0 +1,271 @@
+#include "MachineProfile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <cwchar>
+#include <cwctype>
+#include <vector>
+
+#include <windows.h>
+
+namespace sim {
+namespace {
+
+std::wstring ModuleFolder() {
+    HMODULE self = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCWSTR>(&ModuleFolder), &self);
+    wchar_t path[MAX_PATH];
+    DWORD n = ::GetModuleFileNameW(self, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return L"";
+    std::wstring folder(path, n);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+bool EndsWithIni(const std::wstring& s) {
+    return s.size() >= 4 && _wcsicmp(s.c_str() + s.size() - 4, L".ini") == 0;
+}
+
+// Reads one profile file through the Windows profile API.
+class ProfileReader {
+public:
+    explicit ProfileReader(std::wstring path) : path_(std::move(path)) {}
+
+    std::wstring String(const wchar_t* section, const wchar_t* key) const {
+        wchar_t buffer[512] = {};
+        ::GetPrivateProfileStringW(section, key, L"", buffer, 512, path_.c_str());
+        return buffer;
+    }
+    bool Has(const wchar_t* section, const wchar_t* key) const {
+        wchar_t buffer[8] = {};
+        ::GetPrivateProfileStringW(section, key, L"\x01", buffer, 8, path_.c_str());
+        return buffer[0] != L'\x01';
+    }
+    long long Number(const wchar_t* section, const wchar_t* key, long long fallback, long long low,
+                     long long high) const {
+        long long value = 0;
+        if (!ParseNumber(String(section, key), value)) return fallback;
+        return std::clamp(value, low, high);
+    }
+    // key=value lines of a section, in file order.
+    std::vector<std::pair<std::wstring, std::wstring>> Section(const wchar_t* section) const {
+        std::vector<wchar_t> buffer(32768);
+        DWORD n = ::GetPrivateProfileSectionW(section, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                              path_.c_str());
+        std::vector<std::pair<std::wstring, std::wstring>> lines;
+        for (const wchar_t* p = buffer.data(); p < buffer.data() + n && *p; p += wcslen(p) + 1) {
+            std::wstring line(p);
+            size_t eq = line.find(L'=');
+            if (eq == std::wstring::npos) continue;
+            lines.emplace_back(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
+        }
+        return lines;
+    }
+    static std::wstring Trim(const std::wstring& s) {
+        size_t b = s.find_first_not_of(L" \t");
+        if (b == std::wstring::npos) return L"";
+        return s.substr(b, s.find_last_not_of(L" \t") - b + 1);
+    }
+
+private:
+    std::wstring path_;
+};
+
+std::vector<long long> NumberList(const std::wstring& text, wchar_t separator = L',') {
+    std::vector<long long> values;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(separator, start);
+        if (end == std::wstring::npos) end = text.size();
+        long long value = 0;
+        if (!ParseNumber(ProfileReader::Trim(text.substr(start, end - start)), value)) return {};
+        values.push_back(value);
+        start = end + 1;
+    }
+    return values;
+}
+
+uint16_t U16(long long v) { return static_cast<uint16_t>(std::clamp<long long>(v, 0, 0xFFFF)); }
+uint32_t U32(long long v) { return static_cast<uint32_t>(std::clamp<long long>(v, 0, 0xFFFFFFFFLL)); }
+int32_t I32(long long v) { return static_cast<int32_t>(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); }
+
+void CopyAscii(char* target, size_t capacity, const std::wstring& text) {
+    std::memset(target, 0, capacity);
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, target, static_cast<int>(capacity - 1), nullptr,
+                          nullptr);
+}
+
+void ReadSmbios(const ProfileReader& ini, SimSmbios& s) {
+    const wchar_t* section = L"SMBIOS";
+    CopyAscii(s.biosVendor, sizeof s.biosVendor, ini.String(section, L"BiosVendor"));
+    CopyAscii(s.biosVersion, sizeof s.biosVersion, ini.String(section, L"BiosVersion"));
+    CopyAscii(s.biosDate, sizeof s.biosDate, ini.String(section, L"BiosDate"));
+    CopyAscii(s.manufacturer, sizeof s.manufacturer, ini.String(section, L"Manufacturer"));
+    CopyAscii(s.product, sizeof s.product, ini.String(section, L"Product"));
+    for (int i = 0; i < kMaxOemStrings; ++i) {
+        std::wstring key = L"OemString" + std::to_wstring(i + 1);
+        if (!ini.Has(section, key.c_str())) break;
+        CopyAscii(s.oem[i], sizeof s.oem[i], ini.String(section, key.c_str()));
+        s.oemCount = static_cast<uint8_t>(i + 1);
+    }
+    std::vector<long long> words = NumberList(ini.String(section, L"CapabilityWords"));
+    if (words.size() == 4) {
+        s.hasCapabilities = 1;
+        for (int i = 0; i < 4; ++i) s.capabilityWords[i] = U16(words[i]);
+    }
+    if (ini.Has(section, L"SystemId")) {
+        s.hasSystemId = 1;
+        s.systemId = U16(ini.Number(section, L"SystemId", 0, 0, 0xFFFF));
+        std::wstring form = ini.String(section, L"SystemIdForm");
+        s.systemIdWide = form == L"word" || (form != L"byte" && s.systemId >= 0xFE);
+    }
+}
+
+void ReadTokens(const ProfileReader& ini, SimSmbios& s) {
+    for (const auto& [key, value] : ini.Section(L"Tokens")) {
+        std::vector<long long> v = NumberList(value);
+        if (v.size() != 3 || s.tokenCount >= kMaxTokens) continue;
+        s.tokens[s.tokenCount++] = SimToken{U16(v[0]), U16(v[1]), U16(v[2])};
+    }
+}
+
+SimSetting& SettingAt(SimFirmware& f, uint16_t location, bool& added) {
+    for (int i = 0; i < f.settingCount; ++i) {
+        if (f.settings[i].location == location) return f.settings[i];
+    }
+    added = f.settingCount < kMaxSettings;
+    SimSetting& slot = f.settings[added ? f.settingCount++ : kMaxSettings - 1];
+    if (added) slot = SimSetting{location};
+    return slot;
+}
+
+// [Settings] LOCATION=VALUE or LOCATION=BATTERY/AC (a split setting), either
+// optionally followed by ,RES3,RES4. Every token location exists, with value 0
+// unless the profile says otherwise.
+void ReadSettings(const ProfileReader& ini, SimMachine& m) {
+    bool added = false;
+    for (int i = 0; i < m.smbios.tokenCount; ++i) SettingAt(m.firmware, m.smbios.tokens[i].location, added);
+    for (const auto& [key, value] : ini.Section(L"Settings")) {
+        long long location = 0;
+        size_t comma = value.find(L',');
+        std::vector<long long> values = NumberList(value.substr(0, comma), L'/');
+        std::vector<long long> extra;
+        if (comma != std::wstring::npos) extra = NumberList(value.substr(comma + 1));
+        bool wellFormed = (values.size() == 1 || values.size() == 2) &&
+                          (comma == std::wstring::npos || extra.size() == 2);
+        if (!ParseNumber(key, location) || !wellFormed) continue;
+        SimSetting& s = SettingAt(m.firmware, U16(location), added);
+        if (s.location != U16(location)) continue;
+        s.split = values.size() == 2;
+        s.battery = U16(values.front());
+        s.ac = U16(values.back());
+        if (extra.size() == 2) {
+            s.res3 = U32(extra[0]);
+            s.res4 = U32(extra[1]);
+        }
+    }
+}
+
+// [Answers] CLASS/SELECT[/ARG1]=res1,res2,res3,res4
+void ReadAnswers(const ProfileReader& ini, SimFirmware& f) {
+    for (const auto& [key, value] : ini.Section(L"Answers")) {
+        std::vector<long long> call = NumberList(key, L'/');
+        std::vector<long long> res = NumberList(value);
+        if ((call.size() != 2 && call.size() != 3) || res.size() != 4) continue;
+        if (f.fixedAnswerCount >= kMaxFixedAnswers) break;
+        SimFixedAnswer& a = f.fixedAnswers[f.fixedAnswerCount++];
+        a = SimFixedAnswer{U16(call[0]), U16(call[1])};
+        if (call.size() == 3) {
+            a.matchArg1 = 1;
+            a.arg1 = U32(call[2]);
+        }
+        a.res1 = I32(res[0]);
+        a.res2 = U32(res[1]);
+        a.res3 = U32(res[2]);
+        a.res4 = U32(res[3]);
+    }
+}
+
+void ReadFirmware(const ProfileReader& ini, SimFirmware& f) {
+    const wchar_t* section = L"Firmware";
+    f.dataBufferSize = U32(ini.Number(section, L"DataBufferSize", 44, 0, 4096));
+    f.radioRes1 = I32(ini.Number(section, L"RadioStatusRes1", -1, INT32_MIN, INT32_MAX));
+    f.radioStatus = U32(ini.Number(section, L"RadioStatus", 0, 0, 0xFFFFFFFFLL));
+    f.query040BRes1 = I32(ini.Number(section, L"Query040BRes1", -1, INT32_MIN, INT32_MAX));
+    f.query040B = U32(ini.Number(section, L"Query040B", 0, 0, 0xFFFFFFFFLL));
+    ReadAnswers(ini, f);
+}
+
+void ReadPower(const ProfileReader& ini, SimPower& p) {
+    const wchar_t* section = L"Power";
+    p.acOnline = ini.Number(section, L"AcOnline", 1, 0, 1) != 0;
+    p.batteryPresent = ini.Number(section, L"BatteryPresent", 1, 0, 1) != 0;
+    p.batteryPercent = static_cast<uint8_t>(ini.Number(section, L"BatteryPercent", 100, 0, 100));
+    p.charging = ini.Number(section, L"Charging", 0, 0, 1) != 0;
+    p.batteryLifeTime = I32(ini.Number(section, L"BatteryLifeTime", -1, -1, INT32_MAX));
+    p.batteryFullLifeTime = I32(ini.Number(section, L"BatteryFullLifeTime", -1, -1, INT32_MAX));
+}
+
+void ReadFaults(const ProfileReader& ini, SimFaults& f) {
+    const wchar_t* section = L"Faults";
+    f.noAcpiWmi = ini.Number(section, L"NoAcpiWmi", 0, 0, 1) != 0;
+    f.smbiosFails = ini.Number(section, L"SmbiosFails", 0, 0, 1) != 0;
+    f.quirkArgs = ini.Number(section, L"QuirkArgs", 0, 0, 1) != 0;
+    f.shortAnswer = U32(ini.Number(section, L"ShortAnswer", 0, 0, 4096));
+}
+
+} // namespace
+
+bool ParseNumber(const std::wstring& text, long long& value) {
+    if (text.empty()) return false;
+    const wchar_t* begin = text.c_str();
+    wchar_t* end = nullptr;
+    bool negative = *begin == L'-';
+    const wchar_t* digits = (negative || *begin == L'+') ? begin + 1 : begin;
+    if (!iswxdigit(*digits)) return false;
+    errno = 0;
+    bool hex = digits[0] == L'0' && (digits[1] == L'x' || digits[1] == L'X');
+    unsigned long long magnitude = wcstoull(hex ? digits + 2 : digits, &end, hex ? 16 : 10);
+    if (hex && !iswxdigit(digits[2])) return false;
+    if (*end != L'\0' || errno == ERANGE || magnitude > 0xFFFFFFFFFFFFLL) return false;
+    value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
+    return true;
+}
+
+std::wstring ResolveProfile(const std::wstring& nameOrPath) {
+    std::wstring path = nameOrPath;
+    if (path.find_first_of(L"\\/") == std::wstring::npos && !EndsWithIni(path)) {
+        path = ModuleFolder() + L"profiles\\" + path + L".ini";
+    }
+    wchar_t full[MAX_PATH];
+    DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
+    return (n > 0 && n < MAX_PATH) ? std::wstring(full, n) : path;
+}
+
+bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine) {
+    std::wstring path = ResolveProfile(nameOrPath);
+    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    ProfileReader ini(path);
+
+    machine.loaded = 0;
+    std::memset(&machine.smbios, 0, sizeof machine.smbios);
+    std::memset(&machine.firmware, 0, sizeof machine.firmware);
+    std::memset(&machine.power, 0, sizeof machine.power);
+    std::memset(&machine.faults, 0, sizeof machine.faults);
+    machine.callCount = 0;
+
+    ReadSmbios(ini, machine.smbios);
+    ReadTokens(ini, machine.smbios);
+    ReadFirmware(ini, machine.firmware);
+    ReadSettings(ini, machine);
+    ReadPower(ini, machine.power);
+    ReadFaults(ini, machine.faults);
+
+    std::memset(machine.profile, 0, sizeof machine.profile);
+    wcsncpy(machine.profile, nameOrPath.c_str(), kProfileNameLength - 1);
+    machine.loaded = 1;
+    return true;
+}
+
+} // namespace sim

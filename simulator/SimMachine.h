@@ -1,0 +1,197 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// The whole simulated notebook as every process of a run sees it: one packed
+// block in a file-backed named mapping (see MachineState.h). Fixed widths and
+// offsets, because processes built at different times may map the same file;
+// a layout change bumps kSimMachineVersion and the block is then reloaded.
+namespace sim {
+
+inline constexpr uint32_t kSimMachineMagic = 0x4D495354;  // "TSIM"
+inline constexpr uint32_t kSimMachineVersion = 3;
+
+inline constexpr int kMaxOemStrings = 8;
+inline constexpr int kSmbiosStringLength = 64;
+inline constexpr int kMaxTokens = 64;
+inline constexpr int kMaxSettings = 64;
+inline constexpr int kMaxFixedAnswers = 32;
+inline constexpr int kMaxForcedAnswers = 8;
+inline constexpr int kCallLogSize = 1024;
+inline constexpr int kMaxEvents = 32;
+inline constexpr int kEventBytes = 256;
+inline constexpr int kMaxSubscribers = 16;
+inline constexpr int kProfileNameLength = 260;
+
+#pragma pack(push, 1)
+
+struct SimToken {
+    uint16_t identifier;
+    uint16_t location;
+    uint16_t value;
+};
+static_assert(sizeof(SimToken) == 6);
+
+// The firmware setting behind one token location. A split setting keeps one
+// value for battery and one for AC power: select 1 and 2 name them, select 0
+// the current power source. Otherwise both are the same value whatever the
+// select. Reads also return res3/res4 in cbRes3/cbRes4.
+struct SimSetting {
+    uint16_t location;
+    uint16_t battery;
+    uint16_t ac;
+    uint8_t split;
+    uint8_t pad;
+    uint32_t res3;
+    uint32_t res4;
+};
+static_assert(sizeof(SimSetting) == 16);
+
+// A call the profile answers with fixed result words.
+struct SimFixedAnswer {
+    uint16_t cbClass;
+    uint16_t cbSelect;
+    uint32_t arg1;
+    uint8_t matchArg1;  // 0: any cbArg1
+    uint8_t pad[3];
+    int32_t res1;
+    uint32_t res2;
+    uint32_t res3;
+    uint32_t res4;
+};
+static_assert(sizeof(SimFixedAnswer) == 28);
+
+inline constexpr uint32_t kForcedForever = 0xFFFFFFFFu;
+
+// An injected status: calls that match answer res1 without touching the model.
+struct SimForcedAnswer {
+    uint16_t cbClass;
+    uint16_t cbSelect;
+    uint8_t anyCall;     // 1: matches every call
+    uint8_t pad[3];
+    int32_t res1;
+    uint32_t remaining;  // 0 = slot free, kForcedForever = until cleared
+};
+static_assert(sizeof(SimForcedAnswer) == 16);
+
+struct SimCall {
+    uint32_t sequence;  // 1-based number of the call since the log was cleared
+    uint16_t cbClass;
+    uint16_t cbSelect;
+    uint32_t args[4];
+    int32_t res1;
+    uint32_t res[3];
+    uint32_t requestLength;  // bytes the caller sent
+    uint8_t tailZero;        // every byte after the first 44 was zero
+    uint8_t reservedZero;    // the reserved bytes 0x24..0x2B were zero
+    uint8_t pad[2];
+};
+static_assert(sizeof(SimCall) == 48);
+
+enum class EventDataKind : uint8_t {
+    EmbeddedObject = 0,  // Data is a BDat-like object holding Bytes
+    ByteArray = 1,       // Data is the byte array itself
+    WrongType = 2,       // Data is a number
+    Missing = 3,         // Get("Data") fails
+};
+
+struct SimEvent {
+    uint32_t sequence;
+    wchar_t className[32];
+    EventDataKind dataKind;
+    uint8_t pad;
+    uint16_t length;  // bytes in data
+    uint8_t data[kEventBytes];
+};
+static_assert(sizeof(SimEvent) == 328);
+
+struct SimSubscriber {
+    uint32_t processId;  // 0 = free slot
+    uint32_t cookie;     // names the subscriber's wake-up event
+};
+static_assert(sizeof(SimSubscriber) == 8);
+
+struct SimSmbios {
+    char biosVendor[kSmbiosStringLength];
+    char biosVersion[kSmbiosStringLength];
+    char biosDate[kSmbiosStringLength];
+    char manufacturer[kSmbiosStringLength];
+    char product[kSmbiosStringLength];
+    char oem[kMaxOemStrings][kSmbiosStringLength];
+    uint8_t oemCount;
+    uint8_t hasCapabilities;  // type 177 present
+    uint8_t hasSystemId;      // type 208 present
+    uint8_t systemIdWide;     // type 208 in the 0xFE form (u16 at offset 8)
+    uint16_t capabilityWords[4];
+    uint16_t systemId;
+    uint16_t tokenCount;
+    SimToken tokens[kMaxTokens];
+};
+static_assert(sizeof(SimSmbios) == 5 * 64 + 8 * 64 + 4 + 8 + 2 + 2 + 6 * 64);
+
+struct SimFirmware {
+    uint32_t dataBufferSize;  // reported through QDATA
+    int32_t radioRes1;
+    uint32_t radioStatus;     // cbRes2 of 0x11/0x0B
+    int32_t query040BRes1;
+    uint32_t query040B;       // cbRes2 of 0x04/0x0B with cbArg1 0x30
+    uint32_t versionReports;  // number of 0x11/0x03 calls
+    uint32_t lastVersion[4];  // their last four argument words
+    uint16_t settingCount;
+    uint16_t fixedAnswerCount;
+    SimSetting settings[kMaxSettings];
+    SimFixedAnswer fixedAnswers[kMaxFixedAnswers];
+};
+static_assert(sizeof(SimFirmware) == 44 + 16 * 64 + 28 * 32);
+
+struct SimPower {
+    uint8_t acOnline;
+    uint8_t batteryPresent;
+    uint8_t batteryPercent;
+    uint8_t charging;
+    int32_t batteryLifeTime;      // seconds, -1 unknown
+    int32_t batteryFullLifeTime;  // seconds, -1 unknown
+};
+static_assert(sizeof(SimPower) == 12);
+
+struct SimFaults {
+    uint8_t noAcpiWmi;    // root\wmi lacks the firmware classes
+    uint8_t smbiosFails;  // SMBiosData cannot be read
+    uint8_t quirkArgs;    // answers come back with the argument words inverted
+    uint8_t pad;
+    uint32_t shortAnswer;  // nonzero: the answer array has this many bytes
+    uint32_t failNext;     // next N DoBFn calls fail
+    SimForcedAnswer forced[kMaxForcedAnswers];
+};
+static_assert(sizeof(SimFaults) == 12 + 16 * 8);
+
+struct SimMachine {
+    uint32_t magic;
+    uint32_t version;
+    uint32_t size;
+    uint32_t loaded;  // 1 once a profile was loaded
+    wchar_t profile[kProfileNameLength];
+    SimSmbios smbios;
+    SimFirmware firmware;
+    SimPower power;
+    SimFaults faults;
+    uint32_t callCount;  // calls logged since the last clear
+    SimCall calls[kCallLogSize];
+    uint32_t eventCount;  // events raised since the profile was loaded
+    SimEvent events[kMaxEvents];
+    uint32_t nextCookie;
+    SimSubscriber subscribers[kMaxSubscribers];
+};
+#pragma pack(pop)
+
+static_assert(offsetof(SimMachine, profile) == 16);
+static_assert(offsetof(SimMachine, smbios) == 16 + 2 * kProfileNameLength);
+static_assert(offsetof(SimMachine, firmware) == offsetof(SimMachine, smbios) + sizeof(SimSmbios));
+static_assert(offsetof(SimMachine, power) == offsetof(SimMachine, firmware) + sizeof(SimFirmware));
+static_assert(offsetof(SimMachine, faults) == offsetof(SimMachine, power) + sizeof(SimPower));
+static_assert(offsetof(SimMachine, callCount) == offsetof(SimMachine, faults) + sizeof(SimFaults));
+static_assert(offsetof(SimMachine, calls) == offsetof(SimMachine, callCount) + 4);
+static_assert(offsetof(SimMachine, eventCount) == offsetof(SimMachine, calls) + 48 * kCallLogSize);
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, subscribers) + 8 * kMaxSubscribers);
+
+} // namespace sim

@@ -1,0 +1,163 @@
+#include "EventHub.h"
+
+#include <sstream>
+#include <string>
+
+#include "EventQueue.h"
+#include "FirmwareClasses.h"
+#include "Machine.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace sim {
+namespace {
+
+constexpr UINT kDeliverMessage = WM_APP + 1;
+constexpr wchar_t kWindowClass[] = L"TavrinSimEventWindow";
+
+std::wstring Lower(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(towlower(c));
+    return text;
+}
+
+HMODULE ThisModule() {
+    HMODULE self = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCWSTR>(&ThisModule), &self);
+    return self;
+}
+
+} // namespace
+
+EventHub& EventHub::Get() {
+    // Never destroyed: waiter threads may still run while the process ends.
+    static EventHub* hub = new EventHub;
+    return *hub;
+}
+
+bool EventHub::SelectsEvents(const BSTR language, const BSTR query) {
+    if (!language || !query || _wcsicmp(language, L"WQL") != 0) return false;
+    std::wistringstream words(Lower(query));
+    std::wstring select, star, from, name, rest;
+    words >> select >> star >> from >> name;
+    return select == L"select" && star == L"*" && from == L"from" && name == L"biosevent" && !(words >> rest);
+}
+
+HRESULT EventHub::Subscribe(IWbemObjectSink* sink) {
+    static const ATOM windowClass = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &EventHub::WindowProc;
+        wc.hInstance = ThisModule();
+        wc.lpszClassName = kWindowClass;
+        return ::RegisterClassW(&wc);
+    }();
+    if (!windowClass) return WBEM_E_FAILED;
+
+    auto subscription = std::make_unique<Subscription>();
+    subscription->sink = sink;
+    subscription->thread = ::GetCurrentThreadId();
+    {
+        CMachineState::Lock machine(Machine());
+        if (!machine.Held() || !AddSubscriber(*machine, ::GetCurrentProcessId(), subscription->cookie)) {
+            return WBEM_E_QUOTA_VIOLATION;
+        }
+        subscription->seen = machine->eventCount;
+    }
+    std::wstring name = SubscriberEventName(::GetCurrentProcessId(), subscription->cookie);
+    subscription->wake.reset(::CreateEventW(nullptr, FALSE, FALSE, name.c_str()));
+    subscription->stop.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    subscription->window = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                             ThisModule(), nullptr);
+    if (subscription->wake && subscription->stop && subscription->window) {
+        subscription->waiter.reset(::CreateThread(nullptr, 0, &EventHub::Wait, subscription.get(), 0, nullptr));
+    }
+    if (!subscription->waiter) {
+        if (subscription->window) ::DestroyWindow(subscription->window);
+        CMachineState::Lock machine(Machine());
+        if (machine.Held()) RemoveSubscriber(*machine, ::GetCurrentProcessId(), subscription->cookie);
+        return WBEM_E_FAILED;
+    }
+    CriticalSectionLock lock(lock_);
+    subscriptions_.push_back(std::move(subscription));
+    return WBEM_S_NO_ERROR;
+}
+
+DWORD WINAPI EventHub::Wait(void* parameter) {
+    auto* subscription = static_cast<Subscription*>(parameter);
+    HANDLE handles[] = {subscription->stop.get(), subscription->wake.get()};
+    while (::WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+        ::PostMessageW(subscription->window, kDeliverMessage, 0, 0);
+    }
+    return 0;
+}
+
+LRESULT CALLBACK EventHub::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kDeliverMessage) {
+        Get().Deliver(window);
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void EventHub::Deliver(HWND window) {
+    ComPtr<IWbemObjectSink> sink;
+    uint32_t seen = 0;
+    {
+        CriticalSectionLock lock(lock_);
+        for (const auto& s : subscriptions_) {
+            if (s->window != window) continue;
+            sink = s->sink;
+            seen = s->seen;
+        }
+    }
+    if (!sink) return;
+    std::vector<SimEvent> events;
+    {
+        CMachineState::Lock machine(Machine());
+        if (!machine.Held()) return;
+        events = EventsAfter(*machine, seen);
+    }
+    if (events.empty()) return;
+    {
+        CriticalSectionLock lock(lock_);
+        for (const auto& s : subscriptions_) {
+            if (s->window == window) s->seen = events.back().sequence;
+        }
+    }
+    for (const SimEvent& event : events) {
+        firmware_classes::Object object = firmware_classes::Event(event);
+        IWbemClassObject* objects[] = {object.Get()};
+        if (object) sink->Indicate(1, objects);
+    }
+}
+
+void EventHub::Stop(Subscription& subscription) {
+    ::SetEvent(subscription.stop.get());
+    ::WaitForSingleObject(subscription.waiter.get(), INFINITE);
+    if (subscription.thread == ::GetCurrentThreadId()) {
+        ::DestroyWindow(subscription.window);
+    } else {
+        ::PostMessageW(subscription.window, WM_CLOSE, 0, 0);
+    }
+    CMachineState::Lock machine(Machine());
+    if (machine.Held()) RemoveSubscriber(*machine, ::GetCurrentProcessId(), subscription.cookie);
+}
+
+bool EventHub::Cancel(IWbemObjectSink* sink) {
+    std::unique_ptr<Subscription> cancelled;
+    {
+        CriticalSectionLock lock(lock_);
+        for (auto it = subscriptions_.begin(); it != subscriptions_.end(); ++it) {
+            if ((*it)->sink.Get() != sink) continue;
+            cancelled = std::move(*it);
+            subscriptions_.erase(it);
+            break;
+        }
+    }
+    if (!cancelled) return false;
+    Stop(*cancelled);
+    cancelled->sink->SetStatus(WBEM_STATUS_COMPLETE, WBEM_E_CALL_CANCELLED, nullptr, nullptr);
+    return true;
+}
+
+} // namespace sim

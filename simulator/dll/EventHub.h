@@ -1,0 +1,51 @@
+#pragma once
+#include <windows.h>
+#include <wbemidl.h>
+#include <wrl/client.h>
+
+#include <memory>
+#include <vector>
+
+#include "CriticalSection.h"
+#include "UniqueHandle.h"
+
+namespace sim {
+
+// BIOSEvent subscriptions of this process. Each subscription delivers into
+// the apartment of the thread that subscribed: a hidden window on that thread
+// receives a message from a waiter thread whenever simctl raises an event,
+// and Indicate then runs on the subscribing thread, as WMI does for an
+// apartment-threaded caller.
+class EventHub {
+public:
+    static EventHub& Get();
+    // "SELECT * FROM BIOSEvent" in WQL (case and spacing as WQL allows).
+    static bool SelectsEvents(const BSTR language, const BSTR query);
+
+    HRESULT Subscribe(IWbemObjectSink* sink);
+    // False when the sink has no subscription here.
+    bool Cancel(IWbemObjectSink* sink);
+
+private:
+    struct Subscription {
+        Microsoft::WRL::ComPtr<IWbemObjectSink> sink;
+        HWND window = nullptr;
+        DWORD thread = 0;
+        uint32_t cookie = 0;
+        uint32_t seen = 0;
+        UniqueHandle wake;
+        UniqueHandle stop;
+        UniqueHandle waiter;
+    };
+
+    EventHub() = default;
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static DWORD WINAPI Wait(void* subscription);
+    void Deliver(HWND window);
+    void Stop(Subscription& subscription);
+
+    CriticalSection lock_;
+    std::vector<std::unique_ptr<Subscription>> subscriptions_;
+};
+
+} // namespace sim

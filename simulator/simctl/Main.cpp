@@ -1,0 +1,110 @@
+// simctl: drives the simulated notebook of this Wine prefix from the command line.
+#include <windows.h>
+
+#include <cstring>
+#include <cwchar>
+
+#include "Commands.h"
+#include "MachineProfile.h"
+
+namespace simctl {
+namespace {
+
+struct Command {
+    const wchar_t* name;
+    int (*run)(sim::CMachineState&, const Args&);
+};
+
+constexpr Command kCommands[] = {
+    {L"load", Load},           {L"show", Show},
+    {L"set", Set},             {L"get", GetValue},
+    {L"calls", Calls},         {L"clear-calls", ClearCalls},
+    {L"fail-next", FailNext},  {L"answer-next", AnswerNext},
+    {L"answer", Answer},       {L"answer-clear", AnswerClear},
+    {L"event", Event},         {L"event-list", EventList},
+    {L"event-raw", EventRaw},  {L"suspend", Suspend},
+    {L"resume", Resume},       {L"key", Key},
+};
+
+constexpr char kUsageText[] =
+    "usage: simctl COMMAND [ARGS]\n"
+    "  load PROFILE                     reset the machine from a profile (name or .ini path)\n"
+    "  show                             print the machine state\n"
+    "  get KEY | get setting LOCATION   print one value\n"
+    "  set KEY VALUE                    change the state (see show for the keys)\n"
+    "  set setting LOCATION VALUE | set setting LOCATION BATTERY AC   (split battery/AC values)\n"
+    "  calls | clear-calls              print or clear the firmware call log\n"
+    "  fail-next N                      the next N DoBFn calls fail\n"
+    "  answer-next RES1 [N]             the next N calls (default 1) answer cbRes1 = RES1\n"
+    "  answer CLASS SELECT RES1 [N]     calls of CLASS/SELECT answer RES1 (N times, default always)\n"
+    "  answer-clear                     drop every injected answer\n"
+    "  event [OPTIONS] CODE [ARG...]    raise a single BIOS event\n"
+    "  event-list [OPTIONS] CODE [ARG...] [CODE [ARG...]...]   raise a list event\n"
+    "  event-raw [OPTIONS] WORD...      raise an event with exactly these data words\n"
+    "      OPTIONS: --class NAME  --data object|array|number|missing  --bytes N\n"
+    "  suspend | resume                 broadcast the power suspend / resume notice\n"
+    "  key SCAN [ext] [up]              send one scan-code key transition\n";
+
+// Every command but load wants a machine: the one named by the environment,
+// or the default notebook.
+bool EnsureLoaded(sim::CMachineState& state) {
+    sim::CMachineState::Lock machine(state);
+    if (!machine.Held()) return false;
+    if (machine->loaded) return true;
+    wchar_t name[sim::kProfileNameLength] = {};
+    DWORD n = ::GetEnvironmentVariableW(L"TAVRIN_SIMULATED_MACHINE", name, sim::kProfileNameLength);
+    bool named = n > 0 && n < sim::kProfileNameLength;
+    return sim::LoadProfile(named ? name : L"corvane-default", *machine);
+}
+
+} // namespace
+
+void Print(const std::string& utf8) {
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+}
+
+std::string Utf8(const std::wstring& text) {
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                  nullptr);
+    std::string out(n > 0 ? n : 0, '\0');
+    if (n > 0) {
+        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                              nullptr);
+    }
+    return out;
+}
+
+int Usage(const char* message) {
+    std::fprintf(stderr, "simctl: %s\n", message);
+    return kUsage;
+}
+
+} // namespace simctl
+
+int wmain(int argc, wchar_t** argv) {
+    using namespace simctl;
+    if (argc < 2) {
+        std::fputs(kUsageText, stderr);
+        return kUsage;
+    }
+    const Command* command = nullptr;
+    for (const Command& c : kCommands) {
+        if (wcscmp(argv[1], c.name) == 0) command = &c;
+    }
+    if (!command) {
+        std::fputs(kUsageText, stderr);
+        return kUsage;
+    }
+    sim::CMachineState state;
+    if (!state.IsOpen()) {
+        std::fputs("simctl: the machine state cannot be opened\n", stderr);
+        return kFailed;
+    }
+    if (command->run != Load && !EnsureLoaded(state)) {
+        std::fputs("simctl: no machine profile could be loaded\n", stderr);
+        return kFailed;
+    }
+    int exitCode = command->run(state, Args(argv + 2, argv + argc));
+    std::fflush(stdout);
+    return exitCode;
+}
