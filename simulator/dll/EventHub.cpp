@@ -144,20 +144,23 @@ void EventHub::Stop(Subscription& subscription) {
 }
 
 bool EventHub::Cancel(IWbemObjectSink* sink) {
-    std::unique_ptr<Subscription> cancelled;
+    std::vector<std::unique_ptr<Subscription>> cancelled;
     {
         CriticalSectionLock lock(lock_);
-        for (auto it = subscriptions_.begin(); it != subscriptions_.end(); ++it) {
-            if ((*it)->sink.Get() != sink) continue;
-            cancelled = std::move(*it);
-            subscriptions_.erase(it);
-            break;
+        for (auto it = subscriptions_.begin(); it != subscriptions_.end();) {
+            if ((*it)->sink.Get() == sink) {
+                cancelled.push_back(std::move(*it));
+                it = subscriptions_.erase(it);
+            } else {
+                ++it;
+            }
         }
     }
-    if (!cancelled) return false;
-    Stop(*cancelled);
-    cancelled->sink->SetStatus(WBEM_STATUS_COMPLETE, WBEM_E_CALL_CANCELLED, nullptr, nullptr);
-    return true;
+    for (const auto& subscription : cancelled) {
+        Stop(*subscription);
+        subscription->sink->SetStatus(WBEM_STATUS_COMPLETE, WBEM_E_CALL_CANCELLED, nullptr, nullptr);
+    }
+    return !cancelled.empty();
 }
 
 } // namespace sim

@@ -23,7 +23,7 @@ public:
     static bool SelectsEvents(const BSTR language, const BSTR query);
 
     HRESULT Subscribe(IWbemObjectSink* sink);
-    // False when the sink has no subscription here.
+    // Ends every subscription of the sink; false when it has none here.
     bool Cancel(IWbemObjectSink* sink);
 
 private:

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "SimTestSupport.h"
+
+namespace {
+
+using simtest::ComPtr;
+using simtest::RunSimctl;
+
+const bool kSimulated = ::SetEnvironmentVariableW(L"TAVRIN_SIMULATED_MACHINE", L"corvane-default");
+
+// What one delivered object looked like.
+struct Delivery {
+    DWORD thread = 0;
+    std::wstring className;
+    VARTYPE dataType = VT_EMPTY;
+    bool dataReadable = false;
+    std::vector<uint8_t> bytes;
+};
+
+class RecordingSink final : public IWbemObjectSink {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (riid != IID_IUnknown && riid != IID_IWbemObjectSink) return E_NOINTERFACE;
+        *object = this;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+    HRESULT STDMETHODCALLTYPE Indicate(LONG count, IWbemClassObject** objects) override {
+        for (LONG i = 0; i < count; ++i) deliveries.push_back(Read(objects[i]));
+        return WBEM_S_NO_ERROR;
+    }
+    HRESULT STDMETHODCALLTYPE SetStatus(LONG flags, HRESULT result, BSTR, IWbemClassObject*) override {
+        if (flags == WBEM_STATUS_COMPLETE) completion = result;
+        return WBEM_S_NO_ERROR;
+    }
+
+    ULONG refs = 1;  // lives on the test's stack
+    std::vector<Delivery> deliveries;
+    HRESULT completion = S_FALSE;
+
+private:
+    static Delivery Read(IWbemClassObject* object) {
+        Delivery d;
+        d.thread = ::GetCurrentThreadId();
+        VARIANT value;
+        ::VariantInit(&value);
+        if (SUCCEEDED(object->Get(L"__CLASS", 0, &value, nullptr, nullptr)) && value.vt == VT_BSTR) {
+            d.className = value.bstrVal;
+        }
+        ::VariantClear(&value);
+        if (FAILED(object->Get(L"Data", 0, &value, nullptr, nullptr))) return d;
+        d.dataType = value.vt;
+        if (value.vt == VT_UNKNOWN) {
+            ComPtr<IWbemClassObject> data;
+            if (SUCCEEDED(value.punkVal->QueryInterface(IID_PPV_ARGS(&data)))) {
+                d.dataReadable = simtest::GetBytes(data.Get(), L"Bytes", d.bytes);
+            }
+        } else if (value.vt == (VT_ARRAY | VT_UI1)) {
+            d.dataReadable = simtest::GetBytes(object, L"Data", d.bytes);
+        }
+        ::VariantClear(&value);
+        return d;
+    }
+};
+
+uint16_t Word(const std::vector<uint8_t>& bytes, size_t index) {
+    return static_cast<uint16_t>(bytes.at(2 * index) | bytes.at(2 * index + 1) << 8);
+}
+
+class Events : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(kSimulated);
+        ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        ASSERT_TRUE(simtest::LoadSharedMachine(state, L"corvane-default"));
+        services = simtest::ConnectFirmware();
+        ASSERT_TRUE(services);
+        ASSERT_EQ(Subscribe(L"WQL", L"SELECT * FROM BIOSEvent"), S_OK);
+    }
+    void TearDown() override {
+        services->CancelAsyncCall(&sink);
+        services.Reset();
+        ::CoUninitialize();
+    }
+    HRESULT Subscribe(const wchar_t* language, const wchar_t* query) {
+        BSTR l = ::SysAllocString(language);
+        BSTR q = ::SysAllocString(query);
+        HRESULT hr = services->ExecNotificationQueryAsync(l, q, 0, nullptr, &sink);
+        ::SysFreeString(l);
+        ::SysFreeString(q);
+        return hr;
+    }
+    // Raises with simctl and waits for that many deliveries in all.
+    bool Raise(const std::wstring& arguments, size_t total) {
+        simtest::SimctlResult result = RunSimctl(arguments);
+        EXPECT_EQ(result.exitCode, 0u) << result.output;
+        return simtest::PumpUntil([&] { return sink.deliveries.size() >= total; });
+    }
+
+    sim::CMachineState state;
+    ComPtr<IWbemServices> services;
+    RecordingSink sink;
+};
+
+TEST_F(Events, SingleEventArrivesOnTheSubscribingThread) {
+    ASSERT_TRUE(Raise(L"event 0xE006 5", 1));
+    const Delivery& d = sink.deliveries[0];
+    EXPECT_EQ(d.thread, ::GetCurrentThreadId());
+    EXPECT_EQ(d.className, L"BIOSEvent");
+    EXPECT_EQ(d.dataType, VT_UNKNOWN);
+    ASSERT_TRUE(d.dataReadable);
+    ASSERT_EQ(d.bytes.size(), 128u);
+    EXPECT_EQ(Word(d.bytes, 0), 3);
+    EXPECT_EQ(Word(d.bytes, 1), 0);
+    EXPECT_EQ(Word(d.bytes, 2), 0xE006);
+    EXPECT_EQ(Word(d.bytes, 3), 5);
+    EXPECT_EQ(Word(d.bytes, 4), 0);
+}
+
+TEST_F(Events, ListEventsAndSeveralInARow) {
+    ASSERT_TRUE(Raise(L"event-list 0xE005 5 0xE008 1 2 3 4", 1));
+    const std::vector<uint8_t>& bytes = sink.deliveries[0].bytes;
+    EXPECT_EQ(Word(bytes, 0), 8);
+    EXPECT_EQ(Word(bytes, 1), 15);
+    EXPECT_EQ(Word(bytes, 2), 0xE005);
+    EXPECT_EQ(Word(bytes, 5), 1);
+    EXPECT_EQ(Word(bytes, 8), 4);
+    ASSERT_TRUE(Raise(L"event 0xE009", 2));
+    ASSERT_TRUE(Raise(L"event 0xE00A", 3));
+    EXPECT_EQ(Word(sink.deliveries[2].bytes, 2), 0xE00A);
+}
+
+TEST_F(Events, MalformedEventsAreDeliveredAsRaised) {
+    ASSERT_TRUE(Raise(L"event --class OtherEvent 0xE006 1", 1));
+    EXPECT_EQ(sink.deliveries[0].className, L"OtherEvent");
+    ASSERT_TRUE(Raise(L"event --data array 0xE006 1", 2));
+    EXPECT_EQ(sink.deliveries[1].dataType, VT_ARRAY | VT_UI1);
+    EXPECT_EQ(sink.deliveries[1].bytes.size(), 128u);
+    ASSERT_TRUE(Raise(L"event --data number 0xE006", 3));
+    EXPECT_EQ(sink.deliveries[2].dataType, VT_I4);
+    ASSERT_TRUE(Raise(L"event --data missing 0xE006", 4));
+    EXPECT_EQ(sink.deliveries[3].dataType, VT_EMPTY);
+    ASSERT_TRUE(Raise(L"event-raw 2 0 0xE006", 5));
+    EXPECT_EQ(sink.deliveries[4].bytes.size(), 6u);
+    ASSERT_TRUE(Raise(L"event-raw --bytes 3 4 0", 6));
+    EXPECT_EQ(sink.deliveries[5].bytes, (std::vector<uint8_t>{4, 0, 0}));
+}
+
+TEST_F(Events, CancelStopsDeliveryAndCompletesTheCall) {
+    ASSERT_EQ(services->CancelAsyncCall(&sink), S_OK);
+    EXPECT_EQ(sink.completion, WBEM_E_CALL_CANCELLED);
+    EXPECT_EQ(RunSimctl(L"event 0xE006 1").exitCode, 0u);
+    EXPECT_FALSE(simtest::PumpUntil([&] { return !sink.deliveries.empty(); }, 500));
+    EXPECT_TRUE(FAILED(services->CancelAsyncCall(&sink)));  // nothing left to cancel
+    EXPECT_EQ(sink.refs, 1u);  // the subscription let go of the sink
+    sim::CMachineState::Lock machine(state);
+    for (const sim::SimSubscriber& s : machine->subscribers) EXPECT_NE(s.processId, ::GetCurrentProcessId());
+}
+
+TEST_F(Events, OnlyTheFirmwareEventQueryIsSimulated) {
+    // Other queries go to Windows' own root\wmi, which raises nothing here.
+    RecordingSink other;
+    BSTR language = ::SysAllocString(L"WQL");
+    BSTR query = ::SysAllocString(L"SELECT * FROM MSAcpi_ThermalZoneTemperature");
+    services->ExecNotificationQueryAsync(language, query, 0, nullptr, &other);
+    EXPECT_EQ(Subscribe(L"WQL", L"select  *   from  biosevent"), S_OK);
+    ASSERT_TRUE(Raise(L"event 0xE006 1", 2));  // both subscriptions of the sink deliver
+    EXPECT_TRUE(other.deliveries.empty());
+    services->CancelAsyncCall(&other);
+    ::SysFreeString(language);
+    ::SysFreeString(query);
+}
+
+} // namespace

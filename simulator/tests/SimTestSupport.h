@@ -1,0 +1,39 @@
+#pragma once
+#include <windows.h>
+#include <wbemidl.h>
+#include <wrl/client.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "MachineState.h"
+
+namespace simtest {
+
+using Microsoft::WRL::ComPtr;
+
+struct SimctlResult {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;  // stdout, line ends as written
+};
+// Runs bin/simctl.exe with the arguments and waits for it.
+SimctlResult RunSimctl(const std::wstring& arguments);
+
+// Resets the shared machine from a profile.
+bool LoadSharedMachine(sim::CMachineState& state, const wchar_t* profile);
+
+// root\wmi through the product's seam (simulated when the environment says so).
+ComPtr<IWbemServices> ConnectFirmware();
+
+// One DoBFn call made the way the product makes it: request bytes into a BDat
+// instance, that into the in-parameters, ExecMethod, answer bytes out of Data.
+HRESULT ExecDoBFn(IWbemServices* services, const std::vector<uint8_t>& request, std::vector<uint8_t>& answer);
+
+// Bytes of a byte-array property; false when Get fails or the type differs.
+bool GetBytes(IWbemClassObject* object, const wchar_t* name, std::vector<uint8_t>& bytes);
+
+// Pumps this thread's messages until `done` holds or the time runs out.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+} // namespace simtest

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+
+#include "CallLog.h"
+#include "SimTestSupport.h"
+#include "TestMachine.h"
+
+namespace {
+
+using simtest::ComPtr;
+using simtest::Record;
+using simtest::Request;
+using simtest::RunSimctl;
+
+const bool kSimulated = ::SetEnvironmentVariableW(L"TAVRIN_SIMULATED_MACHINE", L"corvane-default");
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class Simctl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(kSimulated);
+        ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        ASSERT_TRUE(simtest::LoadSharedMachine(state, L"corvane-default"));
+        services = simtest::ConnectFirmware();
+        ASSERT_TRUE(services);
+    }
+    void TearDown() override {
+        services.Reset();
+        ::CoUninitialize();
+    }
+    void Run(const std::wstring& arguments) {
+        simtest::SimctlResult result = RunSimctl(arguments);
+        ASSERT_EQ(result.exitCode, 0u) << result.output;
+    }
+    HRESULT Call(uint16_t cbClass, uint16_t cbSelect, uint32_t arg1, BiosCallBuffer& record) {
+        std::vector<uint8_t> answer;
+        HRESULT hr = simtest::ExecDoBFn(services.Get(), Request(cbClass, cbSelect, arg1, 0, 0, 0, 128), answer);
+        record = Record(answer);
+        return hr;
+    }
+    sim::SimMachine Snapshot() {
+        sim::CMachineState::Lock machine(state);
+        return *machine;
+    }
+
+    sim::CMachineState state;
+    ComPtr<IWbemServices> services;
+};
+
+TEST_F(Simctl, ChangesMadeBySimctlReachTheFirmware) {
+    Run(L"set radio-status 0x21");
+    Run(L"set setting 0x0320 3 9");
+    BiosCallBuffer record;
+    ASSERT_EQ(Call(0x11, 0x0B, 0, record), S_OK);
+    EXPECT_EQ(record.cbRes2, 0x21u);
+    ASSERT_EQ(Call(0, 1, 0x0320, record), S_OK);
+    EXPECT_EQ(record.cbRes2, 3u);
+    EXPECT_EQ(Lines(RunSimctl(L"get setting 0x320").output), std::vector<std::string>{"3/9"});
+    EXPECT_EQ(Lines(RunSimctl(L"get radio-status").output), std::vector<std::string>{"0x00000021"});
+}
+
+TEST_F(Simctl, CallsPrintsTheLogInItsFixedFormat) {
+    BiosCallBuffer record;
+    ASSERT_EQ(Call(0, 2, 0x0320, record), S_OK);
+    ASSERT_EQ(Call(0x55, 1, 0xABCD, record), S_OK);
+    simtest::SimctlResult result = RunSimctl(L"calls");
+    ASSERT_EQ(result.exitCode, 0u);
+    EXPECT_EQ(Lines(result.output),
+              (std::vector<std::string>{
+                  "#1 class=0x0000 select=0x0002 args=0x00000320,0x00000000,0x00000000,0x00000000 "
+                  "res=0,0x00000007,0x00000000,0x0000000F",
+                  "#2 class=0x0055 select=0x0001 args=0x0000ABCD,0x00000000,0x00000000,0x00000000 "
+                  "res=-1,0x00000000,0x00000000,0x00000000"}));
+    Run(L"clear-calls");
+    EXPECT_EQ(RunSimctl(L"calls").output, "");
+}
+
+TEST_F(Simctl, FailNextMakesExactlyThatManyCallsFail) {
+    Run(L"fail-next 2");
+    BiosCallBuffer record;
+    EXPECT_EQ(Call(0x11, 0x0B, 0, record), WBEM_E_FAILED);
+    EXPECT_EQ(Call(0x11, 0x0B, 0, record), WBEM_E_FAILED);
+    EXPECT_EQ(Call(0x11, 0x0B, 0, record), S_OK);
+    EXPECT_EQ(Snapshot().callCount, 1u);  // failed calls never reached the firmware
+}
+
+TEST_F(Simctl, InjectedAnswersAndChangedArguments) {
+    Run(L"answer 0x11 0x0B -3 2");
+    Run(L"answer-next 5");
+    BiosCallBuffer record;
+    ASSERT_EQ(Call(0, 1, 0x0320, record), S_OK);
+    EXPECT_EQ(record.cbRes1, 5);
+    ASSERT_EQ(Call(0x11, 0x0B, 0, record), S_OK);
+    EXPECT_EQ(record.cbRes1, -3);
+    ASSERT_EQ(Call(0x11, 0x0B, 0, record), S_OK);
+    EXPECT_EQ(record.cbRes1, -3);
+    ASSERT_EQ(Call(0x11, 0x0B, 0, record), S_OK);
+    EXPECT_EQ(record.cbRes1, 0);
+
+    Run(L"answer 0 1 -1");
+    Run(L"answer-clear");
+    Run(L"set quirk-args 1");
+    ASSERT_EQ(Call(0, 1, 0x0320, record), S_OK);
+    EXPECT_EQ(record.cbRes1, 0);
+    EXPECT_EQ(record.cbArg1, ~0x0320u);
+    Run(L"set short-answer 40");
+    std::vector<uint8_t> answer;
+    ASSERT_EQ(simtest::ExecDoBFn(services.Get(), Request(0x11, 0x0B, 0, 0, 0, 0, 128), answer), S_OK);
+    EXPECT_EQ(answer.size(), 40u);
+}
+
+TEST_F(Simctl, LoadShowAndBadCommandLines) {
+    Run(L"load corvane-503");
+    std::vector<std::string> shown = Lines(RunSimctl(L"show").output);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown[0], "profile=corvane-503");
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "system-id=0x01F7"), shown.end());
+
+    sim::SimMachine before = Snapshot();
+    for (const wchar_t* bad : {L"", L"frobnicate", L"set ac 2", L"set ac", L"set nothing 1", L"fail-next -1",
+                               L"answer 0x11", L"answer 0x10000 0 0", L"set setting 0x999 1", L"get nothing",
+                               L"event", L"event-list --data blue 1", L"key 0x100", L"key 0x1C sideways"}) {
+        EXPECT_NE(RunSimctl(bad).exitCode, 0u) << static_cast<const void*>(bad);
+    }
+    EXPECT_EQ(RunSimctl(L"load no-such-machine").exitCode, 1u);
+    sim::SimMachine after = Snapshot();
+    EXPECT_EQ(std::memcmp(&before, &after, offsetof(sim::SimMachine, calls)), 0);
+}
+
+// A hidden top-level window that records power notices.
+class PowerWindow {
+public:
+    PowerWindow() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"SimTestPowerWindow";
+        ::RegisterClassW(&wc);
+        window_ = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                    wc.hInstance, nullptr);
+    }
+    ~PowerWindow() { ::DestroyWindow(window_); }
+    bool Received(WPARAM event) {
+        return simtest::PumpUntil([&] { return std::find(events_.begin(), events_.end(), event) != events_.end(); });
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_POWERBROADCAST) events_.push_back(wParam);
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    static inline std::vector<WPARAM> events_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(Simctl, PowerChangesAreBroadcastLikeWindows) {
+    PowerWindow window;
+    Run(L"set ac 0");
+    EXPECT_TRUE(window.Received(PBT_APMPOWERSTATUSCHANGE));
+    EXPECT_EQ(Snapshot().power.acOnline, 0);
+    BiosCallBuffer record;
+    ASSERT_EQ(Call(0, 0, 0x0320, record), S_OK);
+    EXPECT_EQ(record.cbRes2, 4u);  // select 0 now reads the battery value
+    Run(L"suspend");
+    EXPECT_TRUE(window.Received(PBT_APMSUSPEND));
+    Run(L"resume");
+    EXPECT_TRUE(window.Received(PBT_APMRESUMESUSPEND));
+}
+
+} // namespace

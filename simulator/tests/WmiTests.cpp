@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "CallLog.h"
+#include "PlatformSeams.h"
+#include "SimTestSupport.h"
+#include "SmbiosBuilder.h"
+#include "TestMachine.h"
+
+namespace {
+
+using simtest::ComPtr;
+using simtest::ExecDoBFn;
+using simtest::Record;
+using simtest::Request;
+
+// The seams pick the simulated machine once per process, on first use.
+const bool kSimulated = ::SetEnvironmentVariableW(L"TAVRIN_SIMULATED_MACHINE", L"corvane-default");
+
+class Wmi : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(kSimulated);
+        ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)));
+        ASSERT_TRUE(state.IsOpen());
+        Load(L"corvane-default");
+    }
+    void TearDown() override {
+        services.Reset();
+        ::CoUninitialize();
+    }
+    void Load(const wchar_t* profile) {
+        ASSERT_TRUE(simtest::LoadSharedMachine(state, profile));
+        services = simtest::ConnectFirmware();
+        ASSERT_TRUE(services);
+    }
+    HRESULT Exec(const std::vector<uint8_t>& request, std::vector<uint8_t>& answer) {
+        return ExecDoBFn(services.Get(), request, answer);
+    }
+    BiosCallBuffer Call(uint16_t cbClass, uint16_t cbSelect, uint32_t arg1 = 0) {
+        std::vector<uint8_t> answer;
+        EXPECT_EQ(Exec(Request(cbClass, cbSelect, arg1, 0, 0, 0, 128), answer), S_OK);
+        return Record(answer);
+    }
+    std::vector<sim::SimCall> Calls() {
+        sim::CMachineState::Lock machine(state);
+        return sim::LoggedCalls(*machine);
+    }
+    ComPtr<IWbemClassObject> Object(const wchar_t* path) {
+        ComPtr<IWbemClassObject> object;
+        BSTR p = ::SysAllocString(path);
+        services->GetObject(p, 0, nullptr, &object, nullptr);
+        ::SysFreeString(p);
+        return object;
+    }
+
+    sim::CMachineState state;
+    ComPtr<IWbemServices> services;
+};
+
+TEST_F(Wmi, ProxyBlanketIsAcceptedOnTheConnection) {
+    EXPECT_EQ(::CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                                  RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE),
+              S_OK);
+}
+
+TEST_F(Wmi, QueryInstanceReportsTheDataBufferSize) {
+    ComPtr<IWbemClassObject> query = Object(L"WMI_Query.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"");
+    ASSERT_TRUE(query);
+    VARIANT qdata;
+    ::VariantInit(&qdata);
+    ASSERT_EQ(query->Get(L"QDATA", 0, &qdata, nullptr, nullptr), S_OK);
+    ASSERT_EQ(qdata.vt, VT_UNKNOWN);
+    ComPtr<IWbemClassObject> embedded;
+    ASSERT_EQ(qdata.punkVal->QueryInterface(IID_PPV_ARGS(&embedded)), S_OK);
+    ::VariantClear(&qdata);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(simtest::GetBytes(embedded.Get(), L"Bytes", bytes));
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24, 128);
+}
+
+TEST_F(Wmi, CallClassesHaveTheirMethodAndProperties) {
+    ComPtr<IWbemClassObject> call = Object(L"BFn");
+    ASSERT_TRUE(call);
+    ComPtr<IWbemClassObject> in, out;
+    ASSERT_EQ(call->GetMethod(L"DoBFn", 0, &in, &out), S_OK);
+    ASSERT_TRUE(in && out);
+    EXPECT_EQ(call->GetMethod(L"Other", 0, &in, &out), WBEM_E_NOT_FOUND);
+
+    ComPtr<IWbemClassObject> data;
+    ASSERT_EQ(Object(L"BDat")->SpawnInstance(0, &data), S_OK);
+    VARIANT value;
+    value.vt = VT_I4;
+    value.lVal = 1;
+    EXPECT_EQ(data->Put(L"Bytes", 0, &value, 0), WBEM_E_TYPE_MISMATCH);
+    EXPECT_EQ(data->Put(L"Other", 0, &value, 0), WBEM_E_NOT_FOUND);
+    VARIANT name;
+    ::VariantInit(&name);
+    ASSERT_EQ(data->Get(L"__CLASS", 0, &name, nullptr, nullptr), S_OK);
+    EXPECT_STREQ(name.bstrVal, L"BDat");
+    ::VariantClear(&name);
+    EXPECT_FALSE(Object(L"NoSuchFirmwareClass"));
+}
+
+TEST_F(Wmi, DoBFnIsAnsweredByTheFirmwareModel) {
+    std::vector<uint8_t> answer;
+    ASSERT_EQ(Exec(Request(0, 2, 0x0320, 0, 0, 0, 128), answer), S_OK);
+    ASSERT_EQ(answer.size(), 128u);
+    BiosCallBuffer record = Record(answer);
+    EXPECT_EQ(record.cbRes1, 0);
+    EXPECT_EQ(record.cbRes2, 7u);
+    EXPECT_EQ(record.cbRes4, 15u);
+
+    std::vector<sim::SimCall> calls = Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].args[0], 0x0320u);
+    EXPECT_EQ(calls[0].requestLength, 128u);
+    EXPECT_TRUE(calls[0].tailZero);
+}
+
+TEST_F(Wmi, StoredRequestIsACopyOfTheDataObject) {
+    // The in-parameters keep the BDat as it was when it was stored.
+    ComPtr<IWbemClassObject> dataClass = Object(L"BDat"), data, in, inSignature;
+    ASSERT_EQ(dataClass->SpawnInstance(0, &data), S_OK);
+    ASSERT_EQ(Object(L"BFn")->GetMethod(L"DoBFn", 0, &inSignature, nullptr), S_OK);
+    ASSERT_EQ(inSignature->SpawnInstance(0, &in), S_OK);
+    VARIANT object;
+    object.vt = VT_UNKNOWN;
+    object.punkVal = data.Get();
+    ASSERT_EQ(in->Put(L"Data", 0, &object, 0), S_OK);  // Bytes still null
+    VARIANT bytes;
+    bytes.vt = VT_ARRAY | VT_UI1;
+    bytes.parray = ::SafeArrayCreateVector(VT_UI1, 0, 44);
+    ASSERT_EQ(data->Put(L"Bytes", 0, &bytes, 0), S_OK);
+    ::VariantClear(&bytes);
+    ComPtr<IWbemClassObject> out;
+    BSTR path = ::SysAllocString(L"BFn.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"");
+    BSTR method = ::SysAllocString(L"DoBFn");
+    EXPECT_EQ(services->ExecMethod(path, method, 0, nullptr, in.Get(), &out, nullptr),
+              WBEM_E_INVALID_METHOD_PARAMETERS);
+    BSTR wrongPath = ::SysAllocString(L"BFn");
+    EXPECT_EQ(services->ExecMethod(wrongPath, method, 0, nullptr, in.Get(), &out, nullptr),
+              WBEM_E_INVALID_OBJECT_PATH);
+    ::SysFreeString(path);
+    ::SysFreeString(method);
+    ::SysFreeString(wrongPath);
+    EXPECT_TRUE(Calls().empty());
+}
+
+TEST_F(Wmi, RawSmbiosTableEnumeratesLikeWindows) {
+    ComPtr<IEnumWbemClassObject> enumerator;
+    BSTR name = ::SysAllocString(L"MSSmBios_RawSMBiosTables");
+    ASSERT_EQ(services->CreateInstanceEnum(name, WBEM_FLAG_SHALLOW, nullptr, &enumerator), S_OK);
+    ::SysFreeString(name);
+    ComPtr<IWbemClassObject> table;
+    ULONG returned = 0;
+    ASSERT_EQ(enumerator->Next(10000, 1, &table, &returned), WBEM_S_NO_ERROR);
+    ASSERT_EQ(returned, 1u);
+
+    VARIANT size;
+    ::VariantInit(&size);
+    ASSERT_EQ(table->Get(L"Size", 0, &size, nullptr, nullptr), S_OK);
+    ASSERT_EQ(size.vt, VT_I4);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(simtest::GetBytes(table.Get(), L"SMBiosData", bytes));
+    EXPECT_EQ(static_cast<size_t>(size.lVal), bytes.size());
+    sim::CMachineState::Lock machine(state);
+    EXPECT_EQ(bytes, sim::BuildSmbiosTable(machine->smbios));
+
+    ComPtr<IWbemClassObject> none;
+    EXPECT_EQ(enumerator->Next(10000, 1, &none, &returned), WBEM_S_FALSE);
+    EXPECT_EQ(returned, 0u);
+}
+
+TEST_F(Wmi, ConnectionFromTheGlobalInterfaceTableWorksOnAnotherThread) {
+    ComPtr<IGlobalInterfaceTable> git;
+    ASSERT_EQ(::CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&git)),
+              S_OK);
+    DWORD cookie = 0;
+    ASSERT_EQ(git->RegisterInterfaceInGlobal(services.Get(), IID_IWbemServices, &cookie), S_OK);
+    IWbemServices* fetched = nullptr;
+    HRESULT callResult = E_FAIL;
+    int32_t res2 = -1;
+    std::thread worker([&] {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (SUCCEEDED(git->GetInterfaceFromGlobal(cookie, IID_PPV_ARGS(&fetched)))) {
+            std::vector<uint8_t> answer;
+            callResult = ExecDoBFn(fetched, Request(0x11, 0x0B, 0, 0, 0, 0, 128), answer);
+            res2 = static_cast<int32_t>(Record(answer).cbRes2);
+            fetched->Release();
+        }
+        ::CoUninitialize();
+    });
+    worker.join();
+    git->RevokeInterfaceFromGlobal(cookie);
+    EXPECT_EQ(fetched, services.Get());  // the same object, not a proxy
+    EXPECT_EQ(callResult, S_OK);
+    EXPECT_EQ(res2, 0x0F);
+}
+
+TEST_F(Wmi, OtherNamespacesAreWindowsOwn) {
+    ComPtr<IWbemLocator> locator;
+    ASSERT_EQ(seams::CreateWbemLocator(&locator), S_OK);
+    ComPtr<IWbemServices> cimv2;
+    BSTR ns = ::SysAllocString(L"root\\cimv2");
+    ASSERT_EQ(locator->ConnectServer(ns, nullptr, nullptr, nullptr, 0, nullptr, nullptr, &cimv2), S_OK);
+    ::SysFreeString(ns);
+    ComPtr<IWbemClassObject> call;
+    BSTR path = ::SysAllocString(L"BFn");
+    EXPECT_TRUE(FAILED(cimv2->GetObject(path, 0, nullptr, &call, nullptr)));
+    ::SysFreeString(path);
+}
+
+TEST_F(Wmi, MachineWithoutAcpiWmiHasNoFirmwareClasses) {
+    Load(L"no-acpiwmi");
+    EXPECT_FALSE(Object(L"BFn"));
+    EXPECT_FALSE(Object(L"BDat"));
+    EXPECT_FALSE(Object(L"WMI_Query.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\""));
+    ComPtr<IEnumWbemClassObject> enumerator;
+    BSTR name = ::SysAllocString(L"MSSmBios_RawSMBiosTables");
+    EXPECT_EQ(services->CreateInstanceEnum(name, WBEM_FLAG_SHALLOW, nullptr, &enumerator), S_OK);
+    ::SysFreeString(name);
+}
+
+TEST_F(Wmi, UnreadableSmbiosDataFailsItsGet) {
+    Load(L"smbios-fails");
+    ComPtr<IEnumWbemClassObject> enumerator;
+    BSTR name = ::SysAllocString(L"MSSmBios_RawSMBiosTables");
+    ASSERT_EQ(services->CreateInstanceEnum(name, WBEM_FLAG_SHALLOW, nullptr, &enumerator), S_OK);
+    ::SysFreeString(name);
+    ComPtr<IWbemClassObject> table;
+    ULONG returned = 0;
+    ASSERT_EQ(enumerator->Next(10000, 1, &table, &returned), WBEM_S_NO_ERROR);
+    std::vector<uint8_t> bytes;
+    EXPECT_FALSE(simtest::GetBytes(table.Get(), L"SMBiosData", bytes));
+    VARIANT size;
+    ::VariantInit(&size);
+    EXPECT_EQ(table->Get(L"Size", 0, &size, nullptr, nullptr), S_OK);
+}
+
+TEST_F(Wmi, PowerStatusSeamReadsTheMachine) {
+    SYSTEM_POWER_STATUS status{};
+    ASSERT_TRUE(seams::GetPowerStatus(&status));
+    EXPECT_EQ(status.ACLineStatus, 1);
+    EXPECT_EQ(status.BatteryLifePercent, 87);
+    {
+        sim::CMachineState::Lock machine(state);
+        machine->power.acOnline = 0;
+    }
+    ASSERT_TRUE(seams::GetPowerStatus(&status));
+    EXPECT_EQ(status.ACLineStatus, 0);
+}
+
+} // namespace
