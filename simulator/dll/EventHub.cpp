@@ -29,13 +29,13 @@ HMODULE ThisModule() {
 
 } // namespace
 
-EventHub& EventHub::Get() {
+CEventHub& CEventHub::Get() {
     // Never destroyed: waiter threads may still run while the process ends.
-    static EventHub* hub = new EventHub;
+    static CEventHub* hub = new CEventHub;
     return *hub;
 }
 
-bool EventHub::SelectsEvents(const BSTR language, const BSTR query) {
+bool CEventHub::SelectsEvents(const BSTR language, const BSTR query) {
     if (!language || !query || _wcsicmp(language, L"WQL") != 0) return false;
     std::wistringstream words(Lower(query));
     std::wstring select, star, from, name, rest;
@@ -43,10 +43,10 @@ bool EventHub::SelectsEvents(const BSTR language, const BSTR query) {
     return select == L"select" && star == L"*" && from == L"from" && name == L"biosevent" && !(words >> rest);
 }
 
-HRESULT EventHub::Subscribe(IWbemObjectSink* sink) {
+HRESULT CEventHub::Subscribe(IWbemObjectSink* sink) {
     static const ATOM windowClass = [] {
         WNDCLASSW wc{};
-        wc.lpfnWndProc = &EventHub::WindowProc;
+        wc.lpfnWndProc = &CEventHub::WindowProc;
         wc.hInstance = ThisModule();
         wc.lpszClassName = kWindowClass;
         return ::RegisterClassW(&wc);
@@ -69,7 +69,7 @@ HRESULT EventHub::Subscribe(IWbemObjectSink* sink) {
     subscription->window = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                              ThisModule(), nullptr);
     if (subscription->wake && subscription->stop && subscription->window) {
-        subscription->waiter.reset(::CreateThread(nullptr, 0, &EventHub::Wait, subscription.get(), 0, nullptr));
+        subscription->waiter.reset(::CreateThread(nullptr, 0, &CEventHub::Wait, subscription.get(), 0, nullptr));
     }
     if (!subscription->waiter) {
         if (subscription->window) ::DestroyWindow(subscription->window);
@@ -82,7 +82,7 @@ HRESULT EventHub::Subscribe(IWbemObjectSink* sink) {
     return WBEM_S_NO_ERROR;
 }
 
-DWORD WINAPI EventHub::Wait(void* parameter) {
+DWORD WINAPI CEventHub::Wait(void* parameter) {
     auto* subscription = static_cast<Subscription*>(parameter);
     HANDLE handles[] = {subscription->stop.get(), subscription->wake.get()};
     while (::WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
@@ -91,7 +91,7 @@ DWORD WINAPI EventHub::Wait(void* parameter) {
     return 0;
 }
 
-LRESULT CALLBACK EventHub::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CEventHub::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kDeliverMessage) {
         Get().Deliver(window);
         return 0;
@@ -99,7 +99,7 @@ LRESULT CALLBACK EventHub::WindowProc(HWND window, UINT message, WPARAM wParam, 
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-void EventHub::Deliver(HWND window) {
+void CEventHub::Deliver(HWND window) {
     ComPtr<IWbemObjectSink> sink;
     uint32_t seen = 0;
     {
@@ -131,7 +131,7 @@ void EventHub::Deliver(HWND window) {
     }
 }
 
-void EventHub::Stop(Subscription& subscription) {
+void CEventHub::Stop(Subscription& subscription) {
     ::SetEvent(subscription.stop.get());
     ::WaitForSingleObject(subscription.waiter.get(), INFINITE);
     if (subscription.thread == ::GetCurrentThreadId()) {
@@ -143,7 +143,7 @@ void EventHub::Stop(Subscription& subscription) {
     if (machine.Held()) RemoveSubscriber(*machine, ::GetCurrentProcessId(), subscription.cookie);
 }
 
-bool EventHub::Cancel(IWbemObjectSink* sink) {
+bool CEventHub::Cancel(IWbemObjectSink* sink) {
     std::vector<std::unique_ptr<Subscription>> cancelled;
     {
         CriticalSectionLock lock(lock_);

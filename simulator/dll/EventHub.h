@@ -16,9 +16,9 @@ namespace sim {
 // receives a message from a waiter thread whenever simctl raises an event,
 // and Indicate then runs on the subscribing thread, as WMI does for an
 // apartment-threaded caller.
-class EventHub {
+class CEventHub {
 public:
-    static EventHub& Get();
+    static CEventHub& Get();
     // "SELECT * FROM BIOSEvent" in WQL (case and spacing as WQL allows).
     static bool SelectsEvents(const BSTR language, const BSTR query);
 
@@ -38,7 +38,7 @@ private:
         UniqueHandle waiter;
     };
 
-    EventHub() = default;
+    CEventHub() = default;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static DWORD WINAPI Wait(void* subscription);
     void Deliver(HWND window);

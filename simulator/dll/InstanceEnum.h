@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "BlanketAcceptor.h"
 #include "ComObject.h"
 #include "CriticalSection.h"
 

@@ -170,9 +170,9 @@ HRESULT CServices::ExecNotificationQuery(const BSTR language, const BSTR query, 
 HRESULT CServices::ExecNotificationQueryAsync(const BSTR language, const BSTR query, LONG flags,
                                               IWbemContext* context, IWbemObjectSink* sink) {
     if (!sink) return WBEM_E_INVALID_PARAMETER;
-    if (EventHub::SelectsEvents(language, query)) {
+    if (CEventHub::SelectsEvents(language, query)) {
         if (Snapshot().noAcpiWmi) return WBEM_E_INVALID_CLASS;
-        return EventHub::Get().Subscribe(sink);
+        return CEventHub::Get().Subscribe(sink);
     }
     ComPtr<IWbemServices> real = Real();
     return real ? real->ExecNotificationQueryAsync(language, query, flags, context, sink) : static_cast<HRESULT>(WBEM_E_INVALID_QUERY);
@@ -180,7 +180,7 @@ HRESULT CServices::ExecNotificationQueryAsync(const BSTR language, const BSTR qu
 
 HRESULT CServices::CancelAsyncCall(IWbemObjectSink* sink) {
     if (!sink) return WBEM_E_INVALID_PARAMETER;
-    if (EventHub::Get().Cancel(sink)) return WBEM_S_NO_ERROR;
+    if (CEventHub::Get().Cancel(sink)) return WBEM_S_NO_ERROR;
     ComPtr<IWbemServices> real = Real();
     return real ? real->CancelAsyncCall(sink) : static_cast<HRESULT>(WBEM_E_NOT_FOUND);
 }

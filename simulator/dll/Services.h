@@ -3,6 +3,7 @@
 #include <wbemidl.h>
 #include <wrl/client.h>
 
+#include "BlanketAcceptor.h"
 #include "ComObject.h"
 #include "CriticalSection.h"
 

@@ -1,5 +1,7 @@
 #include "SimTestSupport.h"
 
+#include <thread>
+
 #include "MachineProfile.h"
 #include "PlatformSeams.h"
 #include "UniqueHandle.h"
@@ -55,10 +57,16 @@ SimctlResult RunSimctl(const std::wstring& arguments) {
     }
     UniqueHandle processHandle(process.hProcess), thread(process.hThread);
     write.reset();
-    char buffer[4096];
-    DWORD n = 0;
-    while (::ReadFile(read.get(), buffer, sizeof buffer, &n, nullptr) && n > 0) result.output.append(buffer, n);
-    ::WaitForSingleObject(processHandle.get(), 30000);
+    // Read on the side and keep this thread's messages flowing meanwhile:
+    // simctl's broadcasts and key input wait for the windows and hooks here.
+    std::thread reader([&] {
+        char buffer[4096];
+        DWORD n = 0;
+        while (::ReadFile(read.get(), buffer, sizeof buffer, &n, nullptr) && n > 0) result.output.append(buffer, n);
+    });
+    HANDLE waitFor = processHandle.get();
+    PumpUntil([&] { return ::WaitForSingleObject(waitFor, 0) == WAIT_OBJECT_0; }, 30000);
+    reader.join();
     ::GetExitCodeProcess(processHandle.get(), &result.exitCode);
     return result;
 }

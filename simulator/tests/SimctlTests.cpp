@@ -7,6 +7,7 @@
 #include "CallLog.h"
 #include "SimTestSupport.h"
 #include "TestMachine.h"
+#include "UniqueHandle.h"
 
 namespace {
 
@@ -177,6 +178,43 @@ TEST_F(Simctl, PowerChangesAreBroadcastLikeWindows) {
     EXPECT_TRUE(window.Received(PBT_APMSUSPEND));
     Run(L"resume");
     EXPECT_TRUE(window.Received(PBT_APMRESUMESUSPEND));
+}
+
+} // namespace
+
+namespace {
+
+// Key transitions seen by a low-level keyboard hook of this thread.
+struct KeySeen {
+    DWORD scanCode;
+    DWORD flags;
+};
+std::vector<KeySeen> g_keys;
+
+LRESULT CALLBACK KeyHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        g_keys.push_back({key->scanCode, key->flags});
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(Simctl, KeySendsScanCodeTransitions) {
+    g_keys.clear();
+    UniqueHook hook(::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyHook, ::GetModuleHandleW(nullptr), 0));
+    ASSERT_TRUE(hook);
+    Run(L"key 0x6D ext");
+    Run(L"key 0x6D ext up");
+    ASSERT_TRUE(simtest::PumpUntil([] { return g_keys.size() >= 2; }));
+    EXPECT_EQ(g_keys[0].scanCode, 0x6Du);
+    EXPECT_TRUE(g_keys[0].flags & LLKHF_EXTENDED);
+    EXPECT_FALSE(g_keys[0].flags & LLKHF_UP);
+    EXPECT_TRUE(g_keys[1].flags & LLKHF_UP);
+    Run(L"key 0x3B");
+    ASSERT_TRUE(simtest::PumpUntil([] { return g_keys.size() >= 3; }));
+    EXPECT_EQ(g_keys[2].scanCode, 0x3Bu);
+    EXPECT_FALSE(g_keys[2].flags & LLKHF_EXTENDED);
+    Run(L"key 0x3B up");
 }
 
 } // namespace
