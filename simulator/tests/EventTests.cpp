@@ -9,8 +9,6 @@ namespace {
 using simtest::ComPtr;
 using simtest::RunSimctl;
 
-const bool kSimulated = ::SetEnvironmentVariableW(L"TAVRIN_SIMULATED_MACHINE", L"corvane-default");
-
 // What one delivered object looked like.
 struct Delivery {
     DWORD thread = 0;
@@ -72,28 +70,19 @@ uint16_t Word(const std::vector<uint8_t>& bytes, size_t index) {
     return static_cast<uint16_t>(bytes.at(2 * index) | bytes.at(2 * index + 1) << 8);
 }
 
-class Events : public ::testing::Test {
+class Events : public simtest::SimulatedMachineTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(kSimulated);
-        ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        ASSERT_TRUE(simtest::LoadSharedMachine(state, L"corvane-default"));
-        services = simtest::ConnectFirmware();
-        ASSERT_TRUE(services);
+        SimulatedMachineTest::SetUp();
         ASSERT_EQ(Subscribe(L"WQL", L"SELECT * FROM BIOSEvent"), S_OK);
     }
     void TearDown() override {
         services->CancelAsyncCall(&sink);
-        services.Reset();
-        ::CoUninitialize();
+        SimulatedMachineTest::TearDown();
     }
     HRESULT Subscribe(const wchar_t* language, const wchar_t* query) {
-        BSTR l = ::SysAllocString(language);
-        BSTR q = ::SysAllocString(query);
-        HRESULT hr = services->ExecNotificationQueryAsync(l, q, 0, nullptr, &sink);
-        ::SysFreeString(l);
-        ::SysFreeString(q);
-        return hr;
+        return services->ExecNotificationQueryAsync(simtest::Text(language), simtest::Text(query), 0, nullptr,
+                                                    &sink);
     }
     // Raises with simctl and waits for that many deliveries in all.
     bool Raise(const std::wstring& arguments, size_t total) {
@@ -102,8 +91,6 @@ protected:
         return simtest::PumpUntil([&] { return sink.deliveries.size() >= total; });
     }
 
-    sim::CMachineState state;
-    ComPtr<IWbemServices> services;
     RecordingSink sink;
 };
 
@@ -165,15 +152,13 @@ TEST_F(Events, CancelStopsDeliveryAndCompletesTheCall) {
 TEST_F(Events, OnlyTheFirmwareEventQueryIsSimulated) {
     // Other queries go to Windows' own root\wmi, which raises nothing here.
     RecordingSink other;
-    BSTR language = ::SysAllocString(L"WQL");
-    BSTR query = ::SysAllocString(L"SELECT * FROM MSAcpi_ThermalZoneTemperature");
-    services->ExecNotificationQueryAsync(language, query, 0, nullptr, &other);
+    services->ExecNotificationQueryAsync(simtest::Text(L"WQL"),
+                                         simtest::Text(L"SELECT * FROM MSAcpi_ThermalZoneTemperature"), 0, nullptr,
+                                         &other);
     EXPECT_EQ(Subscribe(L"WQL", L"select  *   from  biosevent"), S_OK);
     ASSERT_TRUE(Raise(L"event 0xE006 1", 2));  // both subscriptions of the sink deliver
     EXPECT_TRUE(other.deliveries.empty());
     services->CancelAsyncCall(&other);
-    ::SysFreeString(language);
-    ::SysFreeString(query);
 }
 
 } // namespace

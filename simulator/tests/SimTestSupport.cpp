@@ -16,23 +16,6 @@ std::wstring ProgramFolder() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
-BSTR Bstr(const wchar_t* text) {
-    return ::SysAllocString(text);
-}
-
-// A BSTR for one call.
-class Text {
-public:
-    explicit Text(const wchar_t* text) : b_(Bstr(text)) {}
-    ~Text() { ::SysFreeString(b_); }
-    Text(const Text&) = delete;
-    Text& operator=(const Text&) = delete;
-    operator BSTR() const { return b_; }
-
-private:
-    BSTR b_;
-};
-
 } // namespace
 
 SimctlResult RunSimctl(const std::wstring& arguments) {
@@ -137,6 +120,25 @@ HRESULT ExecDoBFn(IWbemServices* services, const std::vector<uint8_t>& request, 
     ::VariantClear(&answerData);
     if (FAILED(hr)) return hr;
     return GetBytes(answerObject.Get(), L"Bytes", answer) ? S_OK : E_UNEXPECTED;
+}
+
+void SimulatedMachineTest::SetUp() {
+    // The seams pick the simulated machine once per process, on first use.
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TAVRIN_SIMULATED_MACHINE", L"corvane-default"));
+    ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)));
+    ASSERT_TRUE(state.IsOpen());
+    Load(L"corvane-default");
+}
+
+void SimulatedMachineTest::TearDown() {
+    services.Reset();
+    ::CoUninitialize();
+}
+
+void SimulatedMachineTest::Load(const wchar_t* profile) {
+    ASSERT_TRUE(LoadSharedMachine(state, profile));
+    services = ConnectFirmware();
+    ASSERT_TRUE(services);
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 #include <wbemidl.h>
 #include <wrl/client.h>
@@ -35,5 +36,31 @@ bool GetBytes(IWbemClassObject* object, const wchar_t* name, std::vector<uint8_t
 
 // Pumps this thread's messages until `done` holds or the time runs out.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
+// A BSTR for the length of one call.
+class Text {
+public:
+    explicit Text(const wchar_t* text) : b_(::SysAllocString(text)) {}
+    ~Text() { ::SysFreeString(b_); }
+    Text(const Text&) = delete;
+    Text& operator=(const Text&) = delete;
+    operator BSTR() const { return b_; }
+
+private:
+    BSTR b_;
+};
+
+// A test against the shared simulated machine: COM on this thread, the
+// default notebook freshly loaded, root\wmi connected through the seam.
+class SimulatedMachineTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Reloads the machine from another profile and connects again.
+    void Load(const wchar_t* profile);
+
+    sim::CMachineState state;
+    ComPtr<IWbemServices> services;
+};
 
 } // namespace simtest

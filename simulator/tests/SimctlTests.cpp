@@ -16,8 +16,6 @@ using simtest::Record;
 using simtest::Request;
 using simtest::RunSimctl;
 
-const bool kSimulated = ::SetEnvironmentVariableW(L"TAVRIN_SIMULATED_MACHINE", L"corvane-default");
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -28,19 +26,8 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-class Simctl : public ::testing::Test {
+class Simctl : public simtest::SimulatedMachineTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(kSimulated);
-        ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        ASSERT_TRUE(simtest::LoadSharedMachine(state, L"corvane-default"));
-        services = simtest::ConnectFirmware();
-        ASSERT_TRUE(services);
-    }
-    void TearDown() override {
-        services.Reset();
-        ::CoUninitialize();
-    }
     void Run(const std::wstring& arguments) {
         simtest::SimctlResult result = RunSimctl(arguments);
         ASSERT_EQ(result.exitCode, 0u) << result.output;
@@ -55,9 +42,6 @@ protected:
         sim::CMachineState::Lock machine(state);
         return *machine;
     }
-
-    sim::CMachineState state;
-    ComPtr<IWbemServices> services;
 };
 
 TEST_F(Simctl, ChangesMadeBySimctlReachTheFirmware) {

@@ -14,27 +14,10 @@ using simtest::ComPtr;
 using simtest::ExecDoBFn;
 using simtest::Record;
 using simtest::Request;
+using simtest::Text;
 
-// The seams pick the simulated machine once per process, on first use.
-const bool kSimulated = ::SetEnvironmentVariableW(L"TAVRIN_SIMULATED_MACHINE", L"corvane-default");
-
-class Wmi : public ::testing::Test {
+class Wmi : public simtest::SimulatedMachineTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(kSimulated);
-        ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)));
-        ASSERT_TRUE(state.IsOpen());
-        Load(L"corvane-default");
-    }
-    void TearDown() override {
-        services.Reset();
-        ::CoUninitialize();
-    }
-    void Load(const wchar_t* profile) {
-        ASSERT_TRUE(simtest::LoadSharedMachine(state, profile));
-        services = simtest::ConnectFirmware();
-        ASSERT_TRUE(services);
-    }
     HRESULT Exec(const std::vector<uint8_t>& request, std::vector<uint8_t>& answer) {
         return ExecDoBFn(services.Get(), request, answer);
     }
@@ -49,14 +32,20 @@ protected:
     }
     ComPtr<IWbemClassObject> Object(const wchar_t* path) {
         ComPtr<IWbemClassObject> object;
-        BSTR p = ::SysAllocString(path);
-        services->GetObject(p, 0, nullptr, &object, nullptr);
-        ::SysFreeString(p);
+        services->GetObject(Text(path), 0, nullptr, &object, nullptr);
         return object;
     }
-
-    sim::CMachineState state;
-    ComPtr<IWbemServices> services;
+    // The first MSSmBios_RawSMBiosTables instance, as the product reads it.
+    ComPtr<IWbemClassObject> SmbiosTable(ComPtr<IEnumWbemClassObject>& enumerator) {
+        ComPtr<IWbemClassObject> table;
+        ULONG returned = 0;
+        if (services->CreateInstanceEnum(Text(L"MSSmBios_RawSMBiosTables"), WBEM_FLAG_SHALLOW, nullptr,
+                                         &enumerator) != S_OK ||
+            enumerator->Next(10000, 1, &table, &returned) != WBEM_S_NO_ERROR || returned != 1) {
+            return nullptr;
+        }
+        return table;
+    }
 };
 
 TEST_F(Wmi, ProxyBlanketIsAcceptedOnTheConnection) {
@@ -136,28 +125,19 @@ TEST_F(Wmi, StoredRequestIsACopyOfTheDataObject) {
     ASSERT_EQ(data->Put(L"Bytes", 0, &bytes, 0), S_OK);
     ::VariantClear(&bytes);
     ComPtr<IWbemClassObject> out;
-    BSTR path = ::SysAllocString(L"BFn.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"");
-    BSTR method = ::SysAllocString(L"DoBFn");
-    EXPECT_EQ(services->ExecMethod(path, method, 0, nullptr, in.Get(), &out, nullptr),
+    Text method(L"DoBFn");
+    EXPECT_EQ(services->ExecMethod(Text(L"BFn.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\""), method, 0, nullptr,
+                                   in.Get(), &out, nullptr),
               WBEM_E_INVALID_METHOD_PARAMETERS);
-    BSTR wrongPath = ::SysAllocString(L"BFn");
-    EXPECT_EQ(services->ExecMethod(wrongPath, method, 0, nullptr, in.Get(), &out, nullptr),
+    EXPECT_EQ(services->ExecMethod(Text(L"BFn"), method, 0, nullptr, in.Get(), &out, nullptr),
               WBEM_E_INVALID_OBJECT_PATH);
-    ::SysFreeString(path);
-    ::SysFreeString(method);
-    ::SysFreeString(wrongPath);
     EXPECT_TRUE(Calls().empty());
 }
 
 TEST_F(Wmi, RawSmbiosTableEnumeratesLikeWindows) {
     ComPtr<IEnumWbemClassObject> enumerator;
-    BSTR name = ::SysAllocString(L"MSSmBios_RawSMBiosTables");
-    ASSERT_EQ(services->CreateInstanceEnum(name, WBEM_FLAG_SHALLOW, nullptr, &enumerator), S_OK);
-    ::SysFreeString(name);
-    ComPtr<IWbemClassObject> table;
-    ULONG returned = 0;
-    ASSERT_EQ(enumerator->Next(10000, 1, &table, &returned), WBEM_S_NO_ERROR);
-    ASSERT_EQ(returned, 1u);
+    ComPtr<IWbemClassObject> table = SmbiosTable(enumerator);
+    ASSERT_TRUE(table);
 
     VARIANT size;
     ::VariantInit(&size);
@@ -170,6 +150,7 @@ TEST_F(Wmi, RawSmbiosTableEnumeratesLikeWindows) {
     EXPECT_EQ(bytes, sim::BuildSmbiosTable(machine->smbios));
 
     ComPtr<IWbemClassObject> none;
+    ULONG returned = 1;
     EXPECT_EQ(enumerator->Next(10000, 1, &none, &returned), WBEM_S_FALSE);
     EXPECT_EQ(returned, 0u);
 }
@@ -204,13 +185,10 @@ TEST_F(Wmi, OtherNamespacesAreWindowsOwn) {
     ComPtr<IWbemLocator> locator;
     ASSERT_EQ(seams::CreateWbemLocator(&locator), S_OK);
     ComPtr<IWbemServices> cimv2;
-    BSTR ns = ::SysAllocString(L"root\\cimv2");
-    ASSERT_EQ(locator->ConnectServer(ns, nullptr, nullptr, nullptr, 0, nullptr, nullptr, &cimv2), S_OK);
-    ::SysFreeString(ns);
+    ASSERT_EQ(locator->ConnectServer(Text(L"root\\cimv2"), nullptr, nullptr, nullptr, 0, nullptr, nullptr, &cimv2),
+              S_OK);
     ComPtr<IWbemClassObject> call;
-    BSTR path = ::SysAllocString(L"BFn");
-    EXPECT_TRUE(FAILED(cimv2->GetObject(path, 0, nullptr, &call, nullptr)));
-    ::SysFreeString(path);
+    EXPECT_TRUE(FAILED(cimv2->GetObject(Text(L"BFn"), 0, nullptr, &call, nullptr)));
 }
 
 TEST_F(Wmi, MachineWithoutAcpiWmiHasNoFirmwareClasses) {
@@ -219,20 +197,14 @@ TEST_F(Wmi, MachineWithoutAcpiWmiHasNoFirmwareClasses) {
     EXPECT_FALSE(Object(L"BDat"));
     EXPECT_FALSE(Object(L"WMI_Query.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\""));
     ComPtr<IEnumWbemClassObject> enumerator;
-    BSTR name = ::SysAllocString(L"MSSmBios_RawSMBiosTables");
-    EXPECT_EQ(services->CreateInstanceEnum(name, WBEM_FLAG_SHALLOW, nullptr, &enumerator), S_OK);
-    ::SysFreeString(name);
+    EXPECT_TRUE(SmbiosTable(enumerator));
 }
 
 TEST_F(Wmi, UnreadableSmbiosDataFailsItsGet) {
     Load(L"smbios-fails");
     ComPtr<IEnumWbemClassObject> enumerator;
-    BSTR name = ::SysAllocString(L"MSSmBios_RawSMBiosTables");
-    ASSERT_EQ(services->CreateInstanceEnum(name, WBEM_FLAG_SHALLOW, nullptr, &enumerator), S_OK);
-    ::SysFreeString(name);
-    ComPtr<IWbemClassObject> table;
-    ULONG returned = 0;
-    ASSERT_EQ(enumerator->Next(10000, 1, &table, &returned), WBEM_S_NO_ERROR);
+    ComPtr<IWbemClassObject> table = SmbiosTable(enumerator);
+    ASSERT_TRUE(table);
     std::vector<uint8_t> bytes;
     EXPECT_FALSE(simtest::GetBytes(table.Get(), L"SMBiosData", bytes));
     VARIANT size;
