@@ -124,7 +124,7 @@ ComPtr<IWbemServices> CServices::Real() {
 HRESULT CServices::GetObject(const BSTR path, LONG flags, IWbemContext* context, IWbemClassObject** object,
                              IWbemCallResult** result) {
     if (result) *result = nullptr;
-    if (!object) return WBEM_E_INVALID_PARAMETER;
+    if (!object || !path) return WBEM_E_INVALID_PARAMETER;
     *object = nullptr;
     bool ours = false;
     fc::Object found = FirmwareObject(path, Snapshot(), ours);
@@ -139,7 +139,7 @@ HRESULT CServices::GetObject(const BSTR path, LONG flags, IWbemContext* context,
 
 HRESULT CServices::CreateInstanceEnum(const BSTR className, LONG flags, IWbemContext* context,
                                       IEnumWbemClassObject** result) {
-    if (!result) return WBEM_E_INVALID_PARAMETER;
+    if (!result || !className) return WBEM_E_INVALID_PARAMETER;
     *result = nullptr;
     if (!Same(className, fc::kSmbiosClass)) {
         ComPtr<IWbemServices> real = Real();
