@@ -33,7 +33,7 @@ constexpr char kUsageText[] =
     "  get KEY | get setting LOCATION   print one value\n"
     "  set KEY VALUE                    change the state (see show for the keys)\n"
     "  set setting LOCATION VALUE | set setting LOCATION BATTERY AC   (split battery/AC values)\n"
-    "  calls | clear-calls              print or clear the firmware call log\n"
+    "  calls [-v] | clear-calls         print (-v: with request length and zero checks) or clear the call log\n"
     "  fail-next N                      the next N DoBFn calls fail\n"
     "  answer-next RES1 [N]             the next N calls (default 1) answer cbRes1 = RES1\n"
     "  answer CLASS SELECT RES1 [N]     calls of CLASS/SELECT answer RES1 (N times, default always)\n"

@@ -187,7 +187,8 @@ int Set(sim::CMachineState& state, const Args& args) {
 }
 
 int Calls(sim::CMachineState& state, const Args& args) {
-    if (!args.empty()) return Usage("calls takes no arguments");
+    bool detail = args.size() == 1 && args[0] == L"-v";
+    if (!args.empty() && !detail) return Usage("calls [-v]");
     std::vector<sim::SimCall> calls;
     {
         sim::CMachineState::Lock machine(state);
@@ -195,7 +196,14 @@ int Calls(sim::CMachineState& state, const Args& args) {
         calls = sim::LoggedCalls(*machine);
     }
     std::string out;
-    for (const sim::SimCall& call : calls) out += sim::FormatCall(call) + "\n";
+    for (const sim::SimCall& call : calls) {
+        out += sim::FormatCall(call);
+        if (detail) {
+            out += Format(" length=%u tail-zero=%u reserved-zero=%u", static_cast<unsigned>(call.requestLength),
+                          call.tailZero, call.reservedZero);
+        }
+        out += "\n";
+    }
     Print(out);
     return kDone;
 }

@@ -68,6 +68,10 @@ TEST_F(Simctl, CallsPrintsTheLogInItsFixedFormat) {
                   "res=0,0x00000007,0x00000000,0x0000000F",
                   "#2 class=0x0055 select=0x0001 args=0x0000ABCD,0x00000000,0x00000000,0x00000000 "
                   "res=-1,0x00000000,0x00000000,0x00000000"}));
+    std::vector<std::string> detailed = Lines(RunSimctl(L"calls -v").output);
+    ASSERT_EQ(detailed.size(), 2u);
+    EXPECT_NE(detailed[1].find("res=-1,0x00000000,0x00000000,0x00000000 length=128 tail-zero=1 reserved-zero=1"),
+              std::string::npos);
     Run(L"clear-calls");
     EXPECT_EQ(RunSimctl(L"calls").output, "");
 }
