@@ -46,7 +46,8 @@ TEST(Numbers, DecimalHexAndSignOnly) {
 }
 
 TEST(Profiles, EveryShippedProfileLoads) {
-    for (const wchar_t* name : {L"corvane-default", L"halvorn", L"no-acpiwmi", L"smbios-fails", L"corvane-503"}) {
+    for (const wchar_t* name : {L"corvane-default", L"halvorn", L"no-acpiwmi", L"smbios-fails", L"corvane-503",
+                                L"corvane-quillet-bios"}) {
         auto machine = simtest::LoadedMachine(name);
         ASSERT_TRUE(machine);
         EXPECT_EQ(machine->loaded, 1u);
