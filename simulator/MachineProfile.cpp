@@ -130,22 +130,22 @@ void ReadTokens(const ProfileReader& ini, SimSmbios& s) {
     }
 }
 
-SimSetting& SettingAt(SimFirmware& f, uint16_t location, bool& added) {
+// The setting at a location, added when new; null when the table is full.
+SimSetting* SettingAt(SimFirmware& f, uint16_t location) {
     for (int i = 0; i < f.settingCount; ++i) {
-        if (f.settings[i].location == location) return f.settings[i];
+        if (f.settings[i].location == location) return &f.settings[i];
     }
-    added = f.settingCount < kMaxSettings;
-    SimSetting& slot = f.settings[added ? f.settingCount++ : kMaxSettings - 1];
-    if (added) slot = SimSetting{location};
-    return slot;
+    if (f.settingCount >= kMaxSettings) return nullptr;
+    SimSetting& added = f.settings[f.settingCount++];
+    added = SimSetting{location};
+    return &added;
 }
 
 // [Settings] LOCATION=VALUE or LOCATION=BATTERY/AC (a split setting), either
 // optionally followed by ,RES3,RES4. Every token location exists, with value 0
 // unless the profile says otherwise.
 void ReadSettings(const ProfileReader& ini, SimMachine& m) {
-    bool added = false;
-    for (int i = 0; i < m.smbios.tokenCount; ++i) SettingAt(m.firmware, m.smbios.tokens[i].location, added);
+    for (int i = 0; i < m.smbios.tokenCount; ++i) SettingAt(m.firmware, m.smbios.tokens[i].location);
     for (const auto& [key, value] : ini.Section(L"Settings")) {
         long long location = 0;
         size_t comma = value.find(L',');
@@ -155,14 +155,14 @@ void ReadSettings(const ProfileReader& ini, SimMachine& m) {
         bool wellFormed = (values.size() == 1 || values.size() == 2) &&
                           (comma == std::wstring::npos || extra.size() == 2);
         if (!ParseNumber(key, location) || !wellFormed) continue;
-        SimSetting& s = SettingAt(m.firmware, U16(location), added);
-        if (s.location != U16(location)) continue;
-        s.split = values.size() == 2;
-        s.battery = U16(values.front());
-        s.ac = U16(values.back());
+        SimSetting* s = SettingAt(m.firmware, U16(location));
+        if (!s) continue;
+        s->split = values.size() == 2;
+        s->battery = U16(values.front());
+        s->ac = U16(values.back());
         if (extra.size() == 2) {
-            s.res3 = U32(extra[0]);
-            s.res4 = U32(extra[1]);
+            s->res3 = U32(extra[0]);
+            s->res4 = U32(extra[1]);
         }
     }
 }

@@ -39,35 +39,37 @@ MachineView Snapshot(bool withTable = false) {
     return view;
 }
 
-// The firmware object a path names, or null when it is none of ours.
-fc::Object FirmwareObject(const BSTR path, const MachineView& machine, bool& ours) {
-    ours = true;
-    if (Same(path, fc::kDataClass)) return machine.noAcpiWmi ? nullptr : fc::DataClass();
-    if (Same(path, fc::kCallClass)) return machine.noAcpiWmi ? nullptr : fc::CallClass();
-    if (Same(path, fc::kCallInstancePath)) return machine.noAcpiWmi ? nullptr : fc::CallInstance();
-    if (Same(path, fc::kEventClass)) return machine.noAcpiWmi ? nullptr : fc::EventClass();
-    if (Same(path, fc::kQueryInstancePath)) {
-        return machine.noAcpiWmi ? nullptr : fc::QueryInstance(machine.dataBufferSize);
+// The paths of the firmware's objects in root\wmi.
+struct FirmwarePath {
+    const wchar_t* path;
+    fc::Object (*make)(const MachineView&);
+};
+const FirmwarePath kFirmwarePaths[] = {
+    {fc::kDataClass, [](const MachineView&) { return fc::DataClass(); }},
+    {fc::kCallClass, [](const MachineView&) { return fc::CallClass(); }},
+    {fc::kCallInstancePath, [](const MachineView&) { return fc::CallInstance(); }},
+    {fc::kEventClass, [](const MachineView&) { return fc::EventClass(); }},
+    {fc::kQueryInstancePath, [](const MachineView& m) { return fc::QueryInstance(m.dataBufferSize); }},
+};
+
+const FirmwarePath* FindFirmwarePath(const BSTR path) {
+    for (const FirmwarePath& p : kFirmwarePaths) {
+        if (Same(path, p.path)) return &p;
     }
-    ours = false;
     return nullptr;
 }
 
 // The request bytes inside the DoBFn in-parameters: Data -> Bytes.
 bool RequestBytes(IWbemClassObject* in, std::vector<uint8_t>& bytes) {
-    if (!in) return false;
-    VARIANT data;
-    ::VariantInit(&data);
-    if (FAILED(in->Get(L"Data", 0, &data, nullptr, nullptr))) return false;
+    CVariant data;
+    if (!in || FAILED(in->Get(L"Data", 0, data.get(), nullptr, nullptr))) return false;
     ComPtr<IWbemClassObject> object;
-    bool ok = data.vt == VT_UNKNOWN && data.punkVal && SUCCEEDED(data.punkVal->QueryInterface(IID_PPV_ARGS(&object)));
-    ::VariantClear(&data);
-    if (!ok) return false;
-    VARIANT value;
-    ::VariantInit(&value);
-    ok = SUCCEEDED(object->Get(L"Bytes", 0, &value, nullptr, nullptr)) && ReadBytes(value, bytes);
-    ::VariantClear(&value);
-    return ok;
+    if (data.type() != VT_UNKNOWN || !(*data).punkVal ||
+        FAILED((*data).punkVal->QueryInterface(IID_PPV_ARGS(&object)))) {
+        return false;
+    }
+    CVariant value;
+    return SUCCEEDED(object->Get(L"Bytes", 0, value.get(), nullptr, nullptr)) && ReadBytes(*value, bytes);
 }
 
 enum class CallOutcome { Answered, Failed, Rejected };
@@ -126,10 +128,11 @@ HRESULT CServices::GetObject(const BSTR path, LONG flags, IWbemContext* context,
     if (result) *result = nullptr;
     if (!object || !path) return WBEM_E_INVALID_PARAMETER;
     *object = nullptr;
-    bool ours = false;
-    fc::Object found = FirmwareObject(path, Snapshot(), ours);
-    if (ours) {
-        if (!found) return WBEM_E_NOT_FOUND;
+    if (const FirmwarePath* firmware = FindFirmwarePath(path)) {
+        MachineView machine = Snapshot();
+        if (machine.noAcpiWmi) return WBEM_E_NOT_FOUND;
+        fc::Object found = firmware->make(machine);
+        if (!found) return WBEM_E_OUT_OF_MEMORY;
         *object = found.Detach();
         return WBEM_S_NO_ERROR;
     }
