@@ -142,33 +142,23 @@ TEST_F(DispatcherTest, KeysAreIgnoredOnModelsWhoseFirmwareReportsThem)
     EXPECT_EQ(Key(0xE006), "ShowBrightness(1,0)");
 }
 
-TEST_F(DispatcherTest, BrightnessFromTheFirmwareIsALevelAndFromTheKeyAStep)
-{
-    EXPECT_EQ(Bios(0xE005, 4, 0, 0, 0), "ShowBrightness(4,1)");
-    EXPECT_EQ(Key(0xE005), "ShowBrightness(-1,0)");
-    EXPECT_EQ(Bios(0xE006, 0, 0, 0, 0), "ShowBrightness(0,1)");
-}
-
 TEST_F(DispatcherTest, ArgumentsAreCombinedAsTheDisplaysExpectThem)
 {
+    // Brightness from the firmware is a level, from the key a step.
+    EXPECT_EQ(Bios(0xE005, 4, 0, 0, 0), "ShowBrightness(4,1)");
+    EXPECT_EQ(Key(0xE005), "ShowBrightness(-1,0)");
     EXPECT_EQ(Bios(0xE008, 0x0001, 0x8000, 0xFFFF), "ShowRadio(2147483649,65535,1)");
     EXPECT_EQ(Bios(0xE00D, 7, 9, 0x0002, 0x0001), "ShowBiosMessage(7,9,65538)");
     EXPECT_EQ(Bios(0xE00B, 0x1203, 0xAB04, 0xFF07), "ShowDisplaySwitch(3,4,7,1)");
 }
 
-TEST_F(DispatcherTest, WirelessDisplayOnlyFromTheFirmware)
+// Without the capabilities (the table above) 0xE023 shows its message and
+// 0xE029 does nothing; the keyboard's 0xE023 never acts.
+TEST_F(DispatcherTest, FirmwareCodesThatDependOnCapabilities)
 {
-    EXPECT_EQ(Key(0xE023), "");
-    EXPECT_EQ(Bios(0xE023), "ShowMessage(23)");
-    entries.capabilities = {34};
-    EXPECT_EQ(Key(0xE023), "");
+    entries.capabilities = {14, 34};
     EXPECT_EQ(Bios(0xE023), "StartWirelessDisplay()");
-}
-
-TEST_F(DispatcherTest, DesktopModeAdviceNeedsItsCapability)
-{
-    EXPECT_EQ(Bios(0xE029), "");
-    entries.capabilities = {14};
+    EXPECT_EQ(Key(0xE023), "");
     EXPECT_EQ(Bios(0xE029), "DesktopModeAdviceCheck()");
     EXPECT_EQ(Key(0xE029), "");
 }
