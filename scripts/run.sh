@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Runs the suite on the default simulated notebook. With a screen in DISPLAY
+# the tray runs until it is ended from its menu; without one, Xvfb stands in
+# and a short scripted tour saves screenshots under build/tour/.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+tavrin_build
+interactive=1
+[ -z "${DISPLAY:-}" ] && interactive=0
+tavrin_ensure_display
+
+cd "$build"
+prefix="$build/wineprefix"
+"$root/scripts/wine-prefix.sh" start "$prefix"
+stop_prefix() {
+  "$root/scripts/wine-prefix.sh" stop "$prefix"
+  tavrin_stop_display
+}
+trap stop_prefix EXIT
+
+export TAVRIN_SIMULATED_MACHINE=corvane-default
+run() { ./wine-exec.sh "$@"; }
+
+run bin/simctl.exe load corvane-default >/dev/null
+# What an installation writes: the icon shown, the newer display family and
+# the keyboard DLL, the installed version.
+key='HKLM\Software\Corvane Computer Corporation\Tavrin'
+run reg add "$key" /v TavrinControl /t REG_DWORD /d 0x8010 /f >/dev/null
+run reg add "$key" /v ShowTrayIcon /t REG_DWORD /d 1 /f >/dev/null
+run reg add "$key" /v TavrinVersion /t REG_SZ /d 1.3.8 /f >/dev/null
+
+if [ "$interactive" = 1 ]; then
+  echo "Tavrin is running; end it with Exit in its notification-area menu."
+  run bin/Tavrin.exe
+  exit 0
+fi
+
+tour="$build/tour"
+mkdir -p "$tour"
+shot() { sleep 1; import -window root "$tour/$1.png"; echo "saved $tour/$1.png"; }
+
+run bin/Tavrin.exe &
+tray_pid=$!
+run bin/traytour.exe wait
+shot 01-started
+run bin/traytour.exe context
+shot 02-context-menu
+run bin/traytour.exe cancel-menu
+run bin/traytour.exe hotkeys
+sleep 1
+run bin/traytour.exe open-submenu || true
+shot 03-hotkey-popups-menu
+run bin/traytour.exe cancel-menu
+run bin/traytour.exe about
+shot 04-about-box
+run bin/traytour.exe close-about
+run bin/simctl.exe calls > "$tour/firmware-calls.txt"
+run bin/traytour.exe stop
+wait "$tray_pid" || true
+run bin/simctl.exe calls > "$tour/firmware-calls.txt"
+echo "firmware call log: $tour/firmware-calls.txt"
