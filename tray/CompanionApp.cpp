@@ -1,0 +1,116 @@
+#include "CompanionApp.h"
+#include "BringForward.h"
+#include "UniqueHandle.h"
+#include <tinyxml2.h>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// A configuration file is a few lines; anything far larger is not one.
+constexpr LONGLONG kMaxConfigBytes = 1 << 20;
+
+struct KnownCompanion {
+    const wchar_t* name;
+    const wchar_t* folder;  // empty: the tray program's folder
+    bool menuOnClick;
+};
+
+constexpr KnownCompanion kKnownCompanions[] = {
+    {L"mblctr", L"c:\\windows\\system32", true},
+    {L"tvrui", L"", true},
+    {L"gaming", L"", false},
+};
+
+std::wstring Widen(const char* utf8)
+{
+    if (!utf8 || !*utf8) return {};
+    int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    if (length <= 1) return {};
+    std::wstring text(static_cast<size_t>(length - 1), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), length);
+    return text;
+}
+
+bool ContainsNoCase(const std::wstring& text, const wchar_t* part)
+{
+    std::wstring upperText = text, upperPart = part;
+    ::CharUpperBuffW(upperText.data(), static_cast<DWORD>(upperText.size()));
+    ::CharUpperBuffW(upperPart.data(), static_cast<DWORD>(upperPart.size()));
+    return upperText.find(upperPart) != std::wstring::npos;
+}
+
+} // namespace
+
+CCompanionApp::CCompanionApp()
+{
+    ApplyName(L"mblctr", L"");
+}
+
+std::wstring CCompanionApp::NameFromConfig(std::string_view xml)
+{
+    tinyxml2::XMLDocument document;
+    if (document.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return {};
+    const tinyxml2::XMLElement* root = document.RootElement();
+    if (!root || std::string_view(root->Name()) != "TvrConfig") return {};
+    if (!root->FirstChildElement("Version")) return {};
+    std::wstring name;
+    for (auto* trayApp = root->FirstChildElement("TrayApp"); trayApp;
+         trayApp = trayApp->NextSiblingElement("TrayApp")) {
+        for (auto* child = trayApp->FirstChildElement("Name"); child;
+             child = child->NextSiblingElement("Name"))
+            name = Widen(child->GetText());
+    }
+    return name;
+}
+
+void CCompanionApp::LoadConfig(const std::wstring& trayFolder)
+{
+    const std::wstring path = trayFolder + L"\\Tavrin.cfg";
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxConfigBytes) return;
+    std::string xml(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!::ReadFile(file.get(), xml.data(), static_cast<DWORD>(xml.size()), &read, nullptr)) return;
+    xml.resize(read);
+    std::wstring name = NameFromConfig(xml);
+    if (!name.empty()) ApplyName(name, trayFolder);
+}
+
+bool CCompanionApp::ApplyName(const std::wstring& name, const std::wstring& trayFolder)
+{
+    for (const auto& known : kKnownCompanions) {
+        if (::CompareStringOrdinal(name.c_str(), -1, known.name, -1, TRUE) != CSTR_EQUAL) continue;
+        std::wstring folder = *known.folder ? known.folder : trayFolder;
+        m_commandLine = folder + L"\\" + name;
+        m_menuOnClick = known.menuOnClick;
+        return true;
+    }
+    return false;
+}
+
+bool CCompanionApp::Open(const std::wstring& launchPanelTitle, bool waitForExit) const
+{
+    if (ContainsNoCase(m_commandLine, L"TvrUI.exe") && !launchPanelTitle.empty()) {
+        if (HWND panel = ::FindWindowW(nullptr, launchPanelTitle.c_str())) {
+            BringForward(panel);
+            return true;
+        }
+    }
+    // Quoted, so that a folder with blanks cannot start another program.
+    std::wstring quoted = L"\"" + m_commandLine + L"\"";
+    std::vector<wchar_t> commandLine(quoted.begin(), quoted.end());
+    commandLine.push_back(L'\0');
+    STARTUPINFOW startup{sizeof(startup)};
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info))
+        return false;
+    UniqueHandle process(info.hProcess), thread(info.hThread);
+    if (waitForExit) ::WaitForSingleObject(process.get(), INFINITE);
+    return true;
+}
