@@ -1,0 +1,34 @@
+// The exported checksum functions, over the button-scheme tree in the
+// 64-bit view of HKLM.
+#include "BrsChecksum.h"
+
+namespace {
+constexpr const wchar_t* kBriscoKey = L"SOFTWARE\\Corvane Computer Corporation\\Brisco";
+
+const BrsChecksum& Brisco() {
+    static const BrsChecksum checksum(HKEY_LOCAL_MACHINE, kBriscoKey);
+    return checksum;
+}
+
+bool ValidNumber(int n) { return n >= 1; }
+} // namespace
+
+extern "C" {
+
+BOOL WINAPI SetButtonCheckSum(int scheme, int button) {
+    return ValidNumber(scheme) && ValidNumber(button) && Brisco().SetButtonCheckSum(scheme, button);
+}
+
+BOOL WINAPI SetSchemeCheckSum(int scheme) {
+    return ValidNumber(scheme) && Brisco().SetSchemeCheckSum(scheme);
+}
+
+BOOL WINAPI SetBRSCheckSum(int mode) {
+    return Brisco().SetBRSCheckSum(mode);
+}
+
+BOOL WINAPI VerifyBRSCheckSum() {
+    return Brisco().VerifyBRSCheckSum();
+}
+
+} // extern "C"
