@@ -1,0 +1,56 @@
+#pragma once
+// Numbered texts of Aerolo.exe, shared by the code and every language table
+// under strings/. Each table holds all of these numbers.
+
+#define IDS_MAIN_CAPTION            301
+#define IDS_MOBILE_BROADBAND        302
+#define IDS_WPAN                    303
+#define IDS_WIFI                    304
+#define IDS_ALL_RADIOS              305
+#define IDS_SWITCH_CONTROLS_RADIOS  306
+#define IDS_HOTKEY_CONTROLS_RADIOS  307
+#define IDS_NONE                    312
+#define IDS_ANY_NETWORK             313
+#define IDS_PREFERRED_ONLY          314
+#define IDS_STATUS_GROUP            315
+#define IDS_SWITCH_LABEL            316
+#define IDS_LOCATOR_LABEL           319
+#define IDS_LOCATOR_GROUP           320
+#define IDS_ENABLE_LOCATOR          321
+#define IDS_SEARCH_ANY              322
+#define IDS_SEARCH_PREFERRED        323
+#define IDS_SELECT_PREFERRED_BUTTON 324
+#define IDS_STATUS_LABEL            325
+#define IDS_MODE_LABEL              326
+#define IDS_ADVANCED_SETTINGS       327
+#define IDS_OK                      328
+#define IDS_CANCEL                  329
+#define IDS_ADVANCED_CAPTION        330
+#define IDS_RADIO_PAGE_CAPTION      331
+#define IDS_NETWORKS_CAPTION        332
+#define IDS_PREFERRED_CAPTION       333
+#define IDS_CONFIGURED_NETWORKS     334
+#define IDS_NETWORKS_TO_SEARCH      335
+#define IDS_ENTER_PREFERRED         336
+#define IDS_CRITERIA_PAGE_CAPTION   337
+#define IDS_SEARCH_WEAK_OR_STRONG   338
+#define IDS_SEARCH_STRONG_ONLY      339
+#define IDS_BANDS_BGN               340
+#define IDS_BANDS_AN                341
+#define IDS_BANDS_ABGN              342
+#define IDS_SWITCH_STATUS_LABEL     343
+#define IDS_HOTKEY_STATUS_LABEL     344
+#define IDS_STATUS_VALUE_LABEL      345
+#define IDS_CONTROLS_LABEL          346
+#define IDS_BIOS_LOCKED             347
+#define IDS_LOCKED_IN_BIOS_MESSAGE  349
+#define IDS_NOT_AVAILABLE           350
+#define IDS_SEARCH_CRITERIA         351
+#define IDS_BANDS_TO_SCAN           352
+#define IDS_ENABLED                 354
+#define IDS_DISABLED                355
+#define IDS_TOO_MANY_PREFERRED      356
+#define IDS_RADIO_NOTE              359
+#define IDS_WIRELESS_MANAGER        360
+#define IDS_COLUMN_NETWORK_NAME     361
+#define IDS_COLUMN_SIGNAL_STRENGTH  362

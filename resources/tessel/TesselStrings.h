@@ -1,0 +1,51 @@
+#pragma once
+// Numbered texts of Tessel.exe, shared by the code and every language table
+// under strings/. Each table holds all of these numbers.
+
+#define IDS_BACKLIGHT_TITLE          111
+#define IDS_BACKLIGHT_BRIGHT         112
+#define IDS_BACKLIGHT_DIM            113
+#define IDS_BACKLIGHT_STATUS         114
+#define IDS_OFF                      115
+#define IDS_BACKLIGHT_TOOLTIP        116
+#define IDS_ON                       117
+#define IDS_WIFI_SWITCH_TOOLTIP      118
+#define IDS_LAUNCH                   120
+#define IDS_WIFI_SWITCH_TITLE        123
+#define IDS_WIFI_SWITCH_STATUS       124
+#define IDS_NETWISP_TITLE            125
+#define IDS_ALS_TITLE                126
+#define IDS_SETTINGS                 127
+#define IDS_ENABLE                   128
+#define IDS_DISABLE                  129
+#define IDS_ALS_TOOLTIP              130
+#define IDS_ALS_ENABLED              131
+#define IDS_ALS_DISABLED             132
+#define IDS_FNKEY_TITLE              133
+#define IDS_FNKEY_STATUS             134
+#define IDS_FNKEY_TOOLTIP            135
+#define IDS_FNKEY_MULTIMEDIA         136
+#define IDS_FNKEY_FUNCTION           137
+#define IDS_BLUETOOTH_TITLE          138
+#define IDS_BLUETOOTH                139
+#define IDS_BLUETOOTH_TOOLTIP        140
+#define IDS_TURN_ON                  141
+#define IDS_TURN_OFF                 142
+#define IDS_FLINTO_TITLE             143
+#define IDS_FLINTO_STATUS            144
+#define IDS_FLINTO_TOOLTIP           145
+#define IDS_TOUCHPAD_TITLE           146
+#define IDS_TOUCHPAD                 147
+#define IDS_TOUCHPAD_TOOLTIP         148
+#define IDS_SECURITY_TITLE           149
+#define IDS_FINGERPRINT_READER       150
+#define IDS_SECURITY_SETTING         151
+#define IDS_AUTHENTICATION           152
+#define IDS_FACIAL_RECOGNITION       153
+#define IDS_COLOR_TITLE              154
+#define IDS_COLOR_ENHANCED           155
+#define IDS_COLOR_DEFAULT            156
+#define IDS_COLOR_ZUVERIZE           157
+#define IDS_COLOR_GENERIC            158
+#define IDS_OEM_NAME                 210
+#define IDS_ACTIVATE_BLUETOOTH_FIRST 211
