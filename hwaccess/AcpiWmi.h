@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "BiosCalls.h"
+#include "ComInitialization.h"
+#include "HwConfig.h"
+#include "SMBIOSParser.h"
+#include "WmiBiosChannel.h"
+
+// The process's BIOS interface: the WMI connection to the firmware's call
+// method, the machine identity read from SMBIOS at construction, the setting
+// tokens, and the hardware-configuration block. One per process, created
+// before any other thread exists; PerformSmi may then be called from any
+// thread that has initialised COM.
+class CAcpiWmi : public CSMBIOSParser, public IBiosCalls {
+public:
+    CAcpiWmi();
+    ~CAcpiWmi() override;
+    CAcpiWmi(const CAcpiWmi&) = delete;
+    CAcpiWmi& operator=(const CAcpiWmi&) = delete;
+
+    using IBiosCalls::PerformSmi;
+    bool PerformSmi(BiosCallBuffer& buffer, int extraBytes) override;
+
+    uint16_t TokenRead(uint16_t identifier);  // 0 on failure
+    bool TokenReadAll(uint16_t identifier, uint16_t* v1, uint16_t* v2, uint16_t* v3);
+    bool TokenIsActive(uint16_t identifier);
+    // powerSource: -1 the current source, 0 battery, any other value AC.
+    bool TokenActivate(uint16_t identifier, int powerSource = -1);
+
+    int DataBufferSize() const { return channel_.DataBufferSize(); }  // 0: no calls possible
+    bool IsSmbiosUnavailable() const { return smbiosUnavailable_ != 0; }
+    const CHwConfig* HwConfig() const { return hwConfig_.get(); }  // null when not created
+    bool IsFeature(int bit) const;  // false when there is no block
+
+private:
+    ComInitialization com_;
+    std::unique_ptr<CHwConfig> hwConfig_;
+    CWmiBiosChannel channel_;
+    int smbiosUnavailable_ = 1;
+};
+
+// The process's BIOS interface; each program creates it during static
+// initialisation, before its application object.
+extern CAcpiWmi* g_pAcpiWmi;
