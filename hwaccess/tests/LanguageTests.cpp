@@ -1,6 +1,6 @@
 #include "Language.h"
 #include "Settings.h"
-#include "SettingsValueGuard.h"
+#include "RegistryValueGuard.h"
 #include "TextLoader.h"
 
 #include <gtest/gtest.h>
@@ -102,7 +102,7 @@ TEST(TextLookup, InterfaceLanguageWithoutSetting)
 
 class SelectedLanguageTest : public ::testing::Test {
 protected:
-    SettingsValueGuard guard{CSettings::kKeyPath, {language::kLangIdValue}};
+    RegistryValueGuard guard{CSettings::kKeyPath, {language::kLangIdValue}};
 };
 
 TEST_F(SelectedLanguageTest, HongKongSettingGivesTraditionalChineseTexts)

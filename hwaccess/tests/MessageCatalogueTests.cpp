@@ -1,7 +1,7 @@
 #include "Language.h"
 #include "MessageCatalogue.h"
 #include "Settings.h"
-#include "SettingsValueGuard.h"
+#include "RegistryValueGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +116,7 @@ TEST_F(MessageCatalogueTest, BroadcastsReachHiddenTopLevelWindows)
 
 class BatteryMeterTest : public MessageCatalogueTest {
 protected:
-    SettingsValueGuard guard{CSettings::kKeyPath, {language::kLangIdValue}};
+    RegistryValueGuard guard{CSettings::kKeyPath, {language::kLangIdValue}};
 };
 
 TEST_F(BatteryMeterTest, MeterIsFoundByItsTitleInTheSelectedLanguage)

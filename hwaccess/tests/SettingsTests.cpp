@@ -1,6 +1,6 @@
 #include "Settings.h"
 #include "SettingsTable.h"
-#include "SettingsValueGuard.h"
+#include "RegistryValueGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ constexpr wchar_t kOther[] = L"ConvTestOther";
 
 class SettingsTest : public ::testing::Test {
 protected:
-    SettingsValueGuard guard{CSettings::kKeyPath, {kNumber, kText, kOther}};
+    RegistryValueGuard guard{CSettings::kKeyPath, {kNumber, kText, kOther}};
     CSettings settings;
 };
 
@@ -103,8 +103,8 @@ TEST(SettingsSubKey, ValuesOfASubKeyStayThere)
 {
     constexpr wchar_t kGroup[] = L"ConvTestGroup";
     const CSettings group = CSettings().SubKey(kGroup);
-    SettingsValueGuard subKeyGuard(group.KeyPath(), {kNumber});
-    SettingsValueGuard mainGuard(CSettings::kKeyPath, {kNumber});
+    RegistryValueGuard subKeyGuard(group.KeyPath(), {kNumber});
+    RegistryValueGuard mainGuard(CSettings::kKeyPath, {kNumber});
 
     EXPECT_EQ(group.KeyPath(), std::wstring(CSettings::kKeyPath) + L"\\ConvTestGroup");
     EXPECT_EQ(CSettings(kGroup).KeyPath(), group.KeyPath());

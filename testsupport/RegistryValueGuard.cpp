@@ -2,26 +2,34 @@
 #include "UniqueHandle.h"
 
 namespace {
+
 UniqueKey OpenKey(const std::wstring& path, REGSAM view)
 {
     UniqueKey key;
-    ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
-                      key.put(), nullptr);
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                          KEY_QUERY_VALUE | KEY_SET_VALUE | view, nullptr, key.put(),
+                          nullptr) != ERROR_SUCCESS)
+        key.reset();
     return key;
 }
+
 } // namespace
 
 RegistryValueGuard::RegistryValueGuard(std::wstring keyPath, std::vector<std::wstring> names, REGSAM view)
     : m_keyPath(std::move(keyPath)), m_view(view)
 {
+    UniqueKey probe;
+    m_keyExisted = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_keyPath.c_str(), 0, KEY_QUERY_VALUE | m_view,
+                                   probe.put()) == ERROR_SUCCESS;
     UniqueKey key = OpenKey(m_keyPath, m_view);
     for (auto& name : names) {
-        Saved saved{name, false, 0, {}};
+        Saved saved{std::move(name)};
         DWORD bytes = 0;
-        if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, &saved.type, nullptr, &bytes) == ERROR_SUCCESS) {
+        if (::RegQueryValueExW(key.get(), saved.name.c_str(), nullptr, &saved.type, nullptr, &bytes) ==
+            ERROR_SUCCESS) {
             saved.existed = true;
             saved.data.resize(bytes);
-            ::RegQueryValueExW(key.get(), name.c_str(), nullptr, &saved.type, saved.data.data(), &bytes);
+            ::RegQueryValueExW(key.get(), saved.name.c_str(), nullptr, &saved.type, saved.data.data(), &bytes);
         }
         m_saved.push_back(std::move(saved));
     }
@@ -29,8 +37,12 @@ RegistryValueGuard::RegistryValueGuard(std::wstring keyPath, std::vector<std::ws
 
 RegistryValueGuard::~RegistryValueGuard()
 {
+    if (!m_keyExisted) {
+        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_keyPath.c_str());
+        return;
+    }
     UniqueKey key = OpenKey(m_keyPath, m_view);
-    for (const auto& saved : m_saved) {
+    for (const Saved& saved : m_saved) {
         if (saved.existed)
             ::RegSetValueExW(key.get(), saved.name.c_str(), 0, saved.type, saved.data.data(),
                              static_cast<DWORD>(saved.data.size()));
@@ -63,8 +75,15 @@ void RegistryValueGuard::Delete(const wchar_t* name) const
 
 bool RegistryValueGuard::Exists(const wchar_t* name) const
 {
+    return TypeOf(name) != REG_NONE;
+}
+
+DWORD RegistryValueGuard::TypeOf(const wchar_t* name) const
+{
     UniqueKey key = OpenKey(m_keyPath, m_view);
-    return ::RegQueryValueExW(key.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    DWORD type = REG_NONE;
+    if (::RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) return REG_NONE;
+    return type;
 }
 
 DWORD RegistryValueGuard::GetDword(const wchar_t* name, DWORD fallback) const
