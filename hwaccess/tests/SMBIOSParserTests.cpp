@@ -163,7 +163,9 @@ TEST(SMBIOSParserWalk, NeverReadsPastTheGivenLength) {
         std::vector<uint8_t> prefix(table.Data(), table.Data() + length);
         CSMBIOSParser p;
         p.Parse(prefix.size(), prefix.data());
-        if (length < table.Size()) EXPECT_TRUE(p.Tokens().empty()) << "length " << length;
+        if (length < table.Size()) {
+            EXPECT_TRUE(p.Tokens().empty()) << "length " << length;
+        }
     }
     EXPECT_EQ(Parsed(table).Tokens().size(), 1u);
 }

@@ -27,7 +27,9 @@ public:
     SmbiosTestTable& Bios(const std::string& vendor) { return Add(0, {1, 0, 0, 0, 0}, {vendor}); }
     SmbiosTestTable& System(const std::string& maker) { return Add(1, {1, 2, 0, 0}, {maker, "Model"}); }
     SmbiosTestTable& OemStrings(std::vector<std::string> strings) {
-        return Add(11, {static_cast<uint8_t>(strings.size())}, std::move(strings));
+        // The count is taken before the strings are handed on.
+        const auto count = static_cast<uint8_t>(strings.size());
+        return Add(11, {count}, std::move(strings));
     }
     SmbiosTestTable& Capabilities(uint16_t w0, uint16_t w1, uint16_t w2, uint16_t w3) {
         std::vector<uint8_t> body;
