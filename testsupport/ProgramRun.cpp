@@ -1,0 +1,56 @@
+#include "ProgramRun.h"
+
+#include <thread>
+
+#include "UniqueHandle.h"
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return L"";
+    const std::wstring file(path, n);
+    return file.substr(0, file.find_last_of(L"\\/") + 1);
+}
+
+ProgramResult RunProgram(const std::wstring& program, const std::wstring& arguments, DWORD timeoutMs) {
+    ProgramResult result;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readRaw = nullptr;
+    HANDLE writeRaw = nullptr;
+    if (!::CreatePipe(&readRaw, &writeRaw, &inherit, 0)) return result;
+    UniqueHandle read(readRaw);
+    UniqueHandle write(writeRaw);
+    ::SetHandleInformation(read.get(), HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW startup{sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write.get();
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    const std::wstring exe = ProgramFolder() + program;
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                          nullptr, nullptr, &startup, &process)) {
+        return result;
+    }
+    UniqueHandle processHandle(process.hProcess);
+    UniqueHandle threadHandle(process.hThread);
+    write.reset();  // the pipe ends when the program (and what it started) lets go
+
+    std::string collected;
+    std::thread reader([&collected, pipe = read.get()] {
+        char buffer[4096];
+        DWORD n = 0;
+        while (::ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) collected.append(buffer, n);
+    });
+    result.finished = ::WaitForSingleObject(processHandle.get(), timeoutMs) == WAIT_OBJECT_0;
+    if (!result.finished) {
+        ::TerminateProcess(processHandle.get(), 0xFFFFFFFF);
+        ::WaitForSingleObject(processHandle.get(), INFINITE);
+    }
+    reader.join();
+    ::GetExitCodeProcess(processHandle.get(), &result.exitCode);
+    result.output = std::move(collected);
+    return result;
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Runs a program of the build's bin folder (the test's own folder) and
+// collects what it writes to its standard output.
+struct ProgramResult {
+    bool finished = false;       // started and ended within the time given
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;          // stdout as written
+};
+
+// The folder of this executable, with its trailing separator.
+std::wstring ProgramFolder();
+
+// Starts folder\program with the arguments and waits up to timeoutMs for it.
+// A program still running then is ended, so no test leaves one behind.
+ProgramResult RunProgram(const std::wstring& program, const std::wstring& arguments,
+                         DWORD timeoutMs = 30000);
