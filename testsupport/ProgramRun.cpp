@@ -12,6 +12,29 @@ std::wstring ProgramFolder() {
     return file.substr(0, file.find_last_of(L"\\/") + 1);
 }
 
+namespace {
+
+// Keeps this thread's messages flowing while the program runs: a program that
+// broadcasts or sends input waits for this thread's windows and hooks.
+bool WaitPumping(HANDLE process, DWORD timeoutMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline) return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+        const DWORD woke = ::MsgWaitForMultipleObjects(1, &process, FALSE, static_cast<DWORD>(deadline - now),
+                                                       QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0) return true;
+        if (woke != WAIT_OBJECT_0 + 1) return false;
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+}
+
+} // namespace
+
 ProgramResult RunProgram(const std::wstring& program, const std::wstring& arguments, DWORD timeoutMs) {
     ProgramResult result;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -44,7 +67,7 @@ ProgramResult RunProgram(const std::wstring& program, const std::wstring& argume
         DWORD n = 0;
         while (::ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) collected.append(buffer, n);
     });
-    result.finished = ::WaitForSingleObject(processHandle.get(), timeoutMs) == WAIT_OBJECT_0;
+    result.finished = WaitPumping(processHandle.get(), timeoutMs);
     if (!result.finished) {
         ::TerminateProcess(processHandle.get(), 0xFFFFFFFF);
         ::WaitForSingleObject(processHandle.get(), INFINITE);

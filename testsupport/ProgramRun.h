@@ -15,6 +15,7 @@ struct ProgramResult {
 std::wstring ProgramFolder();
 
 // Starts folder\program with the arguments and waits up to timeoutMs for it.
-// A program still running then is ended, so no test leaves one behind.
+// A program still running then is ended, so no test leaves one behind. This
+// thread's messages are dispatched meanwhile.
 ProgramResult RunProgram(const std::wstring& program, const std::wstring& arguments,
                          DWORD timeoutMs = 30000);

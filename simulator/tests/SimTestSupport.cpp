@@ -1,57 +1,14 @@
 #include "SimTestSupport.h"
 
-#include <thread>
-
 #include "MachineProfile.h"
 #include "PlatformSeams.h"
-#include "UniqueHandle.h"
+#include "ProgramRun.h"
 
 namespace simtest {
-namespace {
-
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH];
-    DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
-} // namespace
 
 SimctlResult RunSimctl(const std::wstring& arguments) {
-    SimctlResult result;
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readRaw = nullptr, writeRaw = nullptr;
-    if (!::CreatePipe(&readRaw, &writeRaw, &inherit, 0)) return result;
-    UniqueHandle read(readRaw), write(writeRaw);
-    ::SetHandleInformation(read.get(), HANDLE_FLAG_INHERIT, 0);
-
-    STARTUPINFOW startup{sizeof startup};
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write.get();
-    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    std::wstring exe = ProgramFolder() + L"simctl.exe";
-    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                          nullptr, &startup, &process)) {
-        return result;
-    }
-    UniqueHandle processHandle(process.hProcess), thread(process.hThread);
-    write.reset();
-    // Read on the side and keep this thread's messages flowing meanwhile:
-    // simctl's broadcasts and key input wait for the windows and hooks here.
-    std::thread reader([&] {
-        char buffer[4096];
-        DWORD n = 0;
-        while (::ReadFile(read.get(), buffer, sizeof buffer, &n, nullptr) && n > 0) result.output.append(buffer, n);
-    });
-    HANDLE waitFor = processHandle.get();
-    PumpUntil([&] { return ::WaitForSingleObject(waitFor, 0) == WAIT_OBJECT_0; }, 30000);
-    reader.join();
-    ::GetExitCodeProcess(processHandle.get(), &result.exitCode);
-    return result;
+    ProgramResult run = RunProgram(L"simctl.exe", arguments);
+    return {run.exitCode, std::move(run.output)};
 }
 
 bool LoadSharedMachine(sim::CMachineState& state, const wchar_t* profile) {
