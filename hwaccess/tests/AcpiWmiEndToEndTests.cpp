@@ -12,8 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "AcpiWmi.h"
-#include "SimulatedNotebook.h"
+#include "SimulatedBiosTest.h"
 
 namespace {
 
@@ -57,26 +56,7 @@ void ExpectRefusedUntouched(const RecordInMemory& before, const RecordInMemory& 
     EXPECT_EQ(std::memcmp(&expected, &after, sizeof after), 0);
 }
 
-class AcpiWmiEndToEnd : public ::testing::Test {
-protected:
-    void TearDown() override {
-        bios.reset();
-        notebook.Load(L"corvane-default");
-    }
-
-    // Loads the machine, applies the simctl commands, then builds this
-    // process's BIOS interface on it; the call log starts empty afterwards.
-    void Start(const wchar_t* profile, std::initializer_list<const wchar_t*> commands = {}) {
-        bios.reset();
-        ASSERT_TRUE(notebook.Load(profile));
-        for (const wchar_t* command : commands) ASSERT_TRUE(notebook.Simctl(command)) << command;
-        bios = std::make_unique<CAcpiWmi>();
-        ASSERT_TRUE(notebook.ClearCalls());
-    }
-
-    SimulatedNotebook notebook;
-    std::unique_ptr<CAcpiWmi> bios;
-};
+using AcpiWmiEndToEnd = SimulatedBiosTest;
 
 TEST_F(AcpiWmiEndToEnd, DefaultNotebookIsReadyWithItsIdentity) {
     Start(L"corvane-default");

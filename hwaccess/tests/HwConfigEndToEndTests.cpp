@@ -13,7 +13,7 @@
 
 #include "AcpiWmi.h"
 #include "ProgramRun.h"
-#include "SimulatedNotebook.h"
+#include "SimulatedBiosTest.h"
 #include "UniqueHandle.h"
 
 namespace {
@@ -69,22 +69,12 @@ std::vector<int> Join(std::vector<int> a, const std::vector<int>& b) {
     return a;
 }
 
-class HwConfigEndToEnd : public ::testing::Test {
+class HwConfigEndToEnd : public SimulatedBiosTest {
 protected:
-    void TearDown() override {
-        bios.reset();
-        notebook.Load(L"corvane-default");
-    }
     void Start(const wchar_t* profile, std::initializer_list<const wchar_t*> commands = {}) {
-        bios.reset();
-        ASSERT_TRUE(notebook.Load(profile));
-        for (const wchar_t* command : commands) ASSERT_TRUE(notebook.Simctl(command)) << command;
-        bios = std::make_unique<CAcpiWmi>();
+        SimulatedBiosTest::Start(profile, commands);
         ASSERT_NE(bios->HwConfig(), nullptr);
     }
-
-    SimulatedNotebook notebook;
-    std::unique_ptr<CAcpiWmi> bios;
 };
 
 TEST_F(HwConfigEndToEnd, FeatureBitsOfEachNotebook) {

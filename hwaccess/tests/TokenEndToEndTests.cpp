@@ -4,8 +4,7 @@
 
 #include <memory>
 
-#include "AcpiWmi.h"
-#include "SimulatedNotebook.h"
+#include "SimulatedBiosTest.h"
 
 namespace {
 
@@ -15,19 +14,9 @@ constexpr uint16_t kSplitToken = 0x017C;        // location 0x0340, value 0
 constexpr uint16_t kPlainToken = 0x0180;        // location 0x0344, value 1
 constexpr uint16_t kUnkeptToken = 0x02B4;       // in the firmware's table, not kept by the suite
 
-class TokenEndToEnd : public ::testing::Test {
+class TokenEndToEnd : public SimulatedBiosTest {
 protected:
     void SetUp() override { Start(L"corvane-default"); }
-    void TearDown() override {
-        bios.reset();
-        notebook.Load(L"corvane-default");
-    }
-    void Start(const wchar_t* profile) {
-        bios.reset();
-        ASSERT_TRUE(notebook.Load(profile));
-        bios = std::make_unique<CAcpiWmi>();
-        ASSERT_TRUE(notebook.ClearCalls());
-    }
     void Simctl(const wchar_t* command) { ASSERT_TRUE(notebook.Simctl(command)) << command; }
     // The selector and arguments of the only call made since the last look.
     void ExpectOneCall(uint16_t cbClass, uint16_t select, uint32_t location, uint32_t value = 0) {
@@ -39,9 +28,6 @@ protected:
         EXPECT_EQ(calls[0].args[1], value);
         ASSERT_TRUE(notebook.ClearCalls());
     }
-
-    SimulatedNotebook notebook;
-    std::unique_ptr<CAcpiWmi> bios;
 };
 
 TEST_F(TokenEndToEnd, ReadsFollowTheAdapter) {
