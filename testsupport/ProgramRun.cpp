@@ -4,7 +4,7 @@
 
 #include "UniqueHandle.h"
 
-std::wstring ProgramFolder() {
+std::wstring TestBinFolder() {
     wchar_t path[MAX_PATH];
     const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return L"";
@@ -50,7 +50,7 @@ ProgramResult RunProgram(const std::wstring& program, const std::wstring& argume
     startup.hStdOutput = write.get();
     startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    const std::wstring exe = ProgramFolder() + program;
+    const std::wstring exe = TestBinFolder() + program;
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,

@@ -12,7 +12,7 @@ struct ProgramResult {
 };
 
 // The folder of this executable, with its trailing separator.
-std::wstring ProgramFolder();
+std::wstring TestBinFolder();
 
 // Starts folder\program with the arguments and waits up to timeoutMs for it.
 // A program still running then is ended, so no test leaves one behind. This

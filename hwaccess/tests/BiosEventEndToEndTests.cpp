@@ -3,7 +3,9 @@
 #include "BiosEvent.h"
 #include "BiosEventTarget.h"
 #include "EventQueue.h"
+#include "HandleCount.h"
 #include "MachineState.h"
+#include "ProgramRun.h"
 #include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
@@ -91,51 +93,9 @@ private:
     std::thread m_thread;
 };
 
-std::wstring ProgramFolder()
-{
-    wchar_t path[MAX_PATH];
-    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
 DWORD Simctl(const std::wstring& arguments)
 {
-    const std::wstring exe = ProgramFolder() + L"simctl.exe";
-    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-    STARTUPINFOW startup{sizeof startup};
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                          nullptr, nullptr, &startup, &process)) {
-        return ~0u;
-    }
-    UniqueHandle processHandle(process.hProcess);
-    UniqueHandle threadHandle(process.hThread);
-    DWORD exitCode = ~0u;
-    if (::WaitForSingleObject(processHandle.get(), 30000) == WAIT_OBJECT_0) {
-        ::GetExitCodeProcess(processHandle.get(), &exitCode);
-    }
-    return exitCode;
-}
-
-// Handles open in this process. Wine answers GetProcessHandleCount with 0, so
-// the handle table is walked instead; handles are handed out from the lowest
-// free slot, so a long run of free slots marks its end.
-DWORD CountOpenHandles()
-{
-    constexpr int kFreeRunAtEnd = 1024;
-    DWORD open = 0;
-    int freeRun = 0;
-    for (ULONG_PTR value = 4; freeRun < kFreeRunAtEnd; value += 4) {
-        DWORD flags = 0;
-        if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
-            ++open;
-            freeRun = 0;
-        } else {
-            ++freeRun;
-        }
-    }
-    return open;
+    return RunProgram(L"simctl.exe", arguments).exitCode;
 }
 
 class BiosEventEndToEnd : public ::testing::Test {
@@ -254,10 +214,10 @@ TEST_F(BiosEventEndToEnd, AStormOfEventsLeavesNoHandlesBehind)
         ASSERT_TRUE(target.WaitForCount(before + 2 * count));
     };
     raise(16);
-    const DWORD handlesBefore = CountOpenHandles();
+    const DWORD handlesBefore = CountOpenHandles(::GetCurrentProcess());
     ASSERT_GT(handlesBefore, 0u);
     for (int batch = 0; batch < 1000 / 20; ++batch) raise(20);
-    EXPECT_LE(CountOpenHandles(), handlesBefore + 8);
+    EXPECT_LE(CountOpenHandles(::GetCurrentProcess()), handlesBefore + 8);
     EXPECT_EQ(target.Events().size(), 2u * (16 + 1000));
 }
 
