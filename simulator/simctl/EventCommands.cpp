@@ -15,11 +15,16 @@ constexpr size_t kFirmwareEventBytes = 128;
 constexpr uint16_t kSingleEvent = 0;
 constexpr uint16_t kEventList = 15;
 
-// How the event is dressed: class name, type of Data, exact byte count.
+// The most events one command raises: enough for a storm.
+constexpr long long kMaxRepeat = 100000;
+
+// How the event is dressed: class name, type of Data, exact byte count; and
+// how many times it is raised, back to back.
 struct EventOptions {
     std::wstring className = L"BIOSEvent";
     sim::EventDataKind dataKind = sim::EventDataKind::EmbeddedObject;
     long long bytes = -1;  // -1: the words, padded to the firmware buffer
+    long long repeat = 1;
 };
 
 bool ParseDataKind(const std::wstring& text, sim::EventDataKind& kind) {
@@ -52,6 +57,10 @@ bool ParseEvent(const Args& args, EventOptions& options, std::vector<uint16_t>& 
             if (!sim::ParseNumber(value, options.bytes) || options.bytes < 0 || options.bytes > sim::kEventBytes) {
                 return false;
             }
+        } else if (args[i] == L"--repeat") {
+            if (!sim::ParseNumber(value, options.repeat) || options.repeat < 1 || options.repeat > kMaxRepeat) {
+                return false;
+            }
         } else {
             return false;
         }
@@ -69,10 +78,12 @@ int Raise(sim::CMachineState& state, const EventOptions& options, const std::vec
     if (options.bytes >= 0) event.length = static_cast<uint16_t>(options.bytes);
     wcsncpy(event.className, options.className.c_str(), 31);
     event.dataKind = options.dataKind;
-    sim::CMachineState::Lock machine(state);
-    if (!machine.Held()) return kFailed;
-    std::vector<sim::SimSubscriber> subscribers = sim::RaiseEvent(*machine, event);
-    sim::WakeSubscribers(*machine, subscribers);
+    for (long long n = 0; n < options.repeat; ++n) {
+        sim::CMachineState::Lock machine(state);
+        if (!machine.Held()) return kFailed;
+        std::vector<sim::SimSubscriber> subscribers = sim::RaiseEvent(*machine, event);
+        sim::WakeSubscribers(*machine, subscribers);
+    }
     return kDone;
 }
 

@@ -41,7 +41,7 @@ constexpr char kUsageText[] =
     "  event [OPTIONS] CODE [ARG...]    raise a single BIOS event\n"
     "  event-list [OPTIONS] CODE [ARG...] [CODE [ARG...]...]   raise a list event\n"
     "  event-raw [OPTIONS] WORD...      raise an event with exactly these data words\n"
-    "      OPTIONS: --class NAME  --data object|array|number|missing  --bytes N\n"
+    "      OPTIONS: --class NAME  --data object|array|number|missing  --bytes N  --repeat N\n"
     "  suspend | resume                 broadcast the power suspend / resume notice\n"
     "  key SCAN [ext] [up]              send one scan-code key transition\n";
 
