@@ -1,5 +1,6 @@
 #include "HotkeyDispatcher.h"
 
+#include "DispatchTrace.h"
 #include "KeyForwarder.h"
 #include "OemKeyTable.h"
 #include "TrayEntries.h"
@@ -136,6 +137,7 @@ void CHotkeyDispatcher::OnKeyMessage(WPARAM scanCode, LPARAM extended)
 
 void CHotkeyDispatcher::OnKey(uint16_t code)
 {
+    if (m_trace != nullptr) m_trace->Code(L"key", code);
     if (IsKeylessSystem()) return;
     const Route* route = FindRoute(code);
     if (route != nullptr && route->key != nullptr) route->key(*this, code);
@@ -144,6 +146,7 @@ void CHotkeyDispatcher::OnKey(uint16_t code)
 void CHotkeyDispatcher::OnBiosEvent(uint16_t code, uint16_t arg1, uint16_t arg2, uint16_t arg3,
                                     uint16_t arg4)
 {
+    if (m_trace != nullptr) m_trace->Code(L"bios", code, {arg1, arg2, arg3, arg4});
     const Route* route = FindRoute(code);
     if (route != nullptr && route->bios != nullptr) {
         route->bios(*this, BiosEventCode{code, arg1, arg2, arg3, arg4});

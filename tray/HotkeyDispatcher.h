@@ -1,13 +1,14 @@
 #pragma once
 #include "BiosEventParser.h"
 #include "BiosEventTarget.h"
+#include "KeyForwarder.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <optional>
 
-class CKeyForwarder;
+class CDispatchTrace;
 class ITrayEntries;
 
 // Routes OEM key codes from the keyboard and from the firmware to the main
@@ -15,8 +16,6 @@ class ITrayEntries;
 // OEM key table does nothing. Runs on the main thread.
 class CHotkeyDispatcher : public IBiosEventTarget {
 public:
-    // Posted by the key reader: wParam the scan code, lParam 1 for an E0-prefixed key.
-    static constexpr UINT kKeyMessage = WM_APP + 0x65;
     static constexpr UINT_PTR kDisplaySwitchTimer = 32766;  // ID_TIMER_DISPLAY_SWITCH
     static constexpr UINT kDisplaySwitchCommitMs = 500;
     static constexpr uint64_t kButtonDebounceMs = 500;
@@ -24,6 +23,9 @@ public:
     CHotkeyDispatcher(ITrayEntries& entries, CKeyForwarder& forwarder);
     CHotkeyDispatcher(const CHotkeyDispatcher&) = delete;
     CHotkeyDispatcher& operator=(const CHotkeyDispatcher&) = delete;
+
+    // Each code taken from either source is written to the trace from now on.
+    void SetTrace(const CDispatchTrace* trace) { m_trace = trace; }
 
     void OnKeyMessage(WPARAM scanCode, LPARAM extended);
     // A key's event code; 0 (a key outside the table) does nothing.
@@ -61,6 +63,7 @@ private:
 
     ITrayEntries& m_entries;
     CKeyForwarder& m_forwarder;
+    const CDispatchTrace* m_trace = nullptr;
     std::optional<uint64_t> m_lastLaunchPress;
     std::optional<uint64_t> m_lastDisplayOffPress;
     bool m_displayOffBusy = false;

@@ -1,7 +1,8 @@
 #include "KeyboardDll.h"
 #include "ProcAddress.h"
 
-bool CKeyboardDll::Start(const COemKeyList& keys, HWND target, const wchar_t* dllName)
+bool CKeyboardDll::Start(const COemKeyList& keys, HWND target, CKeyForwarder& forwarder,
+                         const wchar_t* dllName)
 {
     if (m_module) return true;
     UniqueModule module(::LoadLibraryW(dllName));
@@ -26,6 +27,7 @@ bool CKeyboardDll::Start(const COemKeyList& keys, HWND target, const wchar_t* dl
     m_hookSlot = hookSlot;
     m_hook = std::move(hook);
     m_target = target;
+    m_forwarder = &forwarder;
     m_running = true;
     m_reader.reset(::CreateThread(nullptr, 0, &CKeyboardDll::ReaderThread, this, 0, nullptr));
     if (!m_reader) {
@@ -71,6 +73,8 @@ void CKeyboardDll::ReadKeys()
             continue;
         }
         if (!m_running) break;
-        ::PostMessageW(m_target, kKeyMessage, key.scanCode, key.ext ? 1 : 0);
+        const bool extended = key.ext != 0;
+        if (m_forwarder->TakeKey(key.scanCode, extended))
+            ::PostMessageW(m_target, CKeyForwarder::kKeyMessage, key.scanCode, extended ? 1 : 0);
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "KeyForwarder.h"
 #include "OemKeyList.h"
 #include "UniqueHandle.h"
 #include <windows.h>
@@ -6,10 +7,10 @@
 
 // The keyboard DLL (Zelkey.dll): its global keyboard hook catches the OEM
 // keys in every desktop process, and a reader thread takes them from the
-// DLL's queue and posts each to the tray window as kKeyMessage.
+// DLL's queue and posts each key the forwarder lets through to the tray
+// window as CKeyForwarder::kKeyMessage.
 class CKeyboardDll {
 public:
-    static constexpr UINT kKeyMessage = WM_APP + 0x65;  // wParam scan code, lParam extended
     static constexpr DWORD kReaderStopMs = 5000;
     static constexpr DWORD kRetryPauseMs = 100;
 
@@ -20,7 +21,8 @@ public:
 
     // Loads the DLL, hands it the key list, installs the hook and starts the
     // reader. false leaves nothing loaded.
-    bool Start(const COemKeyList& keys, HWND target, const wchar_t* dllName = L"Zelkey.dll");
+    bool Start(const COemKeyList& keys, HWND target, CKeyForwarder& forwarder,
+               const wchar_t* dllName = L"Zelkey.dll");
     // Stops the reader, removes the hook and frees the DLL; safe to repeat.
     void Stop();
     bool IsRunning() const { return static_cast<bool>(m_module); }
@@ -36,5 +38,6 @@ private:
     UniqueHook m_hook;
     UniqueHandle m_reader;
     HWND m_target = nullptr;
+    CKeyForwarder* m_forwarder = nullptr;
     std::atomic<bool> m_running{false};
 };

@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 #include "AcpiWmi.h"
+#include "BiosEvent.h"
 #include "BringForward.h"
 #include "FeatureConfig.h"
 #include "Language.h"
@@ -16,8 +17,20 @@
 
 namespace {
 
-// Hardware feature bit: the keyboard has a backlight.
-constexpr int kKeyboardLightFeature = 26;
+// Anyone may send the power-setting notice; its record is read only where
+// this process has readable memory for all of it.
+bool IsReadableMemory(const void* start, size_t bytes)
+{
+    MEMORY_BASIC_INFORMATION region{};
+    if (start == nullptr || ::VirtualQuery(start, &region, sizeof region) == 0) return false;
+    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                                PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    if (region.State != MEM_COMMIT || (region.Protect & kReadable) == 0 || (region.Protect & PAGE_GUARD) != 0)
+        return false;
+    const auto first = reinterpret_cast<uintptr_t>(start);
+    const auto regionEnd = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
+    return bytes <= regionEnd - first;
+}
 
 // Brings the first open launch panel or location profiler forward.
 bool BringPanelForward()
@@ -41,8 +54,9 @@ std::wstring LoadText(UINT id)
 } // namespace
 
 CMainFrame::CMainFrame(CAcpiWmi& bios, const CCompanionApp& companion)
-    : m_bios(bios), m_companion(companion)
+    : m_bios(bios), m_companion(companion), m_hotkeys(*this, m_forwarder), m_router(*this, m_hotkeys)
 {
+    if (m_trace.IsOn()) m_hotkeys.SetTrace(&m_trace);
     m_limitedUser = LimitedUserFlag();
     m_displayFlags.Load();
 
@@ -81,13 +95,13 @@ int CMainFrame::OnCreate(const CREATESTRUCTW&)
         return -1;
     }
     m_taskBar.Attach(m_hWnd, kTrayMessage);
-    if (m_taskBar.IsShown()) AddTrayIcon();
+    AddTrayIcon();
     m_session.Start(m_hWnd);
     m_oemKeys.Fill();
-    if (IsCapability(feature_config::kKeyboardDll)) m_keyboard.Start(m_oemKeys, m_hWnd);
-    m_stopMessage = ::RegisterWindowMessageW(L"Stop Tavrin");
-    m_taskbarCreatedMessage = ::RegisterWindowMessageW(L"TaskbarCreated");
-    feature_config::ReportKeyboardLightSupport(m_bios.IsFeature(kKeyboardLightFeature));
+    if (IsCapability(feature_config::kKeyboardDll)) m_keyboard.Start(m_oemKeys, m_hWnd, m_forwarder);
+    RecheckKeyboardBacklightSupport();
+    // Delivered into this thread's apartment, so codes reach the dispatcher here.
+    m_biosEvent = std::make_unique<CBiosEvent>(&m_hotkeys);
     mobility_center::Register(ProgramFolder());
     return 0;
 }
@@ -104,7 +118,7 @@ bool CMainFrame::TakeSingleInstance()
     return m_instanceMutex && !existed;
 }
 
-void CMainFrame::AddTrayIcon()
+void CMainFrame::ShowTrayIconNow()
 {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     auto icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(CCompanionApp::kIconId),
@@ -127,6 +141,7 @@ void CMainFrame::ReleaseServices()
     m_session.Stop();
     m_displayFlags.Save();
     m_keyboard.Stop();
+    m_biosEvent.reset();
 }
 
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -135,35 +150,22 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         OnTrayNotify(static_cast<UINT>(lp));
         return 0;
     }
-    if (msg == CKeyboardDll::kKeyMessage) {
-        OnOemKey(wp, lp);
-        return 0;
-    }
-    if (msg == kKeyboardLightMessage) {
-        feature_config::ReportKeyboardLightSupport(m_bios.IsFeature(kKeyboardLightFeature));
-        return 0;
-    }
     if (msg == WM_QUIT) {  // sent, not posted: release without closing
         ReleaseServices();
         return 0;
     }
-    // A registration that failed (0) matches nothing.
-    if (msg >= 0xC000 && msg == m_stopMessage) {
-        PostMessage(WM_CLOSE);
-        return 0;
-    }
-    if (msg >= 0xC000 && msg == m_taskbarCreatedMessage) {
-        // The shell restarted: the icon is back only where the user wants one.
-        if (m_taskBar.IsShown()) AddTrayIcon();
-        return 0;
-    }
+    if (IsUnreadablePowerNotice(msg, wp, lp)) return TRUE;
+    // Routed messages still get the default processing.
+    m_router.OnMessage(msg, wp, lp);
     return CFrameWnd::WindowProc(msg, wp, lp);
 }
 
-void CMainFrame::OnOemKey(WPARAM, LPARAM)
+bool CMainFrame::IsUnreadablePowerNotice(UINT msg, WPARAM wp, LPARAM lp)
 {
-    // Keys from the keyboard DLL end here until the hotkey dispatcher takes
-    // them over.
+    if (msg != WM_POWERBROADCAST || wp != PBT_POWERSETTINGCHANGE) return false;
+    const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lp);
+    if (!IsReadableMemory(setting, offsetof(POWERBROADCAST_SETTING, Data))) return true;
+    return !IsReadableMemory(setting, offsetof(POWERBROADCAST_SETTING, Data) + setting->DataLength);
 }
 
 void CMainFrame::OnTrayNotify(UINT mouseMessage)
@@ -174,7 +176,7 @@ void CMainFrame::OnTrayNotify(UINT mouseMessage)
         OpenCompanion();
         break;
     case WM_LBUTTONUP:
-        SetTimer(kClickTimerId, kClickDelayMs);
+        SetTimer(CTrayEventRouter::kTrayClickTimer, kClickDelayMs);
         break;
     case WM_RBUTTONUP:
         ShowContextMenu();
@@ -186,14 +188,8 @@ void CMainFrame::OnTrayNotify(UINT mouseMessage)
 
 void CMainFrame::OnTimer(UINT_PTR id)
 {
-    if (id == kClickTimerId) {
-        // Stopped first: the menu's own loop must not see the timer again.
-        KillTimer(kClickTimerId);
-        OnSingleClick();
-        m_doubleClicked = false;
-    } else if (id == CTaskBar::kRetryTimerId) {
-        m_taskBar.OnRetryTimer();
-    }
+    if (m_router.OnTimer(id)) return;
+    if (id == CTaskBar::kRetryTimerId) m_taskBar.OnRetryTimer();
 }
 
 void CMainFrame::OnSingleClick()

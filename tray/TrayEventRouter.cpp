@@ -76,7 +76,7 @@ CTrayEventRouter::CTrayEventRouter(ITrayEntries& entries, CHotkeyDispatcher& hot
 bool CTrayEventRouter::OnMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case CHotkeyDispatcher::kKeyMessage:
+    case CKeyForwarder::kKeyMessage:
         m_hotkeys.OnKeyMessage(wp, lp);
         return true;
     case kBacklightSupportMessage:
