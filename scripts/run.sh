@@ -40,7 +40,9 @@ tour="$build/tour"
 mkdir -p "$tour"
 shot() { sleep 1; import -window root "$tour/$1.png"; echo "saved $tour/$1.png"; }
 
-run bin/Tavrin.exe &
+# What the tray dispatches is written to a trace the tour keeps.
+rm -f "$tour/dispatch-trace.txt"
+TAVRIN_TRACE="$(winepath -w "$tour/dispatch-trace.txt" 2>/dev/null)" run bin/Tavrin.exe &
 tray_pid=$!
 run bin/traytour.exe wait
 shot 01-started
@@ -55,8 +57,17 @@ run bin/traytour.exe cancel-menu
 run bin/traytour.exe about
 shot 04-about-box
 run bin/traytour.exe close-about
+# Firmware events, a list event, a key typed into another window (through
+# the hook), suspend and resume.
+run bin/simctl.exe event 0xE005 5
+run bin/simctl.exe event-list 0xE006 7 0xE008 1 0 3
+run bin/keyhook_target.exe d:E00C u:E00C
+run bin/simctl.exe suspend
+run bin/simctl.exe resume
+sleep 1
 run bin/simctl.exe calls > "$tour/firmware-calls.txt"
 run bin/traytour.exe stop
 wait "$tray_pid" || true
 run bin/simctl.exe calls > "$tour/firmware-calls.txt"
 echo "firmware call log: $tour/firmware-calls.txt"
+echo "dispatch trace: $tour/dispatch-trace.txt"

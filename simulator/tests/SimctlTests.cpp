@@ -120,7 +120,8 @@ TEST_F(Simctl, LoadShowAndBadCommandLines) {
     sim::SimMachine before = Snapshot();
     for (const wchar_t* bad : {L"", L"frobnicate", L"set ac 2", L"set ac", L"set nothing 1", L"fail-next -1",
                                L"answer 0x11", L"answer 0x10000 0 0", L"set setting 0x999 1", L"get nothing",
-                               L"event", L"event-list --data blue 1", L"key 0x100", L"key 0x1C sideways"}) {
+                               L"event", L"event-list --data blue 1", L"event --repeat 0 1", L"event --repeat 100001 1",
+                               L"key 0x100", L"key 0x1C sideways"}) {
         EXPECT_NE(RunSimctl(bad).exitCode, 0u) << static_cast<const void*>(bad);
     }
     EXPECT_EQ(RunSimctl(L"load no-such-machine").exitCode, 1u);
