@@ -12,12 +12,16 @@ enum CapabilityBit : int {
     kKeyboardDll = 4,
     kRadioDisplayOption = 5,
     kIntelligentDisplay = 11,
+    kNoDelayedMessageQuery = 12,
     kDesktopMode = 14,
     kWindowsVista = 32,
     kWindows7 = 33,
     kWirelessDisplay = 34,
     kWindows8 = 35,
 };
+
+// The newer visual family of the displays.
+inline constexpr int kStyleK7 = 3;
 
 // OSD style 0..3 (3: the newer visual family).
 int OsdStyle(DWORD tavrinControl);

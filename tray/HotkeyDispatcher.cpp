@@ -1,6 +1,7 @@
 #include "HotkeyDispatcher.h"
 
 #include "DispatchTrace.h"
+#include "FeatureConfig.h"
 #include "KeyForwarder.h"
 #include "OemKeyTable.h"
 #include "TrayEntries.h"
@@ -11,10 +12,6 @@ namespace {
 
 constexpr int kCapsLockIndicator = 101;
 constexpr int kNumLockIndicator = 102;
-constexpr int kCapabilityDesktopMode = 14;
-constexpr int kCapabilityVista = 32;
-constexpr int kCapabilityWirelessDisplay = 34;
-constexpr int kStyleK7 = 3;
 constexpr UINT kMsgInstallWirelessDisplay = 23;
 
 // Models whose keys the firmware reports itself: keys from the keyboard would double them.
@@ -190,7 +187,7 @@ void CHotkeyDispatcher::DisplaySwitchReleased()
 // unmutes; the volume notification that follows shows the display.
 void CHotkeyDispatcher::VolumeFromBios()
 {
-    if (m_entries.OsdStyle() == kStyleK7 && m_entries.IsCapability(kCapabilityVista) &&
+    if (m_entries.OsdStyle() == feature_config::kStyleK7 && m_entries.IsCapability(feature_config::kWindowsVista) &&
         m_entries.IsAudioOutputMuted()) {
         m_entries.UnmuteAudio();
     } else {
@@ -200,7 +197,7 @@ void CHotkeyDispatcher::VolumeFromBios()
 
 void CHotkeyDispatcher::WirelessDisplayFromBios()
 {
-    if (m_entries.IsCapability(kCapabilityWirelessDisplay)) {
+    if (m_entries.IsCapability(feature_config::kWirelessDisplay)) {
         m_entries.StartWirelessDisplay();
     } else {
         m_entries.ShowMessage(kMsgInstallWirelessDisplay);
@@ -209,7 +206,7 @@ void CHotkeyDispatcher::WirelessDisplayFromBios()
 
 void CHotkeyDispatcher::DesktopModeFromBios()
 {
-    if (m_entries.IsCapability(kCapabilityDesktopMode)) m_entries.DesktopModeAdviceCheck();
+    if (m_entries.IsCapability(feature_config::kDesktopMode)) m_entries.DesktopModeAdviceCheck();
 }
 
 // Every press counts as the previous one, acted on or not, so a bouncing or

@@ -1,5 +1,6 @@
 #include "TrayEventRouter.h"
 
+#include "FeatureConfig.h"
 #include "HotkeyDispatcher.h"
 #include "TrayEntries.h"
 
@@ -8,9 +9,6 @@
 
 namespace {
 
-constexpr int kCapabilityNoDelayedMessageQuery = 12;
-constexpr int kCapabilityDesktopMode = 14;
-constexpr int kStyleK7 = 3;
 constexpr WPARAM kServiceStoreDesktopMode = 1;
 constexpr WPARAM kServiceApplyDesktopMode = 2;
 constexpr WPARAM kMaxBrightnessPercent = 100;
@@ -124,7 +122,7 @@ void CTrayEventRouter::OnResumeTimer()
 
 void CTrayEventRouter::OnServiceMessage(WPARAM request, LPARAM flags)
 {
-    if (!m_entries.IsCapability(kCapabilityDesktopMode)) return;
+    if (!m_entries.IsCapability(feature_config::kDesktopMode)) return;
     if (request == kServiceStoreDesktopMode) {
         m_entries.StoreDesktopModeChoice((flags & 1) != 0, (flags & 2) != 0);
     } else if (request == kServiceApplyDesktopMode) {
@@ -173,7 +171,7 @@ void CTrayEventRouter::OnPowerSourceChange()
 {
     m_entries.PowerSourceChanged();
     m_entries.RefreshBrightnessDisplay();
-    if (m_entries.IsCapability(kCapabilityDesktopMode)) m_entries.DesktopModeRefresh();
+    if (m_entries.IsCapability(feature_config::kDesktopMode)) m_entries.DesktopModeRefresh();
 }
 
 void CTrayEventRouter::OnSuspend()
@@ -185,17 +183,17 @@ void CTrayEventRouter::OnSuspend()
 
 void CTrayEventRouter::OnResume()
 {
-    if (m_entries.IsCapability(kCapabilityDesktopMode)) m_entries.DesktopModeRefresh();
+    if (m_entries.IsCapability(feature_config::kDesktopMode)) m_entries.DesktopModeRefresh();
     m_entries.ClearPendingHibernate();
     m_entries.ResetLaunchButtonExecutor();
     m_entries.ReportVersionToBios(1);
-    if (!m_entries.IsCapability(kCapabilityNoDelayedMessageQuery)) {
+    if (!m_entries.IsCapability(feature_config::kNoDelayedMessageQuery)) {
         m_entries.StartDelayedBiosMessageQuery();
     }
     m_hotkeys.RefreshBatteryMeter();
     if (m_entries.NeedsPostResumeAnnouncement()) {
         m_entries.StartTimer(kResumeTimer, kResumeTimerMs);
     }
-    if (m_entries.OsdStyle() != kStyleK7) m_entries.CheckBatteryCharging();
+    if (m_entries.OsdStyle() != feature_config::kStyleK7) m_entries.CheckBatteryCharging();
     m_suspended = false;
 }
