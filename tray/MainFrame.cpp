@@ -5,6 +5,7 @@
 #include "FeatureConfig.h"
 #include "Language.h"
 #include "MobilityCenter.h"
+#include "PowerNotice.h"
 #include "ProgramFolder.h"
 #include "TavrinResources.h"
 #include "TrayMenus.h"
@@ -16,21 +17,6 @@
 #include <shellapi.h>
 
 namespace {
-
-// Anyone may send the power-setting notice; its record is read only where
-// this process has readable memory for all of it.
-bool IsReadableMemory(const void* start, size_t bytes)
-{
-    MEMORY_BASIC_INFORMATION region{};
-    if (start == nullptr || ::VirtualQuery(start, &region, sizeof region) == 0) return false;
-    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                                PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
-    if (region.State != MEM_COMMIT || (region.Protect & kReadable) == 0 || (region.Protect & PAGE_GUARD) != 0)
-        return false;
-    const auto first = reinterpret_cast<uintptr_t>(start);
-    const auto regionEnd = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
-    return bytes <= regionEnd - first;
-}
 
 // Brings the first open launch panel or location profiler forward.
 bool BringPanelForward()
@@ -154,18 +140,10 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         ReleaseServices();
         return 0;
     }
-    if (IsUnreadablePowerNotice(msg, wp, lp)) return TRUE;
+    if (msg == WM_POWERBROADCAST && power_notice::IsUntrusted(wp, lp, ::InSendMessageEx(nullptr))) return TRUE;
     // Routed messages still get the default processing.
     m_router.OnMessage(msg, wp, lp);
     return CFrameWnd::WindowProc(msg, wp, lp);
-}
-
-bool CMainFrame::IsUnreadablePowerNotice(UINT msg, WPARAM wp, LPARAM lp)
-{
-    if (msg != WM_POWERBROADCAST || wp != PBT_POWERSETTINGCHANGE) return false;
-    const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lp);
-    if (!IsReadableMemory(setting, offsetof(POWERBROADCAST_SETTING, Data))) return true;
-    return !IsReadableMemory(setting, offsetof(POWERBROADCAST_SETTING, Data) + setting->DataLength);
 }
 
 void CMainFrame::OnTrayNotify(UINT mouseMessage)

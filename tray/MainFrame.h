@@ -134,8 +134,6 @@ private:
     void FlipVolumeFlag();
     void OpenCompanion() const;
     void StartRadioSettings() const;
-    // A power-setting notice whose record cannot be read whole is dropped.
-    static bool IsUnreadablePowerNotice(UINT msg, WPARAM wp, LPARAM lp);
     // Shutdown steps that release services; each runs once per process.
     void ReleaseServices();
 
