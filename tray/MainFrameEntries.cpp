@@ -30,7 +30,8 @@ void CMainFrame::StopTimer(UINT_PTR id)
 void CMainFrame::ShowMessage(UINT stringId)
 {
     m_trace.Entry("ShowMessage", {stringId});
-    ::MessageBoxW(m_hWnd, texts::LoadSelected(stringId).c_str(), kTitle, MB_OK | MB_ICONINFORMATION);
+    ::MessageBoxW(m_hWnd, texts::LoadSelected(stringId).c_str(), kTitle,
+                  MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
 }
 
 void CMainFrame::RecheckKeyboardBacklightSupport()

@@ -144,6 +144,44 @@ TEST_F(TrayDispatch, FirmwareEventsReachTheDispatcherWithTheirArguments)
     EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE00D 1 2 3 4", "entry ShowBiosMessage 1 2 262147"}));
 }
 
+// The visible message box of a process, or null.
+HWND FindMessageBox(DWORD processId)
+{
+    struct Search {
+        DWORD processId;
+        HWND box;
+    } search{processId, nullptr};
+    ::EnumWindows([](HWND window, LPARAM lp) -> BOOL {
+        auto& search = *reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        wchar_t name[16] = {};
+        ::GetWindowThreadProcessId(window, &owner);
+        ::GetClassNameW(window, name, 16);
+        if (owner != search.processId || wcscmp(name, L"#32770") != 0 || !::IsWindowVisible(window)) return TRUE;
+        search.box = window;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.box;
+}
+
+// Wine ignores the box's topmost flag and its icon cannot be read from
+// another process, so the caption and the text are what is checked here.
+TEST_F(TrayDispatch, WirelessDisplayEventWithoutTheApplicationShowsTheInstallMessage)
+{
+    Simctl(L"event 0xE023");
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(m_tray.id)) != nullptr; }, 10000)) << "no message";
+    wchar_t text[256] = {};
+    ::GetWindowTextW(box, text, 256);
+    EXPECT_STREQ(text, L"Tavrin");
+    ::GetDlgItemTextW(box, 0xFFFF, text, 256);
+    EXPECT_STREQ(text, L"Please install Intel\u00AE Wireless Display before using this feature.");
+    // The box's own message loop keeps the tray dispatching.
+    EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE023 0 0 0 0", "entry ShowMessage 23"}));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return FindMessageBox(m_tray.id) == nullptr; }, 5000));
+}
+
 TEST_F(TrayDispatch, ForeignUnknownAndMalformedEventsDispatchNothing)
 {
     for (const wchar_t* event : {
