@@ -66,6 +66,9 @@ TEST_F(TrayProcess, StartsHiddenReportsItsVersionAndStopsOnRequest)
     EXPECT_EQ(owner, tray.id);
 
     EXPECT_TRUE(WaitFor(HasTrayIcon, 5000)) << "no notification-area icon";
+    // The Mobility Center entries come last in the start-up, after the
+    // firmware-event subscription, which takes a while on a busy machine.
+    EXPECT_TRUE(WaitFor([&] { return branding.Exists(L"OEMName"); }, 10000)) << "start-up did not finish";
     EXPECT_EQ(branding.GetRaw(L"OEMName"), TestBinFolder() + L"Tessel.exe,210\0"s);
     EXPECT_EQ(branding.GetRaw(L"TileOrder"),
               L"Volume\0Battery\0ALS\0BacklitKB\0Bluetooth\0FnKey\0TouchPad\0Pellick\0WiFiSwitch\0\0"s);
