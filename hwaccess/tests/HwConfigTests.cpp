@@ -40,6 +40,7 @@ TEST(HwConfigBlock, OpenerWaitsForTheCreatorsFillAndCopiesTheWholeBitmap) {
     const CSMBIOSParser anotherMaker;
     UniqueHandle inFill(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     UniqueHandle mayGoOn(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    UniqueHandle openerDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     RecordingBios creatorBios;
     creatorBios.script = [&](BiosCallBuffer& b) {
         ::SetEvent(inFill.get());
@@ -49,9 +50,13 @@ TEST(HwConfigBlock, OpenerWaitsForTheCreatorsFillAndCopiesTheWholeBitmap) {
     RecordingBios openerBios;
     openerBios.script = AnswerEverything;
 
+    // The creator keeps its block until the opener is through: a block
+    // nobody holds any more is gone, and the next opener fills one anew.
     auto creator = std::async(std::launch::async, [&] {
         CHwConfig config(creatorBios, anotherMaker, name.c_str());
-        return std::make_pair(config.FilledBlock(), FeatureBits(config));
+        auto result = std::make_pair(config.FilledBlock(), FeatureBits(config));
+        ::WaitForSingleObject(openerDone.get(), 20000);
+        return result;
     });
     ASSERT_EQ(::WaitForSingleObject(inFill.get(), 10000), WAIT_OBJECT_0);
     auto opener = std::async(std::launch::async, [&] {
@@ -60,8 +65,10 @@ TEST(HwConfigBlock, OpenerWaitsForTheCreatorsFillAndCopiesTheWholeBitmap) {
     });
     const bool openerWaited = opener.wait_for(300ms) == std::future_status::timeout;
     ::SetEvent(mayGoOn.get());
+    const bool openerFinished = opener.wait_for(20s) == std::future_status::ready;
+    ::SetEvent(openerDone.get());
+    ASSERT_TRUE(openerFinished);
     ASSERT_EQ(creator.wait_for(20s), std::future_status::ready);
-    ASSERT_EQ(opener.wait_for(20s), std::future_status::ready);
     const auto [creatorFilled, creatorBits] = creator.get();
     const auto [openerFilled, openerBits] = opener.get();
 
