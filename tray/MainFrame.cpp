@@ -42,7 +42,7 @@ std::wstring LoadText(UINT id)
 CMainFrame::CMainFrame(CAcpiWmi& bios, const CCompanionApp& companion)
     : m_bios(bios), m_companion(companion), m_hotkeys(*this, m_forwarder), m_router(*this, m_hotkeys)
 {
-    if (m_trace.IsOn()) m_hotkeys.SetTrace(&m_trace);
+    m_hotkeys.SetTrace(&m_trace);
     m_limitedUser = LimitedUserFlag();
     m_displayFlags.Load();
 
