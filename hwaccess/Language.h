@@ -1,4 +1,6 @@
 #pragma once
+#include "SettingNames.h"
+
 #include <windows.h>
 #include <optional>
 
@@ -11,7 +13,7 @@ inline constexpr LANGID kChineseTraditional = 1028;
 inline constexpr LANGID kChineseHongKong = 3076;
 inline constexpr LANGID kHebrew = 1037;
 inline constexpr LANGID kArabicUae = 14337;
-inline constexpr wchar_t kLangIdValue[] = L"LangID";
+inline constexpr const wchar_t* kLangIdValue = setting_names::kLangId;
 
 // True for the 28 languages the programs carry texts for.
 bool IsSupported(DWORD languageId);

@@ -93,10 +93,20 @@ bool CCompanionApp::ApplyName(const std::wstring& name, const std::wstring& tray
 
 bool CCompanionApp::Open(const std::wstring& launchPanelTitle, bool waitForExit) const
 {
+    bool broughtForward = false;
+    UniqueHandle process = Launch(launchPanelTitle, &broughtForward);
+    if (process && waitForExit) ::WaitForSingleObject(process.get(), INFINITE);
+    return broughtForward || static_cast<bool>(process);
+}
+
+UniqueHandle CCompanionApp::Launch(const std::wstring& launchPanelTitle, bool* broughtForward) const
+{
+    if (broughtForward != nullptr) *broughtForward = false;
     if (ContainsNoCase(m_commandLine, L"TvrUI.exe") && !launchPanelTitle.empty()) {
         if (HWND panel = ::FindWindowW(nullptr, launchPanelTitle.c_str())) {
             BringForward(panel);
-            return true;
+            if (broughtForward != nullptr) *broughtForward = true;
+            return {};
         }
     }
     // Quoted, so that a folder with blanks cannot start another program.
@@ -107,10 +117,9 @@ bool CCompanionApp::Open(const std::wstring& launchPanelTitle, bool waitForExit)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &info))
-        return false;
-    UniqueHandle process(info.hProcess), thread(info.hThread);
-    if (waitForExit) ::WaitForSingleObject(process.get(), INFINITE);
-    return true;
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info))
+        return {};
+    UniqueHandle thread(info.hThread);
+    return UniqueHandle(info.hProcess);
 }

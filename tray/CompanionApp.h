@@ -1,6 +1,7 @@
 #pragma once
 #include "TavrinResources.h"
 #include "TavrinStrings.h"
+#include "UniqueHandle.h"
 #include <windows.h>
 #include <string>
 #include <string_view>
@@ -32,6 +33,9 @@ public:
     // waitForExit keeps the caller until the companion ends; the resident
     // tray never waits, so that its message loop keeps running.
     bool Open(const std::wstring& launchPanelTitle, bool waitForExit) const;
+    // Starts the companion and hands back its process; null when the open
+    // launch panel was brought forward instead, or nothing could be started.
+    UniqueHandle Launch(const std::wstring& launchPanelTitle, bool* broughtForward = nullptr) const;
 
 private:
     std::wstring m_commandLine;

@@ -44,6 +44,10 @@ void CDispatchTrace::Entry(const char* name, std::initializer_list<long long> ar
 
 void CDispatchTrace::Write(const char* line) const
 {
+    if (m_lines != nullptr) {
+        m_lines->push_back(line);
+        return;
+    }
     std::string text = std::string(line) + "\r\n";
     DWORD written = 0;
     ::WriteFile(m_file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);

@@ -1,19 +1,22 @@
 #include "DisplayFlags.h"
+#include "SettingNames.h"
 #include "Settings.h"
+
+using namespace setting_names;
 
 void DisplayFlags::Load()
 {
     const CSettings settings;
-    brightness = settings.ReadDword(L"DlgDisablerBRG", brightness);
-    volume = settings.ReadDword(L"DlgDisablerVOL", volume);
-    radio = settings.ReadDword(L"DlgDisablerRAD", radio);
-    locatorMessage = settings.ReadDword(L"DlgDisplayNetwispMsg", locatorMessage);
+    brightness = settings.ReadDword(kDlgDisablerBrg, brightness);
+    volume = settings.ReadDword(kDlgDisablerVol, volume);
+    radio = settings.ReadDword(kDlgDisablerRad, radio);
+    locatorMessage = settings.ReadDword(kDlgDisplayNetwispMsg, locatorMessage);
 }
 
 void DisplayFlags::Save() const
 {
     const CSettings settings;
-    settings.WriteDword(L"DlgDisablerVOL", volume);
-    settings.WriteDword(L"DlgDisablerBRG", brightness);
-    settings.WriteDword(L"DlgDisablerRAD", radio);
+    settings.WriteDword(kDlgDisablerVol, volume);
+    settings.WriteDword(kDlgDisablerBrg, brightness);
+    settings.WriteDword(kDlgDisablerRad, radio);
 }

@@ -3,10 +3,10 @@
 
 // Which on-screen displays the user allows (the tray icon's left-click menu).
 struct DisplayFlags {
-    DWORD brightness = 1;  // DlgDisablerBRG
-    DWORD volume = 1;      // DlgDisablerVOL
-    DWORD radio = 1;       // DlgDisablerRAD
-    DWORD locatorMessage = 1;  // DlgDisplayNetwispMsg
+    DWORD brightness = 1;
+    DWORD volume = 1;
+    DWORD radio = 1;
+    DWORD locatorMessage = 1;
 
     // Missing values keep the defaults.
     void Load();

@@ -1,4 +1,5 @@
 #include "FeatureConfig.h"
+#include "SettingNames.h"
 #include "Settings.h"
 
 namespace feature_config {
@@ -63,8 +64,8 @@ bool IsWirelessDisplayInstalled()
 bool ReportKeyboardLightSupport(bool keyboardLightFeature)
 {
     const CSettings selected(CSettings::kSelectedFeatures);
-    if (!keyboardLightFeature || selected.ReadDword(L"BacklitKeyboard", 0) != 1) return false;
-    selected.WriteDword(L"BacklitKeyboard_Support", 1);
+    if (!keyboardLightFeature || selected.ReadDword(setting_names::kBacklitKeyboard, 0) != 1) return false;
+    selected.WriteDword(setting_names::kBacklitKeyboardSupport, 1);
     return true;
 }
 

@@ -11,9 +11,6 @@
 // reader, the main thread and workers at once.
 class CKeyForwarder {
 public:
-    // Carries a key to the main window: wParam the scan code, lParam 1 for an E0-prefixed key.
-    static constexpr UINT kKeyMessage = WM_APP + 0x65;
-
     // true when the key is to be posted to the main window.
     bool TakeKey(uint16_t scanCode, bool extended);
 

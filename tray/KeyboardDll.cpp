@@ -1,4 +1,5 @@
 #include "KeyboardDll.h"
+#include "MessageCatalogue.h"
 #include "ProcAddress.h"
 
 bool CKeyboardDll::Start(const COemKeyList& keys, HWND target, CKeyForwarder& forwarder,
@@ -28,8 +29,8 @@ bool CKeyboardDll::Start(const COemKeyList& keys, HWND target, CKeyForwarder& fo
     m_hook = std::move(hook);
     m_target = target;
     m_forwarder = &forwarder;
-    m_running = true;
-    m_reader.reset(::CreateThread(nullptr, 0, &CKeyboardDll::ReaderThread, this, 0, nullptr));
+    m_stop.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (m_stop) m_reader.reset(::CreateThread(nullptr, 0, &CKeyboardDll::ReaderThread, this, 0, nullptr));
     if (!m_reader) {
         Stop();
         return false;
@@ -40,20 +41,19 @@ bool CKeyboardDll::Start(const COemKeyList& keys, HWND target, CKeyForwarder& fo
 void CKeyboardDll::Stop()
 {
     if (!m_module) return;
-    m_running = false;
-    m_unload();  // wakes a reader waiting for a key
+    if (m_stop) ::SetEvent(m_stop.get());
+    m_unload(); // wakes a reader waiting for a key
     m_hook.reset();
     *m_hookSlot = nullptr;
-    if (m_reader) {
-        // Each wake-up lets the reader see the stop request; a reader that
-        // stays blocked is ended after the grace time.
-        if (::WaitForSingleObject(m_reader.get(), kReaderStopMs) != WAIT_OBJECT_0)
-            ::TerminateThread(m_reader.get(), 0);
-        m_reader.reset();
-    }
+    // A reader that has not ended in time still runs code of the DLL: the
+    // DLL stays loaded for the rest of the process rather than being freed
+    // under it, and the thread is never terminated.
+    const bool readerEnded = !m_reader || ::WaitForSingleObject(m_reader.get(), kReaderStopMs) == WAIT_OBJECT_0;
+    m_reader.reset();
     m_hookSlot = nullptr;
     m_unload = nullptr;
     m_waitForKey = nullptr;
+    if (!readerEnded) m_module.release();
     m_module.reset();
 }
 
@@ -65,16 +65,16 @@ DWORD WINAPI CKeyboardDll::ReaderThread(void* self)
 
 void CKeyboardDll::ReadKeys()
 {
-    while (m_running) {
+    while (!IsStopping()) {
         ZelkeyKey key{};
         if (!m_waitForKey(&key)) {
-            // A failing wait must not turn into a busy loop.
-            if (m_running) ::Sleep(kRetryPauseMs);
+            // A failing wait must not turn into a busy loop, nor delay a stop.
+            ::WaitForSingleObject(m_stop.get(), kRetryPauseMs);
             continue;
         }
-        if (!m_running) break;
+        if (IsStopping()) break;
         const bool extended = key.ext != 0;
         if (m_forwarder->TakeKey(key.scanCode, extended))
-            ::PostMessageW(m_target, CKeyForwarder::kKeyMessage, key.scanCode, extended ? 1 : 0);
+            ::PostMessageW(m_target, messages::kOemKeyMessage, key.scanCode, extended ? 1 : 0);
     }
 }

@@ -3,12 +3,11 @@
 #include "OemKeyList.h"
 #include "UniqueHandle.h"
 #include <windows.h>
-#include <atomic>
 
 // The keyboard DLL (Zelkey.dll): its global keyboard hook catches the OEM
 // keys in every desktop process, and a reader thread takes them from the
 // DLL's queue and posts each key the forwarder lets through to the tray
-// window as CKeyForwarder::kKeyMessage.
+// window as the OEM key message.
 class CKeyboardDll {
 public:
     static constexpr DWORD kReaderStopMs = 5000;
@@ -28,6 +27,8 @@ public:
     bool IsRunning() const { return static_cast<bool>(m_module); }
 
 private:
+    bool IsStopping() const { return ::WaitForSingleObject(m_stop.get(), 0) == WAIT_OBJECT_0; }
+
     static DWORD WINAPI ReaderThread(void* self);
     void ReadKeys();
 
@@ -39,5 +40,6 @@ private:
     UniqueHandle m_reader;
     HWND m_target = nullptr;
     CKeyForwarder* m_forwarder = nullptr;
-    std::atomic<bool> m_running{false};
+    // Set by Stop: the reader ends at its next wake-up (UnloadDll wakes a waiting one).
+    UniqueHandle m_stop;
 };

@@ -1,4 +1,5 @@
 #include "MobilityCenter.h"
+#include "SettingNames.h"
 #include "UniqueHandle.h"
 #include <windows.h>
 #include <algorithm>
@@ -13,12 +14,12 @@ constexpr const wchar_t* kTileNames[] = {L"ALS",      L"BacklitKB", L"Bluetooth"
 bool ReadTileOrder(HKEY key, std::vector<std::wstring>& order)
 {
     DWORD type = 0, bytes = 0;
-    if (::RegQueryValueExW(key, L"TileOrder", nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+    if (::RegQueryValueExW(key, setting_names::kMobilityCenterTileOrder, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
         type != REG_MULTI_SZ)
         return false;
     std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
     DWORD read = static_cast<DWORD>(data.size() * sizeof(wchar_t));
-    if (::RegQueryValueExW(key, L"TileOrder", nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+    if (::RegQueryValueExW(key, setting_names::kMobilityCenterTileOrder, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                            &read) != ERROR_SUCCESS ||
         type != REG_MULTI_SZ)
         return false;
@@ -71,14 +72,14 @@ void Register(const std::wstring& programFolder)
                           KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, key.put(),
                           nullptr) != ERROR_SUCCESS)
         return;
-    ::RegDeleteValueW(key.get(), L"OEMImage");
+    ::RegDeleteValueW(key.get(), setting_names::kMobilityCenterOemImage);
     const std::wstring name = programFolder + L"Tessel.exe,210";
-    ::RegSetValueExW(key.get(), L"OEMName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+    ::RegSetValueExW(key.get(), setting_names::kMobilityCenterOemName, 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
                      static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)));
     std::vector<std::wstring> order;
     if (!ReadTileOrder(key.get(), order) || !AppendMissingTiles(order)) return;
     const std::wstring data = JoinMultiString(order);
-    ::RegSetValueExW(key.get(), L"TileOrder", 0, REG_MULTI_SZ,
+    ::RegSetValueExW(key.get(), setting_names::kMobilityCenterTileOrder, 0, REG_MULTI_SZ,
                      reinterpret_cast<const BYTE*>(data.data()),
                      static_cast<DWORD>(data.size() * sizeof(wchar_t)));
 }

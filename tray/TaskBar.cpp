@@ -27,7 +27,7 @@ void CTaskBar::AddIcon(HICON icon, const std::wstring& tip)
     m_attempts = 0;
     m_pending = true;
     m_shown = true;
-    if (TryAdd() || !m_owner || !::SetTimer(m_owner, kRetryTimerId, kRetryDelayMs, nullptr))
+    if (TryAdd() || !m_owner || !::SetTimer(m_owner, TimerNumber(TimerId::TrayIconRetry), kRetryDelayMs, nullptr))
         FinishAttempts();
 }
 
@@ -52,7 +52,7 @@ bool CTaskBar::TryAdd()
 
 void CTaskBar::FinishAttempts()
 {
-    if (m_owner) ::KillTimer(m_owner, kRetryTimerId);
+    if (m_owner) ::KillTimer(m_owner, TimerNumber(TimerId::TrayIconRetry));
     m_icon.reset();
     m_pending = false;
 }

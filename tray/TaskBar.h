@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <functional>
 #include <string>
+#include "TimerIds.h"
 #include "UniqueHandle.h"
 
 // The tray's icon in the notification area. When the shell is not ready the
@@ -11,7 +12,6 @@
 class CTaskBar {
 public:
     static constexpr UINT kIconId = 1;
-    static constexpr UINT_PTR kRetryTimerId = 1034;
     static constexpr int kMaxAttempts = 10;
     static constexpr UINT kRetryDelayMs = 1000;
 
@@ -29,7 +29,7 @@ public:
     // while attempts are still pending.
     void AddIcon(HICON icon, const std::wstring& tip);
     void RemoveIcon();
-    // The owner forwards its kRetryTimerId timer here.
+    // The owner forwards its retry timer here.
     void OnRetryTimer();
 
     bool IsShown() const { return m_shown; }

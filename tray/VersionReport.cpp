@@ -1,4 +1,5 @@
 #include "VersionReport.h"
+#include "SettingNames.h"
 #include "BiosCalls.h"
 #include "Settings.h"
 #include <cwctype>
@@ -24,7 +25,7 @@ uint32_t ParseVersionNumber(std::wstring_view text)
 uint32_t ReadInstalledVersion()
 {
     // At most 80 characters are taken from the value.
-    std::wstring text = CSettings().ReadText(L"TavrinVersion");
+    std::wstring text = CSettings().ReadText(setting_names::kTavrinVersion);
     if (text.size() > 80) text.resize(80);
     return ParseVersionNumber(text);
 }

@@ -1,4 +1,5 @@
 #include "AboutDlg.h"
+#include "MessageCatalogue.h"
 #include "TaskBar.h"
 #include "TavrinResources.h"
 #include "TrayMenus.h"
@@ -161,7 +162,7 @@ TEST(TaskBar, IconAddedWithBoundedTip)
     FakeShell shell;
     CTaskBar taskBar(shell.Function());
     HWND owner = reinterpret_cast<HWND>(0x1234);
-    taskBar.Attach(owner, 0x0BD0);
+    taskBar.Attach(owner, messages::kTrayIconMessage);
     std::wstring longTip(300, L'x');
     taskBar.AddIcon(TestIcon(), longTip);
     ASSERT_EQ(shell.calls.size(), 1u);
@@ -192,7 +193,7 @@ TEST_F(RetryWindow, ShellNotReadyIsRetriedTenTimesInAllThenGivenUp)
     FakeShell shell;
     shell.failuresLeft = 100;
     CTaskBar taskBar(shell.Function());
-    taskBar.Attach(owner, 0x0BD0);
+    taskBar.Attach(owner, messages::kTrayIconMessage);
     taskBar.AddIcon(TestIcon(), L"Corvane Tavrin");
     EXPECT_EQ(shell.Adds(), 1);
     EXPECT_TRUE(taskBar.IsRetrying());
@@ -202,7 +203,7 @@ TEST_F(RetryWindow, ShellNotReadyIsRetriedTenTimesInAllThenGivenUp)
     EXPECT_FALSE(taskBar.IsRetrying());
     EXPECT_TRUE(taskBar.IsShown());
     // The retry timer is gone.
-    EXPECT_FALSE(::KillTimer(owner, CTaskBar::kRetryTimerId));
+    EXPECT_FALSE(::KillTimer(owner, TimerNumber(TimerId::TrayIconRetry)));
 }
 
 TEST_F(RetryWindow, RetryStopsAtTheFirstSuccess)
@@ -210,7 +211,7 @@ TEST_F(RetryWindow, RetryStopsAtTheFirstSuccess)
     FakeShell shell;
     shell.failuresLeft = 3;
     CTaskBar taskBar(shell.Function());
-    taskBar.Attach(owner, 0x0BD0);
+    taskBar.Attach(owner, messages::kTrayIconMessage);
     taskBar.AddIcon(TestIcon(), L"tip");
     for (int tick = 0; tick < 10; ++tick) taskBar.OnRetryTimer();
     EXPECT_EQ(shell.Adds(), 4);
@@ -222,7 +223,7 @@ TEST_F(RetryWindow, RemovingStopsPendingAttempts)
     FakeShell shell;
     shell.failuresLeft = 100;
     CTaskBar taskBar(shell.Function());
-    taskBar.Attach(owner, 0x0BD0);
+    taskBar.Attach(owner, messages::kTrayIconMessage);
     taskBar.AddIcon(TestIcon(), L"tip");
     taskBar.RemoveIcon();
     taskBar.OnRetryTimer();

@@ -1,0 +1,26 @@
+#pragma once
+
+// Every registry value name the suite reads or writes, named once. Values of
+// the suite live under the settings key (CSettings); the others belong to
+// the keys named beside them.
+namespace setting_names {
+
+inline constexpr wchar_t kLangId[] = L"LangID";
+inline constexpr wchar_t kTavrinControl[] = L"TavrinControl";
+inline constexpr wchar_t kTavrinVersion[] = L"TavrinVersion";
+inline constexpr wchar_t kShowTrayIcon[] = L"ShowTrayIcon";
+inline constexpr wchar_t kDlgDisablerVol[] = L"DlgDisablerVOL";
+inline constexpr wchar_t kDlgDisablerBrg[] = L"DlgDisablerBRG";
+inline constexpr wchar_t kDlgDisablerRad[] = L"DlgDisablerRAD";
+inline constexpr wchar_t kDlgDisplayNetwispMsg[] = L"DlgDisplayNetwispMsg";
+
+// The installer's feature switches, in the CSettings::kSelectedFeatures sub-key.
+inline constexpr wchar_t kBacklitKeyboard[] = L"BacklitKeyboard";
+inline constexpr wchar_t kBacklitKeyboardSupport[] = L"BacklitKeyboard_Support";
+
+// Windows Mobility Center's branding and tile order.
+inline constexpr wchar_t kMobilityCenterOemImage[] = L"OEMImage";
+inline constexpr wchar_t kMobilityCenterOemName[] = L"OEMName";
+inline constexpr wchar_t kMobilityCenterTileOrder[] = L"TileOrder";
+
+} // namespace setting_names

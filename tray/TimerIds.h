@@ -1,0 +1,24 @@
+#pragma once
+#include <windows.h>
+
+// Every timer of the tray's main window, named once. A test checks that no
+// two share a number.
+enum class TimerId : UINT_PTR {
+    TrayIconClick = 1032,
+    TrayIconRetry = 1034,
+    DisplaySwitchCommit = 32766, // ID_TIMER_DISPLAY_SWITCH
+    EblEvaluation = 0x7FFF,
+    IntelligentDisplay = 32787,
+    S3S4Resume = 33272,    // ID_TIMER_S3S4_RESUME
+    DisplayOffLed = 33273, // ID_TIMER_DISPLAYOFFLED
+};
+
+inline constexpr TimerId kAllTimerIds[] = {
+    TimerId::TrayIconClick,      TimerId::TrayIconRetry, TimerId::DisplaySwitchCommit, TimerId::EblEvaluation,
+    TimerId::IntelligentDisplay, TimerId::S3S4Resume,    TimerId::DisplayOffLed,
+};
+
+constexpr UINT_PTR TimerNumber(TimerId id)
+{
+    return static_cast<UINT_PTR>(id);
+}

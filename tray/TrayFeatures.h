@@ -1,0 +1,43 @@
+#pragma once
+#include "FeatureServices.h"
+#include "TrayContext.h"
+#include "TrayFeature.h"
+
+#include <memory>
+#include <vector>
+
+class CCompanionApp;
+class CStatusDisplaysFeature;
+class CTrayIconFeature;
+
+// Every feature of the tray, created from one list in start order and
+// stopped in reverse.
+class CTrayFeatures {
+public:
+    CTrayFeatures(const TrayContext& context, const CCompanionApp& companion);
+    ~CTrayFeatures();
+    CTrayFeatures(const CTrayFeatures&) = delete;
+    CTrayFeatures& operator=(const CTrayFeatures&) = delete;
+
+    void RegisterRoutes(CTrayDispatcher& dispatcher);
+    void Start();
+    void Stop();
+
+    CTrayIconFeature& TrayIcon() const { return *m_trayIcon; }
+    CStatusDisplaysFeature& StatusDisplays() const { return *m_statusDisplays; }
+
+private:
+    template <typename Feature, typename... Args>
+    Feature& Add(Args&&... args)
+    {
+        auto feature = std::make_unique<Feature>(std::forward<Args>(args)...);
+        Feature& added = *feature;
+        m_features.push_back(std::move(feature));
+        return added;
+    }
+
+    CSuspendState m_suspend;
+    std::vector<std::unique_ptr<ITrayFeature>> m_features;
+    CTrayIconFeature* m_trayIcon = nullptr;
+    CStatusDisplaysFeature* m_statusDisplays = nullptr;
+};

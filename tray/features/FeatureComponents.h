@@ -1,0 +1,44 @@
+#pragma once
+#include <cstdint>
+
+// The parts of features that come with their displays and workers. Until a
+// part exists the feature is given none, and its facts read as absent.
+
+// The display-switch display.
+class IDisplaySwitchOsd {
+public:
+    virtual ~IDisplaySwitchOsd() = default;
+    virtual bool IsOpen() const = 0;
+    // The display reports its final state: the choice is committed at once.
+    virtual bool IsFinal() const = 0;
+};
+
+// The audio endpoint callback.
+class IAudioEndpoint {
+public:
+    virtual ~IAudioEndpoint() = default;
+    // As the callback last recorded it.
+    virtual bool IsMuted() const = 0;
+};
+
+// The launch-button executor.
+class ILaunchButtonExecutor {
+public:
+    virtual ~ILaunchButtonExecutor() = default;
+    // Carries out the assigned function; true when that started the manager.
+    virtual bool Execute() = 0;
+};
+
+// The hibernate worker.
+class IHibernateWorker {
+public:
+    virtual ~IHibernateWorker() = default;
+    virtual bool IsPending() const = 0;
+};
+
+// Extended Battery Life and Zerovazazar Oduzizi.
+class IBatterySavingState {
+public:
+    virtual ~IBatterySavingState() = default;
+    virtual bool NeedsPostResumeAnnouncement() const = 0;
+};

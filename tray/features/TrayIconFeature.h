@@ -1,0 +1,64 @@
+#pragma once
+#include "AboutDlg.h"
+#include "CompanionApp.h"
+#include "DisplayFlags.h"
+#include "FeatureServices.h"
+#include "TaskBar.h"
+#include "TrayContext.h"
+#include "TrayEntry.h"
+#include "TrayFeature.h"
+#include "UniqueHandle.h"
+
+#include <vector>
+
+// The notification-area icon: it follows ShowTrayIcon, comes back after a
+// shell restart, opens the companion program on a double click and the
+// tray's two menus on a single click and a right click.
+class CTrayIconFeature : public ITrayFeature {
+public:
+    static constexpr UINT kClickDelayMs = 250;
+
+    struct Parts {
+        const CCompanionApp& companion;
+        const IAudioPresence& audio;
+        IBatterySaving& batterySaving;
+        // Closed by Exit before the window goes.
+        std::vector<IExitDismissal*> dismissals;
+    };
+
+    CTrayIconFeature(const TrayContext& context, Parts parts);
+
+    void RegisterRoutes(CTrayDispatcher& dispatcher) override;
+    // Attaches the icon to the window and adds it where the user wants one.
+    void Start() override;
+    // Writes the display switches back.
+    void Stop() override;
+
+    // Reads ShowTrayIcon again and adds or removes the icon to match.
+    void FollowRegistry();
+    // The first shutdown step: the icon goes.
+    void RemoveIcon();
+
+private:
+    void OnTrayNotify(UINT mouseMessage);
+    void OnSingleClick();
+    void ShowHotkeyMenu();
+    void ShowContextMenu();
+    void OpenCompanion();
+    void Exit();
+    void AddIconNow();
+    void FlipVolumeFlag();
+
+    const TrayContext& m_context;
+    Parts m_parts;
+    CTaskBar m_taskBar;
+    DisplayFlags m_displayFlags;
+    bool m_doubleClicked = false;
+    // The companion this tray started, while it runs another request starts nothing.
+    UniqueHandle m_companionProcess;
+    UniqueMenu m_contextMenu;
+    CAboutDlg m_about;
+    CTrayEntry<void()> m_addTrayIcon;
+    CTrayEntry<void()> m_removeTrayIcon;
+    CTrayEntry<void()> m_singleClick;
+};
