@@ -27,6 +27,8 @@ public:
     virtual ~ILaunchButtonExecutor() = default;
     // Carries out the assigned function; true when that started the manager.
     virtual bool Execute() = 0;
+    // The display-off button: switches the display off or on.
+    virtual void ToggleDisplay() = 0;
 };
 
 // The hibernate worker.

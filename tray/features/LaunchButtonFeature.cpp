@@ -29,7 +29,10 @@ CLaunchButtonFeature::CLaunchButtonFeature(const TrayContext& context, ILaunchBu
     , m_bringManagerToFront(context.dispatcher.Trace(), "BringLaunchManagerToFront",
                             [] { messages::Broadcast(messages::kMakeUdbWindowTopmost, 0, 0); })
     , m_sendIndicatorState(context.dispatcher.Trace(), "SendDisplayOffIndicatorState")
-    , m_toggleDisplayOff(context.dispatcher.Trace(), "ToggleDisplayOff")
+    , m_toggleDisplayOff(context.dispatcher.Trace(), "ToggleDisplayOff",
+                         [this] {
+                             if (m_executor != nullptr) m_executor->ToggleDisplay();
+                         })
     , m_startManager(context.dispatcher.Trace(), "StartLaunchButtonManager",
                      [] { suite_programs::Start(suite_programs::kLaunchButtonManager); })
     , m_scheduleIndicator(context.dispatcher.Trace(), "ScheduleDisplayOffIndicator")

@@ -1,0 +1,61 @@
+#pragma once
+#include "BiosCalls.h"
+#include "CapabilitySet.h"
+#include "DispatchTrace.h"
+#include "KeyForwarder.h"
+#include "OsdHider.h"
+#include "TimerHost.h"
+#include "TrayContext.h"
+#include "TrayDispatcher.h"
+#include "TrayWindow.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The tray's dispatcher and features in process: the main window's few
+// services are stand-ins, and what the features do is read back from the
+// dispatch trace they write, as support reads it from a running tray.
+class FeatureBench : public ITrayWindow, public ITimerHost, public IOsdHider, public IBiosCalls {
+public:
+    uint16_t systemId = 500;
+    int osdStyle = 2;
+    CCapabilitySet capabilities;
+    std::vector<int> hardwareFeatures;
+    int osdHides = 0;
+    std::vector<std::string> timerCalls;
+    std::vector<BiosCallBuffer> biosCalls;
+
+    // Makes the dispatcher; call after the machine is set up, before building features.
+    CTrayDispatcher& Dispatcher();
+    const TrayContext& Context();
+    CKeyForwarder& Forwarder() { return m_forwarder; }
+
+    // The entries (without "entry ") that one input led to, joined by ';'.
+    std::string Key(uint16_t code);
+    std::string Bios(uint16_t code, uint16_t a1 = 1, uint16_t a2 = 2, uint16_t a3 = 3, uint16_t a4 = 4);
+    std::string Message(UINT message, WPARAM wp = 0, LPARAM lp = 0);
+    std::string Registered(const wchar_t* name, WPARAM wp = 0, LPARAM lp = 0);
+    std::string Power(WPARAM event, LPARAM data = 0);
+    std::string Timer(UINT_PTR id);
+    std::string Command(UINT id);
+    // What the trace holds since the last call, entries only.
+    std::string Entries();
+
+    HWND Handle() const override { return nullptr; }
+    void PostClose() override { ++closes; }
+    void StartTimer(UINT_PTR id, UINT ms) override;
+    void StopTimer(UINT_PTR id) override;
+    void HideOtherOsds() override { ++osdHides; }
+    using IBiosCalls::PerformSmi;
+    bool PerformSmi(BiosCallBuffer& buffer, int) override;
+
+    int closes = 0;
+
+private:
+    std::vector<std::string> m_lines;
+    CDispatchTrace m_trace{m_lines};
+    CKeyForwarder m_forwarder;
+    std::unique_ptr<CTrayDispatcher> m_dispatcher;
+    std::unique_ptr<TrayContext> m_context;
+};
