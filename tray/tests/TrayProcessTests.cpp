@@ -115,7 +115,8 @@ TEST_F(TrayProcess, NoIconWithoutShowTrayIconAndExitFromTheMenuCloses)
     settings.Delete(L"ShowTrayIcon");
     Process tray = StartProgram(L"Tavrin.exe", L"");
     ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; }));
-    ::Sleep(500);
+    // The icon would have been added long before the last start-up step.
+    ASSERT_TRUE(WaitFor([&] { return branding.Exists(L"OEMName"); }, 10000)) << "start-up did not finish";
     EXPECT_FALSE(HasTrayIcon());
     ::PostMessageW(FindTray(), WM_COMMAND, MAKEWPARAM(32776, 0), 0);
     EXPECT_EQ(tray.WaitExit(15000), 0u);
@@ -130,28 +131,91 @@ TEST_F(TrayProcess, KeyboardDllOnlyWhenConfigured)
     Stop(hooked);
 
     settings.SetDword(L"TavrinControl", 0x8000);
+    branding.Delete(L"OEMName");
     Process plain = StartProgram(L"Tavrin.exe", L"");
     ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; }));
-    ::Sleep(500);
+    // The DLL is loaded before the last start-up step.
+    ASSERT_TRUE(WaitFor([&] { return branding.Exists(L"OEMName"); }, 10000)) << "start-up did not finish";
     EXPECT_FALSE(HasModule(plain.id, L"Zelkey.dll"));
     Stop(plain);
 }
 
 TEST_F(TrayProcess, ReleaseRequestBeforeCloseReleasesOnce)
 {
+    TraceFile trace;
     Process tray = StartProgram(L"Tavrin.exe", L"");
     ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; }));
     ASSERT_TRUE(WaitFor([&] { return HasModule(tray.id, L"Zelkey.dll"); }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return branding.Exists(L"OEMName"); }, 10000)) << "start-up did not finish";
     DWORD_PTR result = 0;
     // A sent WM_QUIT releases the hook and the session registration without
     // closing; the close that follows must not release them again.
     ASSERT_TRUE(::SendMessageTimeoutW(FindTray(), WM_QUIT, 0, 0, SMTO_BLOCK, 10000, &result));
     EXPECT_TRUE(WaitFor([&] { return !HasModule(tray.id, L"Zelkey.dll"); }, 5000));
     EXPECT_NE(FindTray(), nullptr);
+    // Firmware events are still taken: the subscription belongs to the close.
+    EXPECT_TRUE(Simctl(L"event 0xE013 7").empty());
+    EXPECT_TRUE(WaitFor([&] { return trace.Count("entry ShowAmbientLightSensor 7 1") > 0; }, 10000));
     Stop(tray);
     auto calls = VersionCalls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[1].arg4, 0u);
+}
+
+TEST_F(TrayProcess, EndOfTheSessionShutsDownOnce)
+{
+    Process tray = StartProgram(L"Tavrin.exe", L"");
+    ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return branding.Exists(L"OEMName"); }, 10000)) << "start-up did not finish";
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(::SendMessageTimeoutW(FindTray(), WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 10000, &result));
+    EXPECT_EQ(result, TRUE);
+    ASSERT_TRUE(::SendMessageTimeoutW(FindTray(), WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 10000, &result));
+    // The end is reported while the session ends, not when a close may come.
+    auto calls = VersionCalls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].arg4, 0u);
+    EXPECT_TRUE(WaitFor([&] { return !HasModule(tray.id, L"Zelkey.dll"); }, 5000));
+    Stop(tray);
+    EXPECT_EQ(VersionCalls().size(), 2u) << "the shutdown ran twice";
+}
+
+TEST_F(TrayProcess, TheIconFollowsShowTrayIconAtTheNextDisplay)
+{
+    TraceFile trace;
+    Process tray = StartProgram(L"Tavrin.exe", L"");
+    ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; }));
+    ASSERT_TRUE(WaitFor(HasTrayIcon, 10000)) << "no icon at start";
+    settings.SetDword(L"ShowTrayIcon", 0);
+    ASSERT_TRUE(WaitFor([&] {
+        Simctl(L"event 0xE006 4");
+        return WaitFor([&] { return trace.Count("entry ShowBrightness 4 1") > 0; }, 500);
+    }, 20000)) << "firmware events not dispatched";
+    EXPECT_TRUE(WaitFor([] { return !HasTrayIcon(); }, 5000)) << "icon still shown";
+    settings.SetDword(L"ShowTrayIcon", 1);
+    EXPECT_TRUE(Simctl(L"event 0xE006 5").empty());
+    EXPECT_TRUE(WaitFor(HasTrayIcon, 5000)) << "icon not added back";
+    Stop(tray);
+}
+
+TEST_F(TrayProcess, RepeatedDoubleClicksStartTheCompanionOnce)
+{
+    // A companion beside the tray that stays until it is told to go.
+    CompanionStandIn companion;
+    Process tray = StartProgram(L"Tavrin.exe", L"");
+    ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; }));
+    for (int click = 0; click < 10; ++click) ::PostMessageW(FindTray(), 0x0BD0, 1, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitFor([&] { return companion.Starts() >= 1; }, 10000)) << "companion not started";
+    // A message round trip after the clicks: all of them have been handled.
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(::SendMessageTimeoutW(FindTray(), WM_NULL, 0, 0, SMTO_BLOCK, 10000, &result));
+    EXPECT_EQ(companion.Starts(), 1);
+    companion.Finish();
+    ASSERT_TRUE(WaitFor([&] { return companion.Running() == 0; }, 10000));
+    ::PostMessageW(FindTray(), 0x0BD0, 1, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitFor([&] { return companion.Starts() == 2; }, 10000)) << "not started again after it ended";
+    companion.Finish();
+    Stop(tray);
 }
 
 bool MenuOpen()
@@ -162,6 +226,7 @@ bool MenuOpen()
 
 TEST_F(TrayProcess, SingleClickOpensTheMenuButADoubleClickDoesNot)
 {
+    TraceFile trace;
     Process tray = StartProgram(L"Tavrin.exe", L"");
     ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; }));
     HWND window = FindTray();
@@ -173,10 +238,12 @@ TEST_F(TrayProcess, SingleClickOpensTheMenuButADoubleClickDoesNot)
     ASSERT_TRUE(WaitFor([] { return !MenuOpen(); }, 3000));
 
     // The shell's order for a double click; the companion program does not
-    // exist here, so only the menu could appear.
+    // exist here, so only the menu could appear. The click timer's expiry is
+    // the sign that the single-click decision has been made.
+    const size_t before = trace.Lines().size();
     for (UINT mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         ::PostMessageW(window, kIconMessage, 1, mouse);
-    ::Sleep(1000);
+    EXPECT_TRUE(WaitFor([&] { return trace.Count("entry TrayIconSingleClick", before) > 0; }, 5000));
     EXPECT_FALSE(MenuOpen());
     Stop(tray);
 }

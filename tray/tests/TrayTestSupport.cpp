@@ -2,7 +2,11 @@
 
 #include "ProgramRun.h"
 
+#include <tlhelp32.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
 using namespace std::string_literals;
@@ -81,4 +85,93 @@ void TrayTest::Stop(const Process& tray)
 {
     ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"Stop Tavrin"), 0, 0);
     EXPECT_EQ(tray.WaitExit(15000), 0u);
+}
+
+namespace {
+
+std::wstring TempFile(const wchar_t* name)
+{
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+std::vector<std::string> ReadLines(const std::wstring& path)
+{
+    std::vector<std::string> lines;
+    std::ifstream file(path.c_str(), std::ios::binary);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+TraceFile::TraceFile() : m_path(TempFile(L"tavrin-process-trace.txt"))
+{
+    ::DeleteFileW(m_path.c_str());
+    ::SetEnvironmentVariableW(L"TAVRIN_TRACE", m_path.c_str());
+}
+
+TraceFile::~TraceFile()
+{
+    ::SetEnvironmentVariableW(L"TAVRIN_TRACE", nullptr);
+    ::DeleteFileW(m_path.c_str());
+}
+
+std::vector<std::string> TraceFile::Lines() const
+{
+    return ReadLines(m_path);
+}
+
+size_t TraceFile::Count(const std::string& line, size_t from) const
+{
+    const std::vector<std::string> lines = Lines();
+    if (from >= lines.size()) return 0;
+    return static_cast<size_t>(std::count(lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end(), line));
+}
+
+CompanionStandIn::CompanionStandIn()
+    : m_log(TempFile(L"tavrin-companion-starts.txt"))
+    , m_config(TestBinFolder() + L"Tavrin.cfg")
+    , m_finish(::CreateEventW(nullptr, TRUE, FALSE, L"TavrinTestCompanionFinish"))
+{
+    ::DeleteFileW(m_log.c_str());
+    ::SetEnvironmentVariableW(L"TAVRIN_COMPANION_LOG", m_log.c_str());
+    const std::string config =
+        "<TvrConfig><Version>1</Version><TrayApp><Name>tvrui</Name></TrayApp></TvrConfig>";
+    std::ofstream(m_config.c_str(), std::ios::binary) << config;
+}
+
+CompanionStandIn::~CompanionStandIn()
+{
+    Finish();
+    ::DeleteFileW(m_config.c_str());
+    ::DeleteFileW(m_log.c_str());
+    ::SetEnvironmentVariableW(L"TAVRIN_COMPANION_LOG", nullptr);
+}
+
+int CompanionStandIn::Starts() const
+{
+    return static_cast<int>(ReadLines(m_log).size());
+}
+
+int CompanionStandIn::Running() const
+{
+    int running = 0;
+    UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{sizeof(entry)};
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
+        if (_wcsicmp(entry.szExeFile, L"tvrui.exe") == 0) ++running;
+    return running;
+}
+
+void CompanionStandIn::Finish()
+{
+    ::SetEvent(m_finish.get());
+    WaitFor([this] { return Running() == 0; }, 10000);
+    ::ResetEvent(m_finish.get());
 }

@@ -46,6 +46,42 @@ bool WaitFor(Condition condition, DWORD timeoutMs = 15000)
     return true;
 }
 
+// The dispatch trace of the trays started while it lives (TAVRIN_TRACE).
+class TraceFile {
+public:
+    TraceFile();
+    ~TraceFile();
+    TraceFile(const TraceFile&) = delete;
+    TraceFile& operator=(const TraceFile&) = delete;
+
+    std::vector<std::string> Lines() const;
+    // How many lines from line `from` on are exactly `line`.
+    size_t Count(const std::string& line, size_t from = 0) const;
+
+private:
+    std::wstring m_path;
+};
+
+// The companion program named by a Tavrin.cfg beside the tray, a stand-in
+// that counts its starts and stays until Finish.
+class CompanionStandIn {
+public:
+    CompanionStandIn();
+    ~CompanionStandIn();
+    CompanionStandIn(const CompanionStandIn&) = delete;
+    CompanionStandIn& operator=(const CompanionStandIn&) = delete;
+
+    int Starts() const;
+    int Running() const;
+    // Every running stand-in ends.
+    void Finish();
+
+private:
+    std::wstring m_log;
+    std::wstring m_config;
+    UniqueHandle m_finish;
+};
+
 // A test with the default notebook loaded, its call log cleared and the
 // values an installation writes; no tray is left running afterwards.
 class TrayTest : public ::testing::Test {
