@@ -4,6 +4,8 @@
 #include "OemKeyList.h"
 #include "VersionReport.h"
 #include <gtest/gtest.h>
+
+#include <string>
 #include <cstring>
 
 namespace {
@@ -82,11 +84,57 @@ TEST(CapabilitySet, BitsOutsideTheSetReadClearAndCannotBeSet)
     EXPECT_FALSE(caps.IsSet(33));
 }
 
-TEST(WindowsVersion, ExactlyOneVersionBitApplies)
+// The child half of the Windows 8 case below: started with the version it must see.
+TEST(WindowsVersion, ChildReportsTheBitItWasStartedFor)
 {
-    int bit = feature_config::WindowsVersionBit();
-    EXPECT_TRUE(bit == feature_config::kWindowsVista || bit == feature_config::kWindows7 ||
-                bit == feature_config::kWindows8);
+    wchar_t expected[16] = {};
+    if (::GetEnvironmentVariableW(L"TAVRIN_EXPECTED_VERSION_BIT", expected, 16) == 0)
+        GTEST_SKIP() << "runs only as the child of EachWorkstationVersionGivesItsOwnBit";
+    EXPECT_EQ(feature_config::WindowsVersionBit(), _wtoi(expected));
+}
+
+// Runs this test program again as Wine's `version` for it (AppDefaults) and
+// expects the child to see `bit`.
+void ExpectBitUnderVersion(const wchar_t* version, int bit)
+{
+    wchar_t self[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring path = self;
+    const std::wstring exe = path.substr(path.find_last_of(L"\\/") + 1);
+    const std::wstring key = L"Software\\Wine\\AppDefaults\\" + exe;
+    HKEY appKey = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &appKey, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(appKey, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                     static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(appKey);
+    ::SetEnvironmentVariableW(L"TAVRIN_EXPECTED_VERSION_BIT", std::to_wstring(bit).c_str());
+    std::wstring commandLine = L"\"" + path + L"\" --gtest_filter=WindowsVersion.ChildReportsTheBitItWasStartedFor";
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                          &startup, &info);
+    DWORD exitCode = 1;
+    if (started) {
+        ::WaitForSingleObject(info.hProcess, 60000);
+        ::GetExitCodeProcess(info.hProcess, &exitCode);
+        ::CloseHandle(info.hThread);
+        ::CloseHandle(info.hProcess);
+    }
+    ::SetEnvironmentVariableW(L"TAVRIN_EXPECTED_VERSION_BIT", nullptr);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    ASSERT_TRUE(started);
+    EXPECT_EQ(exitCode, 0u) << "the child under " << std::string(version, version + wcslen(version))
+                            << " saw another Windows version";
+}
+
+// Wine's "win7" reports a server product type (6.1 server is not Windows 7),
+// so the workstation test is made on Windows 8 and Vista, which it reports as
+// workstations.
+TEST(WindowsVersion, EachWorkstationVersionGivesItsOwnBit)
+{
+    ExpectBitUnderVersion(L"win8", feature_config::kWindows8);
+    ExpectBitUnderVersion(L"vista", feature_config::kWindowsVista);
 }
 
 TEST(VersionNumber, DotsAreDroppedAndDigitsRead)
