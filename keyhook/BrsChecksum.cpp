@@ -1,6 +1,7 @@
 #include "BrsChecksum.h"
 #include "UniqueHandle.h"
 
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -8,21 +9,20 @@ namespace {
 using Item = BrsChecksum::Item;
 using enum BrsChecksum::ItemType;
 
+constexpr wchar_t kCheckSumValue[] = L"CheckSum";
 constexpr DWORD kSchemeNameBytes = 520;
 constexpr DWORD kButtonStringBytes = 1024;
 
 // Item k of a key's table takes part when bit k-1 of its Bitmap is set.
 constexpr Item kTopItems[] = {
-    {L"MaximumAllowedScheme", Dword, 0},
-    {L"CurrentSelectedScheme", Dword, 0},
-    {L"MaximumNoOfButtons", Dword, 0},
-    {L"ShowScheme", Dword, 0},
-    {L"CheckSum", Dword, 0},
+    {L"MaximumAllowedScheme", Dword, 0}, {L"CurrentSelectedScheme", Dword, 0},
+    {L"MaximumNoOfButtons", Dword, 0},   {L"ShowScheme", Dword, 0},
+    {kCheckSumValue, Dword, 0},
 };
 constexpr Item kSchemeItems[] = {
     {L"SchemeName", String, kSchemeNameBytes},
     {L"NumberOfButtons", Dword, 0},
-    {L"CheckSum", Dword, 0},
+    {kCheckSumValue, Dword, 0},
 };
 constexpr Item kButtonItems[] = {
     {L"ButtonText", String, kButtonStringBytes},
@@ -36,7 +36,7 @@ constexpr Item kButtonItems[] = {
     {L"ButtonBrowse", Dword, 0},
     {L"DragDropEnabled", Dword, 0},
     {L"KeyBMP", String, kButtonStringBytes},
-    {L"CheckSum", Dword, 0},
+    {kCheckSumValue, Dword, 0},
 };
 
 UniqueKey OpenKey(HKEY hive, const std::wstring& path, REGSAM access)
@@ -71,6 +71,17 @@ std::optional<uint32_t> QueryStringWeight(HKEY key, const Item& item)
         return std::nullopt;
     }
     return static_cast<uint32_t>(size - 1);
+}
+
+bool IsAbsent(HKEY key, const wchar_t* name)
+{
+    return ::RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND;
+}
+
+// The key's own CheckSum, selected by its Bitmap, before one was ever stored.
+bool IsAbsentOwnChecksum(HKEY key, const Item& item)
+{
+    return std::wcscmp(item.name, kCheckSumValue) == 0 && IsAbsent(key, item.name);
 }
 
 std::optional<uint32_t> ItemWeight(HKEY key, const Item& item)
@@ -126,7 +137,11 @@ std::optional<uint32_t> BrsChecksum::KeyChecksum(const std::wstring& path, std::
     for (size_t i = 0; i < items.size(); ++i) {
         if (!(*bitmap & (1u << i))) continue;
         const auto weight = ItemWeight(key.get(), items[i]);
-        if (!weight) return std::nullopt;
+        // A CheckSum not stored yet makes the checksum 0, which is stored
+        // like any other; the next one then includes it. Any other value
+        // that cannot be read leaves the stored checksum as it is.
+        if (!weight)
+            return IsAbsentOwnChecksum(key.get(), items[i]) ? std::optional<uint32_t>(0) : std::nullopt;
         total += *weight;
     }
     return Mix(total);
@@ -144,7 +159,7 @@ bool BrsChecksum::WriteChecksum(const std::wstring& path, uint32_t checksum) con
     const UniqueKey key = OpenKey(m_hive, path, KEY_SET_VALUE);
     if (!key) return false;
     const DWORD value = checksum;
-    return ::RegSetValueExW(key.get(), L"CheckSum", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+    return ::RegSetValueExW(key.get(), kCheckSumValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                             sizeof(value))
            == ERROR_SUCCESS;
 }
@@ -203,7 +218,7 @@ bool BrsChecksum::SetBRSCheckSum(int mode) const
 
 bool BrsChecksum::VerifyKey(const std::wstring& path, std::optional<uint32_t> computed) const
 {
-    const auto stored = ReadDword(path, L"CheckSum");
+    const auto stored = ReadDword(path, kCheckSumValue);
     return computed && stored && *computed == *stored;
 }
 
