@@ -1,4 +1,5 @@
 #include "App.h"
+#include "ComSecurity.h"
 #include "Dialog.h"
 #include "Wnd.h"
 #include <objbase.h>
@@ -59,4 +60,9 @@ bool CApp::EnableControlContainer()
     if (!m_comStarted)
         m_comStarted = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     return m_comStarted;
+}
+
+bool CApp::EnableComSecurity()
+{
+    return EnableControlContainer() && InitializeComSecurity();
 }

@@ -34,6 +34,9 @@ public:
     // Makes the main thread a single-threaded COM apartment that can host
     // controls; undone when the application object goes.
     bool EnableControlContainer();
+    // Starts COM as above and sets the process's COM call security, once for
+    // the whole process; true also when it had already been set.
+    bool EnableComSecurity();
 
 protected:
     virtual bool InitInstance() { return true; }

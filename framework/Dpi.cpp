@@ -1,12 +1,13 @@
 #include "Dpi.h"
+#include "ProcAddress.h"
 
 namespace dpi {
 
 int ForWindow(HWND hwnd)
 {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto getDpiForWindow
+        = ResolveExport<GetDpiForWindowFn>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     if (getDpiForWindow && hwnd) {
         UINT value = getDpiForWindow(hwnd);
         if (value != 0) return static_cast<int>(value);

@@ -23,24 +23,25 @@ public:
     using IBiosCalls::PerformSmi;
     bool PerformSmi(BiosCallBuffer& buffer, int extraBytes) override;
 
-    uint16_t TokenRead(uint16_t identifier);  // 0 on failure
+    uint16_t TokenRead(uint16_t identifier); // 0 on failure
     bool TokenReadAll(uint16_t identifier, uint16_t* v1, uint16_t* v2, uint16_t* v3);
     bool TokenIsActive(uint16_t identifier);
     // powerSource: -1 the current source, 0 battery, any other value AC.
     bool TokenActivate(uint16_t identifier, int powerSource = -1);
 
-    int DataBufferSize() const { return channel_.DataBufferSize(); }  // 0: no calls possible
-    bool IsSmbiosUnavailable() const { return smbiosUnavailable_ != 0; }
-    const CHwConfig* HwConfig() const { return hwConfig_.get(); }  // null when not created
-    bool IsFeature(int bit) const;  // false when there is no block
+    int DataBufferSize() const { return m_channel.DataBufferSize(); } // 0: no calls possible
+    bool IsSmbiosUnavailable() const { return m_smbiosUnavailable != 0; }
+    const CHwConfig* HwConfig() const { return m_hwConfig.get(); } // null when not created
+    bool IsFeature(int bit) const; // false when there is no block
 
 private:
-    ComInitialization com_;
-    std::unique_ptr<CHwConfig> hwConfig_;
-    CWmiBiosChannel channel_;
-    int smbiosUnavailable_ = 1;
+    ComInitialization m_com;
+    std::unique_ptr<CHwConfig> m_hwConfig;
+    CWmiBiosChannel m_channel;
+    int m_smbiosUnavailable = 1;
 };
 
-// The process's BIOS interface; each program creates it during static
-// initialisation, before its application object.
-extern CAcpiWmi* g_pAcpiWmi;
+// The process's BIOS interface, owned here: each program creates it during
+// static initialisation, before its application object, and the application
+// object's destructor resets it (or the process's exit does).
+extern std::unique_ptr<CAcpiWmi> g_pAcpiWmi;

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <wbemidl.h>
 #include <wrl/client.h>
 
@@ -18,11 +19,11 @@ public:
     CBiosEvent(const CBiosEvent&) = delete;
     CBiosEvent& operator=(const CBiosEvent&) = delete;
 
-    bool IsSubscribed() const { return services_ != nullptr; }
+    bool IsSubscribed() const { return m_services != nullptr; }
 
 protected:
     // The root\wmi connection, for a derived watcher's own subscriptions.
-    IWbemServices* Services() const { return services_.Get(); }
+    IWbemServices* Services() const { return m_services.Get(); }
 
 private:
     void InitializeCom();
@@ -31,7 +32,7 @@ private:
     void FailInitialization();
 
     // CoInitializeEx's result, or -1 once security set-up or the connection failed.
-    HRESULT comInit_ = -1;
-    Microsoft::WRL::ComPtr<IWbemServices> services_;
-    Microsoft::WRL::ComPtr<CBiosEventSink> sink_;
+    HRESULT m_comInit = -1;
+    Microsoft::WRL::ComPtr<IWbemServices> m_services;
+    Microsoft::WRL::ComPtr<CBiosEventSink> m_sink;
 };

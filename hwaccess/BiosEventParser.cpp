@@ -16,12 +16,10 @@ struct ArgumentCount {
 };
 
 constexpr ArgumentCount kArgumentCounts[] = {
-    {0x003A, 0}, {0xE007, 0}, {0xE009, 0}, {0xE00E, 0}, {0xE011, 0}, {0xE020, 0},
-    {0xE023, 0}, {0xE025, 0}, {0xE026, 0}, {0xE027, 0}, {0xE028, 0}, {0xE02E, 0},
-    {0xE030, 0}, {0xE045, 0}, {0xE0F7, 0}, {0xE0F8, 0}, {0xE0F9, 0},
-    {0xE005, 1}, {0xE006, 1}, {0xE00C, 1}, {0xE013, 1}, {0xE033, 1}, {0xE034, 1},
-    {0xE00B, 3}, {0xE01B, 3}, {0xE09B, 3},
-    {0xE008, 4}, {0xE00D, 4},
+    {0x003A, 0}, {0xE007, 0}, {0xE009, 0}, {0xE00E, 0}, {0xE011, 0}, {0xE020, 0}, {0xE023, 0},
+    {0xE025, 0}, {0xE026, 0}, {0xE027, 0}, {0xE028, 0}, {0xE02E, 0}, {0xE030, 0}, {0xE045, 0},
+    {0xE0F7, 0}, {0xE0F8, 0}, {0xE0F9, 0}, {0xE005, 1}, {0xE006, 1}, {0xE00C, 1}, {0xE013, 1},
+    {0xE033, 1}, {0xE034, 1}, {0xE00B, 3}, {0xE01B, 3}, {0xE09B, 3}, {0xE008, 4}, {0xE00D, 4},
 };
 
 Record ReadRecord(std::span<const uint8_t> bytes)
@@ -35,8 +33,8 @@ Record ReadRecord(std::span<const uint8_t> bytes)
     return w;
 }
 
-// The word at index when the event is that long, else 0: arguments that the
-// firmware did not send are absent, never read from past the event.
+// The word at index when it lies within lastIndex, else 0. Words past the
+// event's data are 0 in the record: nothing is read from past the data.
 uint16_t WordIfPresent(const Record& w, std::size_t index, std::size_t lastIndex)
 {
     return index <= lastIndex && index < kRecordWords ? w[index] : 0;
@@ -71,7 +69,9 @@ std::vector<BiosEventCode> ParseList(const Record& w)
         if (code == 0) break;
         const int count = BiosEventArgumentCount(code);
         if (count < 0) break;
-        events.push_back(WithArguments(code, w, i + 1, count, last));
+        // The length bounds the codes; a code's arguments are the words
+        // that follow it, as far as the record (and the event's data) goes.
+        events.push_back(WithArguments(code, w, i + 1, count, kRecordWords - 1));
         i += 1 + static_cast<std::size_t>(count);
     }
     return events;
@@ -92,8 +92,11 @@ std::vector<BiosEventCode> ParseBiosEvent(std::span<const uint8_t> bytes)
     const Record w = ReadRecord(bytes);
     if (w[0] < 2) return {};
     switch (w[1]) {
-    case kBiosEventSingle: return ParseSingle(w);
-    case kBiosEventList: return ParseList(w);
-    default: return {};
+    case kBiosEventSingle:
+        return ParseSingle(w);
+    case kBiosEventList:
+        return ParseList(w);
+    default:
+        return {};
     }
 }

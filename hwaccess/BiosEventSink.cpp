@@ -2,12 +2,11 @@
 
 #include "BiosEventParser.h"
 #include "BiosEventTarget.h"
+#include "ComValues.h"
 #include "CriticalSection.h"
 
-#include <oleauto.h>
 #include <wrl/client.h>
 
-#include <algorithm>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -23,48 +22,12 @@ CriticalSection& BiosEventLock()
     return lock;
 }
 
-class ScopedVariant {
-public:
-    ScopedVariant() { ::VariantInit(&v_); }
-    ~ScopedVariant() { ::VariantClear(&v_); }
-    ScopedVariant(const ScopedVariant&) = delete;
-    ScopedVariant& operator=(const ScopedVariant&) = delete;
-    VARIANT* out() { return &v_; }
-    const VARIANT& get() const { return v_; }
-
-private:
-    VARIANT v_;
-};
-
 bool IsBiosEventClass(IWbemClassObject* object)
 {
-    ScopedVariant className;
-    if (FAILED(object->Get(L"__Class", 0, className.out(), nullptr, nullptr))) return false;
-    const VARIANT& v = className.get();
+    Variant className;
+    if (FAILED(object->Get(L"__Class", 0, className.put(), nullptr, nullptr))) return false;
+    const VARIANT& v = *className;
     return v.vt == VT_BSTR && v.bstrVal != nullptr && ::lstrcmpW(v.bstrVal, L"BIOSEvent") == 0;
-}
-
-// The leading bytes (at most one record) of a one-dimensional byte array.
-bool CopyByteArray(const VARIANT& v, std::vector<uint8_t>& bytes)
-{
-    if (v.vt != (VT_ARRAY | VT_UI1) || v.parray == nullptr) return false;
-    SAFEARRAY* array = v.parray;
-    LONG lower = 0;
-    LONG upper = -1;
-    if (::SafeArrayGetDim(array) != 1 || ::SafeArrayGetElemsize(array) != 1 ||
-        FAILED(::SafeArrayGetLBound(array, 1, &lower)) ||
-        FAILED(::SafeArrayGetUBound(array, 1, &upper))) {
-        return false;
-    }
-    const LONGLONG count = static_cast<LONGLONG>(upper) - lower + 1;
-    const auto used = static_cast<std::size_t>(
-        std::clamp<LONGLONG>(count, 0, static_cast<LONGLONG>(kBiosEventRecordBytes)));
-    void* data = nullptr;
-    if (FAILED(::SafeArrayAccessData(array, &data))) return false;
-    const auto* first = static_cast<const uint8_t*>(data);
-    bytes.assign(first, first + used);
-    ::SafeArrayUnaccessData(array);
-    return true;
 }
 
 bool ReadEmbeddedBytes(IUnknown* embedded, std::vector<uint8_t>& bytes)
@@ -73,29 +36,29 @@ bool ReadEmbeddedBytes(IUnknown* embedded, std::vector<uint8_t>& bytes)
     if (embedded == nullptr || FAILED(embedded->QueryInterface(IID_PPV_ARGS(&object)))) {
         return false;
     }
-    ScopedVariant data;
-    if (FAILED(object->Get(L"Bytes", 0, data.out(), nullptr, nullptr))) return false;
-    return CopyByteArray(data.get(), bytes);
+    Variant data;
+    if (FAILED(object->Get(L"Bytes", 0, data.put(), nullptr, nullptr))) return false;
+    return CopyBytes(*data, bytes, kBiosEventRecordBytes);
 }
 
 // Data is either an embedded object with a Bytes array, or the array itself.
 bool ReadEventBytes(IWbemClassObject* object, std::vector<uint8_t>& bytes)
 {
-    ScopedVariant data;
-    if (FAILED(object->Get(L"Data", 0, data.out(), nullptr, nullptr))) return false;
-    const VARIANT& v = data.get();
+    Variant data;
+    if (FAILED(object->Get(L"Data", 0, data.put(), nullptr, nullptr))) return false;
+    const VARIANT& v = *data;
     if (v.vt == VT_UNKNOWN) return ReadEmbeddedBytes(v.punkVal, bytes);
-    return CopyByteArray(v, bytes);
+    return CopyBytes(v, bytes, kBiosEventRecordBytes);
 }
 
 } // namespace
 
-CBiosEventSink::CBiosEventSink(IBiosEventTarget* target) : target_(target) {}
+CBiosEventSink::CBiosEventSink(IBiosEventTarget* target) : m_target(target) { }
 
 void CBiosEventSink::Detach()
 {
     CriticalSectionLock lock(BiosEventLock());
-    target_ = nullptr;
+    m_target = nullptr;
 }
 
 STDMETHODIMP CBiosEventSink::QueryInterface(REFIID riid, void** object)
@@ -112,12 +75,12 @@ STDMETHODIMP CBiosEventSink::QueryInterface(REFIID riid, void** object)
 
 STDMETHODIMP_(ULONG) CBiosEventSink::AddRef()
 {
-    return static_cast<ULONG>(::InterlockedIncrement(&refCount_));
+    return static_cast<ULONG>(::InterlockedIncrement(&m_refCount));
 }
 
 STDMETHODIMP_(ULONG) CBiosEventSink::Release()
 {
-    const LONG count = ::InterlockedDecrement(&refCount_);
+    const LONG count = ::InterlockedDecrement(&m_refCount);
     if (count == 0) delete this;
     return static_cast<ULONG>(count);
 }
@@ -142,8 +105,8 @@ HRESULT CBiosEventSink::Deliver(IWbemClassObject* object)
         std::vector<uint8_t> bytes;
         if (!ReadEventBytes(object, bytes)) return WBEM_E_FAILED;
         for (const BiosEventCode& event : ParseBiosEvent(bytes)) {
-            if (target_ == nullptr) break;
-            target_->OnBiosEvent(event.code, event.arg1, event.arg2, event.arg3, event.arg4);
+            if (m_target == nullptr) break;
+            m_target->OnBiosEvent(event.code, event.arg1, event.arg2, event.arg3, event.arg4);
         }
     } catch (...) {
         return WBEM_E_FAILED;

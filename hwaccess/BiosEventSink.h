@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <wbemidl.h>
 
 class IBiosEventTarget;
@@ -25,12 +26,11 @@ public:
     // WBEM_S_NO_ERROR, or WBEM_E_FAILED when a BIOSEvent object's data could
     // not be read (that object is skipped; the others are still delivered).
     STDMETHODIMP Indicate(LONG objectCount, IWbemClassObject** objects) override;
-    STDMETHODIMP SetStatus(LONG flags, HRESULT result, BSTR param,
-                           IWbemClassObject* object) override;
+    STDMETHODIMP SetStatus(LONG flags, HRESULT result, BSTR param, IWbemClassObject* object) override;
 
 private:
     HRESULT Deliver(IWbemClassObject* object);
 
-    LONG refCount_ = 0;
-    IBiosEventTarget* target_ = nullptr;
+    LONG m_refCount = 0;
+    IBiosEventTarget* m_target = nullptr;
 };

@@ -14,38 +14,44 @@ constexpr uint32_t kAudioFeatureQuery = 0x30;
 constexpr uint32_t kVolumeDisplayMask = (1u << 0) | (1u << 1) | (1u << 16);
 constexpr uint16_t kModel503 = 503;
 
-bool HasBit(uint32_t value, int bit) { return (value >> bit) & 1u; }
+bool HasBit(uint32_t value, int bit)
+{
+    return (value >> bit) & 1u;
+}
 
 // Serialises create-or-open, fill and copy between the processes of the
 // session, so an opener never copies a bitmap its creator is still writing.
 class FillLock {
 public:
     explicit FillLock(const wchar_t* blockName)
-        : mutex_(::CreateMutexW(nullptr, FALSE, (std::wstring(blockName) + L"_FILL").c_str())) {
-        if (!mutex_) {
-            state_ = State::Unsynchronised;
+        : m_mutex(::CreateMutexW(nullptr, FALSE, (std::wstring(blockName) + L"_FILL").c_str()))
+    {
+        if (!m_mutex) {
+            m_state = State::Unsynchronised;
             return;
         }
-        const DWORD wait = ::WaitForSingleObject(mutex_.get(), CHwConfig::kFillWaitMs);
+        const DWORD wait = ::WaitForSingleObject(m_mutex.get(), CHwConfig::kFillWaitMs);
         // Abandoned: the previous holder died; it held no mapping anyone could open.
-        state_ = (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ? State::Held : State::TimedOut;
+        m_state = (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ? State::Held : State::TimedOut;
     }
-    ~FillLock() {
-        if (state_ == State::Held) ::ReleaseMutex(mutex_.get());
+    ~FillLock()
+    {
+        if (m_state == State::Held) ::ReleaseMutex(m_mutex.get());
     }
     FillLock(const FillLock&) = delete;
     FillLock& operator=(const FillLock&) = delete;
 
     // False when a creator kept the block for longer than an opener waits.
-    bool MayProceed() const { return state_ != State::TimedOut; }
+    bool MayProceed() const { return m_state != State::TimedOut; }
 
 private:
     enum class State { Held, Unsynchronised, TimedOut };
-    UniqueHandle mutex_;
-    State state_ = State::Unsynchronised;
+    UniqueHandle m_mutex;
+    State m_state = State::Unsynchronised;
 };
 
-void FillRadioStatus(HwConfigBlock& block, IBiosCalls& bios) {
+void FillRadioStatus(HwConfigBlock& block, IBiosCalls& bios)
+{
     BiosCallBuffer buffer;
     bios.PerformSmi(buffer, kRadioClass, kRadioStatusSelect, 0, 0, 0, 0);
     if (buffer.cbRes1 != 0) return;
@@ -55,13 +61,15 @@ void FillRadioStatus(HwConfigBlock& block, IBiosCalls& bios) {
     }
 }
 
-void FillVolumeDisplay(HwConfigBlock& block, IBiosCalls& bios) {
+void FillVolumeDisplay(HwConfigBlock& block, IBiosCalls& bios)
+{
     BiosCallBuffer buffer;
     if (!bios.PerformSmi(buffer, kAudioClass, kAudioSelect, kAudioFeatureQuery, 0, 0, 0)) return;
     if ((buffer.cbRes2 & kVolumeDisplayMask) == kVolumeDisplayMask) block.SetBit(hwfeature::kVolumeDisplay);
 }
 
-void FillCapabilities(HwConfigBlock& block, const CSMBIOSParser& identity) {
+void FillCapabilities(HwConfigBlock& block, const CSMBIOSParser& identity)
+{
     const uint16_t word0 = identity.CapabilityWord(0);
     if (HasBit(word0, 1)) block.SetBit(hwfeature::kCapability1);
     if (HasBit(word0, 2)) block.SetBit(hwfeature::kCapability2);
@@ -71,7 +79,8 @@ void FillCapabilities(HwConfigBlock& block, const CSMBIOSParser& identity) {
     if (HasBit(identity.CapabilityWord(2), 0)) block.SetBit(hwfeature::kLaunchButton);
 }
 
-void FillModelValues(HwConfigBlock& block, const CSMBIOSParser& identity) {
+void FillModelValues(HwConfigBlock& block, const CSMBIOSParser& identity)
+{
     if (identity.SystemId() != kModel503) return;
     block.slots[0].value = 5;
     block.slots[1].value = 10;
@@ -81,7 +90,8 @@ void FillModelValues(HwConfigBlock& block, const CSMBIOSParser& identity) {
 
 } // namespace
 
-void CHwConfig::Fill(HwConfigBlock& block, IBiosCalls& bios, const CSMBIOSParser& identity) {
+void CHwConfig::Fill(HwConfigBlock& block, IBiosCalls& bios, const CSMBIOSParser& identity)
+{
     std::memset(&block, 0, sizeof block);
     block.SetBit(hwfeature::kFilled);
     FillRadioStatus(block, bios);
@@ -93,25 +103,29 @@ void CHwConfig::Fill(HwConfigBlock& block, IBiosCalls& bios, const CSMBIOSParser
     FillModelValues(block, identity);
 }
 
-CHwConfig::CHwConfig(IBiosCalls& bios, const CSMBIOSParser& identity, const wchar_t* blockName) {
+CHwConfig::CHwConfig(IBiosCalls& bios, const CSMBIOSParser& identity, const wchar_t* blockName)
+{
     FillLock lock(blockName);
     if (!lock.MayProceed()) return;
 
-    mapping_.reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        sizeof(HwConfigBlock), blockName));
+    m_mapping.reset(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                         sizeof(HwConfigBlock), blockName));
     const bool existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
-    if (!mapping_) return;
-    view_.reset(::MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
-    if (!view_) {
-        mapping_.reset();
+    if (!m_mapping) return;
+    m_view.reset(::MapViewOfFile(m_mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    if (!m_view) {
+        m_mapping.reset();
         return;
     }
-    auto& block = *static_cast<HwConfigBlock*>(view_.get());
+    auto& block = *static_cast<HwConfigBlock*>(m_view.get());
     if (!existed) {
         Fill(block, bios, identity);
-        filledBlock_ = true;
+        m_filledBlock = true;
     }
-    std::memcpy(featureBitmap_, block.featureBitmap, sizeof featureBitmap_);
+    std::memcpy(m_featureBitmap, block.featureBitmap, sizeof m_featureBitmap);
 }
 
-bool CHwConfig::IsFeature(int bit) const { return TestFeatureBit(featureBitmap_, bit); }
+bool CHwConfig::IsFeature(int bit) const
+{
+    return TestFeatureBit(m_featureBitmap, bit);
+}

@@ -13,16 +13,15 @@ class CHwConfig {
 public:
     // Creates or opens the block named blockName (tests pass their own name).
     // The fill uses bios and identity only while this constructor runs.
-    CHwConfig(IBiosCalls& bios, const CSMBIOSParser& identity,
-              const wchar_t* blockName = kHwConfigBlockName);
+    CHwConfig(IBiosCalls& bios, const CSMBIOSParser& identity, const wchar_t* blockName = kHwConfigBlockName);
     CHwConfig(const CHwConfig&) = delete;
     CHwConfig& operator=(const CHwConfig&) = delete;
 
-    bool IsFeature(int bit) const;  // bit >= 512 or < 0 -> false
+    bool IsFeature(int bit) const; // bit >= 512 or < 0 -> false
     bool IsFeatureAbsent(int bit) const { return !IsFeature(bit); }
 
     // Whether this process created and filled the block.
-    bool FilledBlock() const { return filledBlock_; }
+    bool FilledBlock() const { return m_filledBlock; }
 
     // Writes the answers of the BIOS and the identity into a cleared block.
     static void Fill(HwConfigBlock& block, IBiosCalls& bios, const CSMBIOSParser& identity);
@@ -31,8 +30,8 @@ public:
     static constexpr unsigned long kFillWaitMs = 15000;
 
 private:
-    UniqueHandle mapping_;
-    UniqueView view_;
-    uint8_t featureBitmap_[kHwConfigBitmapBytes] = {};
-    bool filledBlock_ = false;
+    UniqueHandle m_mapping;
+    UniqueView m_view;
+    uint8_t m_featureBitmap[kHwConfigBitmapBytes] = {};
+    bool m_filledBlock = false;
 };

@@ -2,58 +2,79 @@
 
 #include <string>
 
+#include "ModuleFolder.h"
+#include "ProcAddress.h"
+#include "SeamTable.h"
+#include "Utf8.h"
+
 namespace seams {
 namespace {
 
-// The simulated notebook's entry points, resolved once per process.
-struct SimulatedMachine {
-    using CreateLocatorFn = HRESULT(WINAPI*)(IWbemLocator**);
-    using PowerStatusFn = BOOL(WINAPI*)(SYSTEM_POWER_STATUS*);
+constexpr wchar_t kSimulationVariable[] = L"TAVRIN_SIMULATED_MACHINE";
+constexpr wchar_t kSimulatorDll[] = L"TavrinSim.dll";
 
-    CreateLocatorFn createLocator = nullptr;
-    PowerStatusFn powerStatus = nullptr;
-
-    // Deliberately never freed: COM objects it hands out may live until exit.
-    static const SimulatedMachine& Get() {
-        static const SimulatedMachine machine = Load();
-        return machine;
+[[noreturn]] void StopWithoutSimulator(const std::wstring& why)
+{
+    const std::wstring line = std::wstring(kSimulationVariable)
+                              + L" is set, but the simulated notebook cannot be used: " + why + L"\n";
+    ::OutputDebugStringW(line.c_str());
+    const HANDLE err = ::GetStdHandle(STD_ERROR_HANDLE);
+    if (err && err != INVALID_HANDLE_VALUE) {
+        const std::string text = Utf8(line);
+        DWORD written = 0;
+        ::WriteFile(err, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     }
+    ::ExitProcess(kExitSimulatorUnavailable);
+}
 
-private:
-    static std::wstring ProgramFolder() {
-        wchar_t path[MAX_PATH];
-        DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH) return L"";
-        std::wstring folder(path, n);
-        return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-    }
+bool Complete(const TavrinSeamTable& table)
+{
+    return table.version >= kSeamTableVersion && table.size >= sizeof(TavrinSeamTable)
+           && table.createWbemLocator && table.getPowerStatus;
+}
 
-    static SimulatedMachine Load() {
-        SimulatedMachine machine;
-        if (::GetEnvironmentVariableW(L"TAVRIN_SIMULATED_MACHINE", nullptr, 0) == 0) return machine;
-        HMODULE dll = ::LoadLibraryW((ProgramFolder() + L"TavrinSim.dll").c_str());
-        if (!dll) return machine;
-        machine.createLocator = reinterpret_cast<CreateLocatorFn>(
-            reinterpret_cast<void*>(::GetProcAddress(dll, "TavrinSimCreateWbemLocator")));
-        machine.powerStatus = reinterpret_cast<PowerStatusFn>(
-            reinterpret_cast<void*>(::GetProcAddress(dll, "TavrinSimGetPowerStatus")));
-        return machine;
+// The DLL is deliberately never freed: COM objects it hands out may live
+// until the process ends.
+const TavrinSeamTable& LoadSimulator()
+{
+    const std::wstring path = ModuleFolder() + kSimulatorDll;
+    const HMODULE dll = ::LoadLibraryW(path.c_str());
+    if (!dll) {
+        StopWithoutSimulator(path + L" cannot be loaded (error " + std::to_wstring(::GetLastError()) + L")");
     }
-};
+    const auto getSeams = ResolveExport<TavrinSimGetSeamsFn>(dll, kSeamTableExport);
+    if (!getSeams) StopWithoutSimulator(path + L" has no export TavrinSimGetSeams");
+    const TavrinSeamTable* table = getSeams(kSeamTableVersion);
+    if (!table || !Complete(*table)) {
+        StopWithoutSimulator(path + L" offers no seam table of version "
+                             + std::to_wstring(kSeamTableVersion));
+    }
+    return *table;
+}
+
+// Decided once per process, on the first seam used.
+const TavrinSeamTable* Simulator()
+{
+    static const TavrinSeamTable* const table
+        = ::GetEnvironmentVariableW(kSimulationVariable, nullptr, 0) != 0 ? &LoadSimulator() : nullptr;
+    return table;
+}
 
 } // namespace
 
-HRESULT CreateWbemLocator(IWbemLocator** locator) {
+HRESULT CreateWbemLocator(IWbemLocator** locator)
+{
     if (!locator) return E_POINTER;
     *locator = nullptr;
-    if (auto create = SimulatedMachine::Get().createLocator) return create(locator);
+    if (const TavrinSeamTable* simulator = Simulator()) return simulator->createWbemLocator(locator);
     return ::CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
                               reinterpret_cast<void**>(locator));
 }
 
-BOOL GetPowerStatus(SYSTEM_POWER_STATUS* status) {
+BOOL GetPowerStatus(SYSTEM_POWER_STATUS* status)
+{
     if (!status) return FALSE;
-    if (auto power = SimulatedMachine::Get().powerStatus) return power(status);
+    if (const TavrinSeamTable* simulator = Simulator()) return simulator->getPowerStatus(status);
     return ::GetSystemPowerStatus(status);
 }
 

@@ -22,11 +22,13 @@ constexpr std::string_view kMakerPrefix = "Corvane ";
 constexpr std::string_view kMakerOemPrefix = "Corvane System";
 constexpr std::string_view kOemIdPrefix = "1[";
 
-bool StartsWith(const std::string& text, std::string_view prefix) {
+bool StartsWith(const std::string& text, std::string_view prefix)
+{
     return std::string_view(text).substr(0, prefix.size()) == prefix;
 }
 
-int HexDigit(char c) {
+int HexDigit(char c)
+{
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -34,7 +36,8 @@ int HexDigit(char c) {
 }
 
 // The hexadecimal number at the start of text, up to the first other character.
-uint16_t LeadingHex(std::string_view text) {
+uint16_t LeadingHex(std::string_view text)
+{
     uint16_t value = 0;
     for (char c : text) {
         const int digit = HexDigit(c);
@@ -55,7 +58,8 @@ struct WorkingRecord {
     uint16_t type208Id = 0;
 };
 
-void ReadOemStrings(const SmbiosStructure& s, WorkingRecord& record) {
+void ReadOemStrings(const SmbiosStructure& s, WorkingRecord& record)
+{
     record.oemStringCount = s.Byte(4);
     record.firstOemString = s.String(1);
     record.oemId = 0;
@@ -69,7 +73,8 @@ void ReadOemStrings(const SmbiosStructure& s, WorkingRecord& record) {
 }
 
 // Appends, for each kept identifier, the first entry of the table that has it.
-void ReadTokens(const SmbiosStructure& s, std::deque<Token>& tokens) {
+void ReadTokens(const SmbiosStructure& s, std::deque<Token>& tokens)
+{
     for (uint16_t kept : kKeptTokens) {
         for (size_t at = kFirstTokenOffset; at + sizeof(Token) <= s.FormattedLength(); at += sizeof(Token)) {
             const uint16_t identifier = s.Word(at);
@@ -84,7 +89,8 @@ void ReadTokens(const SmbiosStructure& s, std::deque<Token>& tokens) {
 
 } // namespace
 
-void CSMBIOSParser::Parse(size_t length, const uint8_t* data) {
+void CSMBIOSParser::Parse(size_t length, const uint8_t* data)
+{
     WorkingRecord record;
     WalkSmbiosTable(length, data, [&](const SmbiosStructure& s) {
         switch (s.Type()) {
@@ -104,34 +110,36 @@ void CSMBIOSParser::Parse(size_t length, const uint8_t* data) {
             record.type208Id = SystemIdOfType208(s);
             break;
         case kTypeTokens:
-            ReadTokens(s, tokens);
+            ReadTokens(s, m_tokens);
             break;
         default:
             break;
         }
     });
 
-    isMakerBios = StartsWith(record.biosVendor, kMakerPrefix) ? 1 : 0;
-    isMakerSystem = StartsWith(record.manufacturer, kMakerPrefix) ||
-                            StartsWith(record.firstOemString, kMakerOemPrefix)
-                        ? 1
-                        : 0;
-    if (!isMakerBios && !isMakerSystem) {
-        tokens.clear();
-        systemId = 0;
-        for (uint16_t& word : capabilityWords) word = 0;
+    m_isMakerBios = StartsWith(record.biosVendor, kMakerPrefix) ? 1 : 0;
+    m_isMakerSystem
+        = StartsWith(record.manufacturer, kMakerPrefix) || StartsWith(record.firstOemString, kMakerOemPrefix)
+              ? 1
+              : 0;
+    if (!m_isMakerBios && !m_isMakerSystem) {
+        m_tokens.clear();
+        m_systemId = 0;
+        for (uint16_t& word : m_capabilityWords) word = 0;
         return;
     }
-    systemId = isMakerBios ? record.type208Id : record.oemId;
-    for (int i = 0; i < 4; ++i) capabilityWords[i] = record.capabilityWords[i];
+    m_systemId = m_isMakerBios ? record.type208Id : record.oemId;
+    for (int i = 0; i < 4; ++i) m_capabilityWords[i] = record.capabilityWords[i];
 }
 
-uint16_t CSMBIOSParser::CapabilityWord(int index) const {
-    return index >= 0 && index < 4 ? capabilityWords[index] : 0;
+uint16_t CSMBIOSParser::CapabilityWord(int index) const
+{
+    return index >= 0 && index < 4 ? m_capabilityWords[index] : 0;
 }
 
-const Token* CSMBIOSParser::FindToken(uint16_t identifier) const {
-    for (const Token& token : tokens) {
+const Token* CSMBIOSParser::FindToken(uint16_t identifier) const
+{
+    for (const Token& token : m_tokens) {
         if (token.identifier == identifier) return &token;
     }
     return nullptr;

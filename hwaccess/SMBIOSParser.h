@@ -20,17 +20,17 @@ public:
     // Reads one raw table; never reads outside [data, data + length).
     void Parse(size_t length, const uint8_t* data);
 
-    uint16_t CapabilityWord(int index) const;  // 0 for index outside 0..3
+    uint16_t CapabilityWord(int index) const; // 0 for index outside 0..3
     const Token* FindToken(uint16_t identifier) const;
-    int IsMakerSystem() const { return isMakerSystem; }
-    int IsMakerBios() const { return isMakerBios; }
-    uint16_t SystemId() const { return systemId; }
-    const std::deque<Token>& Tokens() const { return tokens; }
+    int IsMakerSystem() const { return m_isMakerSystem; }
+    int IsMakerBios() const { return m_isMakerBios; }
+    uint16_t SystemId() const { return m_systemId; }
+    const std::deque<Token>& Tokens() const { return m_tokens; }
 
 private:
-    int isMakerSystem = 0;
-    int isMakerBios = 0;
-    uint16_t capabilityWords[4] = {};
-    uint16_t systemId = 0;
-    std::deque<Token> tokens;
+    int m_isMakerSystem = 0;
+    int m_isMakerBios = 0;
+    uint16_t m_capabilityWords[4] = {};
+    uint16_t m_systemId = 0;
+    std::deque<Token> m_tokens;
 };

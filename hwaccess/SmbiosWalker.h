@@ -10,12 +10,15 @@ class SmbiosStructure {
 public:
     SmbiosStructure(const uint8_t* formatted, size_t formattedLength, const uint8_t* strings,
                     size_t stringsLength)
-        : formatted_(formatted), length_(formattedLength), strings_(strings),
-          stringsLength_(stringsLength) {}
+        : m_formatted(formatted)
+        , m_length(formattedLength)
+        , m_strings(strings)
+        , m_stringsLength(stringsLength)
+    { }
 
-    uint8_t Type() const { return formatted_[0]; }
-    size_t FormattedLength() const { return length_; }
-    uint8_t Byte(size_t offset) const { return offset < length_ ? formatted_[offset] : 0; }
+    uint8_t Type() const { return m_formatted[0]; }
+    size_t FormattedLength() const { return m_length; }
+    uint8_t Byte(size_t offset) const { return offset < m_length ? m_formatted[offset] : 0; }
     uint16_t Word(size_t offset) const;
     // String number n (1-based) of the string set; 0 or a missing number give "".
     std::string String(unsigned n) const;
@@ -23,10 +26,10 @@ public:
     std::string StringAt(size_t offset) const { return String(Byte(offset)); }
 
 private:
-    const uint8_t* formatted_;
-    size_t length_;
-    const uint8_t* strings_;
-    size_t stringsLength_;
+    const uint8_t* m_formatted;
+    size_t m_length;
+    const uint8_t* m_strings;
+    size_t m_stringsLength;
 };
 
 // Calls visit for each complete structure of the table, in order. The walk

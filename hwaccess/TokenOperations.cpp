@@ -13,12 +13,16 @@ constexpr uint16_t kSelectAc = 2;
 constexpr int kCurrentPowerSource = -1;
 constexpr int kBatteryPower = 0;
 
-constexpr uint16_t kPowerVariantTokens[] = {0x006F, 0x0070, 0x0071, 0x0072, 0x0079,
-                                            0x007A, 0x007D, 0x017B, 0x017C, 0x017D};
+constexpr uint16_t kPowerVariantTokens[]
+    = {0x006F, 0x0070, 0x0071, 0x0072, 0x0079, 0x007A, 0x007D, 0x017B, 0x017C, 0x017D};
 
-uint16_t Low16(uint32_t value) { return static_cast<uint16_t>(value & 0xFFFF); }
+uint16_t Low16(uint32_t value)
+{
+    return static_cast<uint16_t>(value & 0xFFFF);
+}
 
-void SetIfWanted(uint16_t* out, uint16_t value) {
+void SetIfWanted(uint16_t* out, uint16_t value)
+{
     if (out) *out = value;
 }
 
@@ -26,37 +30,43 @@ void SetIfWanted(uint16_t* out, uint16_t value) {
 
 CTokenOperations::CTokenOperations(IBiosCalls& bios, const CSMBIOSParser& identity,
                                    std::function<bool()> isOnAcPower)
-    : bios_(bios), identity_(identity), isOnAcPower_(std::move(isOnAcPower)) {}
+    : m_bios(bios), m_identity(identity), m_isOnAcPower(std::move(isOnAcPower))
+{ }
 
-bool CTokenOperations::HasPowerVariants(uint16_t identifier) {
-    return std::find(std::begin(kPowerVariantTokens), std::end(kPowerVariantTokens), identifier) !=
-           std::end(kPowerVariantTokens);
+bool CTokenOperations::HasPowerVariants(uint16_t identifier)
+{
+    return std::find(std::begin(kPowerVariantTokens), std::end(kPowerVariantTokens), identifier)
+           != std::end(kPowerVariantTokens);
 }
 
-uint16_t CTokenOperations::Selector(uint16_t identifier, int powerSource, bool onAcPower) {
+uint16_t CTokenOperations::Selector(uint16_t identifier, int powerSource, bool onAcPower)
+{
     if (!HasPowerVariants(identifier)) return kSelectPlain;
     if (powerSource == kCurrentPowerSource) return onAcPower ? kSelectAc : kSelectBattery;
     return powerSource == kBatteryPower ? kSelectBattery : kSelectAc;
 }
 
-const Token* CTokenOperations::ReadCall(uint16_t identifier, BiosCallBuffer& buffer, bool& answered) {
+const Token* CTokenOperations::ReadCall(uint16_t identifier, BiosCallBuffer& buffer, bool& answered)
+{
     answered = false;
-    const Token* token = identity_.FindToken(identifier);
+    const Token* token = m_identity.FindToken(identifier);
     if (!token) return nullptr;
-    const bool onAc = HasPowerVariants(identifier) && isOnAcPower_();
-    answered = bios_.PerformSmi(buffer, kReadClass, Selector(identifier, kCurrentPowerSource, onAc),
-                                token->location, 0, 0, 0);
+    const bool onAc = HasPowerVariants(identifier) && m_isOnAcPower();
+    answered = m_bios.PerformSmi(buffer, kReadClass, Selector(identifier, kCurrentPowerSource, onAc),
+                                 token->location, 0, 0, 0);
     return token;
 }
 
-uint16_t CTokenOperations::Read(uint16_t identifier) {
+uint16_t CTokenOperations::Read(uint16_t identifier)
+{
     BiosCallBuffer buffer;
     bool answered = false;
     if (!ReadCall(identifier, buffer, answered) || buffer.cbRes1 != 0) return 0;
     return Low16(buffer.cbRes2);
 }
 
-bool CTokenOperations::ReadAll(uint16_t identifier, uint16_t* v1, uint16_t* v2, uint16_t* v3) {
+bool CTokenOperations::ReadAll(uint16_t identifier, uint16_t* v1, uint16_t* v2, uint16_t* v3)
+{
     SetIfWanted(v1, 0);
     SetIfWanted(v2, 0);
     SetIfWanted(v3, 0);
@@ -69,19 +79,21 @@ bool CTokenOperations::ReadAll(uint16_t identifier, uint16_t* v1, uint16_t* v2, 
     return true;
 }
 
-bool CTokenOperations::IsActive(uint16_t identifier) {
+bool CTokenOperations::IsActive(uint16_t identifier)
+{
     BiosCallBuffer buffer;
     bool answered = false;
     const Token* token = ReadCall(identifier, buffer, answered);
     return token && buffer.cbRes1 == 0 && Low16(buffer.cbRes2) == token->value;
 }
 
-bool CTokenOperations::Activate(uint16_t identifier, int powerSource) {
-    const Token* token = identity_.FindToken(identifier);
+bool CTokenOperations::Activate(uint16_t identifier, int powerSource)
+{
+    const Token* token = m_identity.FindToken(identifier);
     if (!token) return false;
-    const bool onAc = powerSource == kCurrentPowerSource && HasPowerVariants(identifier) && isOnAcPower_();
+    const bool onAc = powerSource == kCurrentPowerSource && HasPowerVariants(identifier) && m_isOnAcPower();
     BiosCallBuffer buffer;
-    bios_.PerformSmi(buffer, kActivateClass, Selector(identifier, powerSource, onAc), token->location,
-                     token->value, 0, 0);
+    m_bios.PerformSmi(buffer, kActivateClass, Selector(identifier, powerSource, onAc), token->location,
+                      token->value, 0, 0);
     return buffer.cbRes1 == 0;
 }

@@ -9,10 +9,9 @@
 // that the identity does not list fails at once without a BIOS call.
 class CTokenOperations {
 public:
-    CTokenOperations(IBiosCalls& bios, const CSMBIOSParser& identity,
-                     std::function<bool()> isOnAcPower);
+    CTokenOperations(IBiosCalls& bios, const CSMBIOSParser& identity, std::function<bool()> isOnAcPower);
 
-    uint16_t Read(uint16_t identifier);  // 0 on failure
+    uint16_t Read(uint16_t identifier); // 0 on failure
     bool ReadAll(uint16_t identifier, uint16_t* v1, uint16_t* v2, uint16_t* v3);
     bool IsActive(uint16_t identifier);
     // powerSource: -1 the current source, 0 battery, any other value AC.
@@ -27,7 +26,7 @@ private:
     // Sends the read call; null (and no call) when the identity lacks the token.
     const Token* ReadCall(uint16_t identifier, BiosCallBuffer& buffer, bool& answered);
 
-    IBiosCalls& bios_;
-    const CSMBIOSParser& identity_;
-    std::function<bool()> isOnAcPower_;
+    IBiosCalls& m_bios;
+    const CSMBIOSParser& m_identity;
+    std::function<bool()> m_isOnAcPower;
 };

@@ -19,14 +19,16 @@ constexpr wchar_t kSmbiosClass[] = L"MSSmBios_RawSMBiosTables";
 constexpr long kSmbiosNextTimeoutMs = 10000;
 
 // Identity of the caller on every call to the firmware's method.
-void SetCallSecurity(IUnknown* proxy) {
+void SetCallSecurity(IUnknown* proxy)
+{
     // Fails harmlessly on objects that are not proxies.
     ::CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr, RPC_C_AUTHN_LEVEL_CALL,
                         RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
 }
 
 // The class object an embedded-object property holds, or null.
-ComPtr<IWbemClassObject> EmbeddedObject(const Variant& value) {
+ComPtr<IWbemClassObject> EmbeddedObject(const Variant& value)
+{
     ComPtr<IWbemClassObject> object;
     const VARIANT* v = value.get();
     IUnknown* unknown = v->vt == VT_UNKNOWN ? v->punkVal : v->vt == VT_DISPATCH ? v->pdispVal : nullptr;
@@ -35,12 +37,14 @@ ComPtr<IWbemClassObject> EmbeddedObject(const Variant& value) {
 }
 
 // The byte-array property name of object, copied into bytes.
-bool GetBytes(IWbemClassObject* object, const wchar_t* name, Variant& bytes) {
+bool GetBytes(IWbemClassObject* object, const wchar_t* name, Variant& bytes)
+{
     return object && SUCCEEDED(object->Get(name, 0, bytes.put(), nullptr, nullptr)) && bytes.IsByteArray();
 }
 
 // The property name of object as an unsigned number, when it is one.
-bool GetUnsigned(IWbemClassObject* object, const wchar_t* name, ULONG& number) {
+bool GetUnsigned(IWbemClassObject* object, const wchar_t* name, ULONG& number)
+{
     Variant value;
     Variant converted;
     if (FAILED(object->Get(name, 0, value.put(), nullptr, nullptr))) return false;
@@ -52,51 +56,55 @@ bool GetUnsigned(IWbemClassObject* object, const wchar_t* name, ULONG& number) {
 } // namespace
 
 CWmiBiosChannel::CWmiBiosChannel()
-    : className_(kCallClass), methodName_(kCallMethod), objectPath_(kCallPath) {
-    lock_.emplace();
+    : m_className(kCallClass), m_methodName(kCallMethod), m_objectPath(kCallPath)
+{
+    m_lock.emplace();
 }
 
-CWmiBiosChannel::~CWmiBiosChannel() {
+CWmiBiosChannel::~CWmiBiosChannel()
+{
     ReleaseWmiObjects();
-    lock_.reset();
-    if (git_ && cookie_) git_->RevokeInterfaceFromGlobal(cookie_);
-    git_.Reset();
+    m_lock.reset();
+    if (m_git && m_cookie) m_git->RevokeInterfaceFromGlobal(m_cookie);
+    m_git.Reset();
 }
 
-void CWmiBiosChannel::ReleaseWmiObjects() {
-    bdatClass_.Reset();
-    services_.Reset();
-    bdatInstance_.Reset();
-    outParams_.Reset();
-    inParams_.Reset();
-    bfnClass_.Reset();
-    inSignature_.Reset();
-    outSignature_.Reset();
+void CWmiBiosChannel::ReleaseWmiObjects()
+{
+    m_bdatClass.Reset();
+    m_services.Reset();
+    m_bdatInstance.Reset();
+    m_outParams.Reset();
+    m_inParams.Reset();
+    m_bfnClass.Reset();
+    m_inSignature.Reset();
+    m_outSignature.Reset();
 }
 
-bool CWmiBiosChannel::Connect() {
-    ::CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
-                       IID_PPV_ARGS(&git_));
+bool CWmiBiosChannel::Connect()
+{
+    ::CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&m_git));
     ComPtr<IWbemLocator> locator;
     if (FAILED(seams::CreateWbemLocator(&locator)) || !locator) return false;
     const Bstr wmiNamespace(kNamespace);
-    if (FAILED(locator->ConnectServer(wmiNamespace.get(), nullptr, nullptr, nullptr, 0, nullptr,
-                                      nullptr, &services_)) ||
-        !services_) {
-        services_.Reset();
+    if (FAILED(locator->ConnectServer(wmiNamespace.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
+                                      &m_services))
+        || !m_services) {
+        m_services.Reset();
         return false;
     }
-    SetCallSecurity(services_.Get());
-    if (git_) git_->RegisterInterfaceInGlobal(services_.Get(), IID_IWbemServices, &cookie_);
+    SetCallSecurity(m_services.Get());
+    if (m_git) m_git->RegisterInterfaceInGlobal(m_services.Get(), IID_IWbemServices, &m_cookie);
     return true;
 }
 
-bool CWmiBiosChannel::ReadSmbiosTables(const TableSink& sink) {
-    if (!services_) return false;
+bool CWmiBiosChannel::ReadSmbiosTables(const TableSink& sink)
+{
+    if (!m_services) return false;
     const Bstr smbiosClass(kSmbiosClass);
     ComPtr<IEnumWbemClassObject> tables;
-    if (FAILED(services_->CreateInstanceEnum(smbiosClass.get(), WBEM_FLAG_SHALLOW, nullptr, &tables)) ||
-        !tables) {
+    if (FAILED(m_services->CreateInstanceEnum(smbiosClass.get(), WBEM_FLAG_SHALLOW, nullptr, &tables))
+        || !tables) {
         return false;
     }
     for (;;) {
@@ -113,20 +121,20 @@ bool CWmiBiosChannel::ReadSmbiosTables(const TableSink& sink) {
             if (!bytes.ok()) return false;
             // Never trust the stated size beyond the bytes that are there.
             ULONG size = 0;
-            const size_t length = GetUnsigned(table.Get(), L"Size", size) && size < bytes.size()
-                                      ? size
-                                      : bytes.size();
+            const size_t length
+                = GetUnsigned(table.Get(), L"Size", size) && size < bytes.size() ? size : bytes.size();
             copy.assign(bytes.data(), bytes.data() + length);
         }
         sink(copy.size(), copy.data());
     }
 }
 
-bool CWmiBiosChannel::ReadDataBufferSize() {
-    if (!services_) return false;
+bool CWmiBiosChannel::ReadDataBufferSize()
+{
+    if (!m_services) return false;
     const Bstr queryPath(kQueryPath);
     ComPtr<IWbemClassObject> query;
-    if (FAILED(services_->GetObject(queryPath.get(), 0, nullptr, &query, nullptr)) || !query) return false;
+    if (FAILED(m_services->GetObject(queryPath.get(), 0, nullptr, &query, nullptr)) || !query) return false;
     Variant qdata;
     if (FAILED(query->Get(L"QDATA", 0, qdata.put(), nullptr, nullptr))) return false;
     Variant bytes;
@@ -136,32 +144,36 @@ bool CWmiBiosChannel::ReadDataBufferSize() {
     uint32_t size = 0;
     std::memcpy(&size, access.data(), sizeof size);
     if (size > static_cast<uint32_t>(kMaxDataBufferSize)) return false;
-    dataBufferSize_ = static_cast<int>(size);
+    m_dataBufferSize = static_cast<int>(size);
     return true;
 }
 
-bool CWmiBiosChannel::PrepareCallObjects() {
-    if (!services_) return false;
+bool CWmiBiosChannel::PrepareCallObjects()
+{
+    if (!m_services) return false;
     const Bstr dataClass(kDataClass);
-    if (FAILED(services_->GetObject(dataClass.get(), 0, nullptr, &bdatClass_, nullptr)) || !bdatClass_) return false;
-    if (FAILED(services_->GetObject(className_.get(), 0, nullptr, &bfnClass_, nullptr)) || !bfnClass_) return false;
-    if (FAILED(bfnClass_->GetMethod(methodName_.get(), 0, &inSignature_, &outSignature_)) || !inSignature_ ||
-        !outSignature_) {
+    if (FAILED(m_services->GetObject(dataClass.get(), 0, nullptr, &m_bdatClass, nullptr)) || !m_bdatClass)
+        return false;
+    if (FAILED(m_services->GetObject(m_className.get(), 0, nullptr, &m_bfnClass, nullptr)) || !m_bfnClass)
+        return false;
+    if (FAILED(m_bfnClass->GetMethod(m_methodName.get(), 0, &m_inSignature, &m_outSignature))
+        || !m_inSignature || !m_outSignature) {
         return false;
     }
-    return SUCCEEDED(bdatClass_->SpawnInstance(0, &bdatInstance_)) && bdatInstance_ &&
-           SUCCEEDED(inSignature_->SpawnInstance(0, &inParams_)) && inParams_ &&
-           SUCCEEDED(outSignature_->SpawnInstance(0, &outParams_)) && outParams_;
+    return SUCCEEDED(m_bdatClass->SpawnInstance(0, &m_bdatInstance)) && m_bdatInstance
+           && SUCCEEDED(m_inSignature->SpawnInstance(0, &m_inParams)) && m_inParams
+           && SUCCEEDED(m_outSignature->SpawnInstance(0, &m_outParams)) && m_outParams;
 }
 
-bool CWmiBiosChannel::PerformSmi(BiosCallBuffer& buffer, int extraBytes) {
-    CriticalSectionLock hold(*lock_);
+bool CWmiBiosChannel::PerformSmi(BiosCallBuffer& buffer, int extraBytes)
+{
+    CriticalSectionLock hold(*m_lock);
     buffer.cbRes1 = kBiosNoAnswer;
-    if (!bdatInstance_ || !inParams_) return false;
+    if (!m_bdatInstance || !m_inParams) return false;
     // A request that does not fit the firmware's buffer is never sent.
-    const size_t capacity = static_cast<size_t>(dataBufferSize_);
-    if (extraBytes < 0 || capacity < kBiosCallWireSize ||
-        static_cast<size_t>(extraBytes) > capacity - kBiosCallWireSize) {
+    const size_t capacity = static_cast<size_t>(m_dataBufferSize);
+    if (extraBytes < 0 || capacity < kBiosCallWireSize
+        || static_cast<size_t>(extraBytes) > capacity - kBiosCallWireSize) {
         return false;
     }
     if (!SendRequest(buffer, kBiosCallWireSize + static_cast<size_t>(extraBytes))) return false;
@@ -169,30 +181,34 @@ bool CWmiBiosChannel::PerformSmi(BiosCallBuffer& buffer, int extraBytes) {
     return ReadAnswer(buffer);
 }
 
-bool CWmiBiosChannel::SendRequest(const BiosCallBuffer& buffer, size_t sendLength) {
-    std::vector<uint8_t> request(static_cast<size_t>(dataBufferSize_), 0);
+bool CWmiBiosChannel::SendRequest(const BiosCallBuffer& buffer, size_t sendLength)
+{
+    std::vector<uint8_t> request(static_cast<size_t>(m_dataBufferSize), 0);
     std::memcpy(request.data(), &buffer, sendLength);
     Variant bytes = Variant::FromBytes(request);
-    if (FAILED(bdatInstance_->Put(L"Bytes", 0, bytes.get(), 0))) return false;
-    Variant data = Variant::FromUnknown(bdatInstance_.Get());
-    return SUCCEEDED(inParams_->Put(L"Data", 0, data.get(), 0));
+    if (FAILED(m_bdatInstance->Put(L"Bytes", 0, bytes.get(), 0))) return false;
+    Variant data = Variant::FromUnknown(m_bdatInstance.Get());
+    return SUCCEEDED(m_inParams->Put(L"Data", 0, data.get(), 0));
 }
 
-bool CWmiBiosChannel::CallFirmware() {
-    outParams_.Reset();
+bool CWmiBiosChannel::CallFirmware()
+{
+    m_outParams.Reset();
     ComPtr<IWbemServices> services;
-    if (!git_ || FAILED(git_->GetInterfaceFromGlobal(cookie_, IID_PPV_ARGS(&services))) || !services) {
+    if (!m_git || FAILED(m_git->GetInterfaceFromGlobal(m_cookie, IID_PPV_ARGS(&services))) || !services) {
         return false;
     }
     SetCallSecurity(services.Get());
-    return services->ExecMethod(objectPath_.get(), methodName_.get(), 0, nullptr, inParams_.Get(),
-                                &outParams_, nullptr) == S_OK;
+    return services->ExecMethod(m_objectPath.get(), m_methodName.get(), 0, nullptr, m_inParams.Get(),
+                                &m_outParams, nullptr)
+           == S_OK;
 }
 
-bool CWmiBiosChannel::ReadAnswer(BiosCallBuffer& buffer) {
-    if (!outParams_) return false;
+bool CWmiBiosChannel::ReadAnswer(BiosCallBuffer& buffer)
+{
+    if (!m_outParams) return false;
     Variant data;
-    if (FAILED(outParams_->Get(L"Data", 0, data.put(), nullptr, nullptr))) return false;
+    if (FAILED(m_outParams->Get(L"Data", 0, data.put(), nullptr, nullptr))) return false;
     Variant bytes;
     if (!GetBytes(EmbeddedObject(data).Get(), L"Bytes", bytes)) return false;
     SafeArrayBytes answer(bytes.get()->parray);

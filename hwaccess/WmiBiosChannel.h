@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <objidl.h>
 #include <wbemidl.h>
 #include <wrl/client.h>
@@ -36,26 +37,26 @@ public:
     bool PerformSmi(BiosCallBuffer& buffer, int extraBytes);
     void ReleaseWmiObjects();
 
-    int DataBufferSize() const { return dataBufferSize_; }
+    int DataBufferSize() const { return m_dataBufferSize; }
 
 private:
     bool CallFirmware();
     bool SendRequest(const BiosCallBuffer& buffer, size_t sendLength);
     bool ReadAnswer(BiosCallBuffer& buffer);
 
-    Microsoft::WRL::ComPtr<IWbemClassObject> bdatClass_;
-    Microsoft::WRL::ComPtr<IWbemServices> services_;
-    Microsoft::WRL::ComPtr<IWbemClassObject> bdatInstance_;
-    Microsoft::WRL::ComPtr<IWbemClassObject> outParams_;
-    Microsoft::WRL::ComPtr<IWbemClassObject> inParams_;
-    Microsoft::WRL::ComPtr<IWbemClassObject> bfnClass_;
-    Microsoft::WRL::ComPtr<IWbemClassObject> inSignature_;
-    Microsoft::WRL::ComPtr<IWbemClassObject> outSignature_;
-    Bstr className_;
-    Bstr methodName_;
-    Bstr objectPath_;
-    int dataBufferSize_ = 0;
-    Microsoft::WRL::ComPtr<IGlobalInterfaceTable> git_;
-    DWORD cookie_ = 0;
-    std::optional<CriticalSection> lock_;
+    Microsoft::WRL::ComPtr<IWbemClassObject> m_bdatClass;
+    Microsoft::WRL::ComPtr<IWbemServices> m_services;
+    Microsoft::WRL::ComPtr<IWbemClassObject> m_bdatInstance;
+    Microsoft::WRL::ComPtr<IWbemClassObject> m_outParams;
+    Microsoft::WRL::ComPtr<IWbemClassObject> m_inParams;
+    Microsoft::WRL::ComPtr<IWbemClassObject> m_bfnClass;
+    Microsoft::WRL::ComPtr<IWbemClassObject> m_inSignature;
+    Microsoft::WRL::ComPtr<IWbemClassObject> m_outSignature;
+    Bstr m_className;
+    Bstr m_methodName;
+    Bstr m_objectPath;
+    int m_dataBufferSize = 0;
+    Microsoft::WRL::ComPtr<IGlobalInterfaceTable> m_git;
+    DWORD m_cookie = 0;
+    std::optional<CriticalSection> m_lock;
 };

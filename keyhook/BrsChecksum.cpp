@@ -1,6 +1,7 @@
 #include "BrsChecksum.h"
 #include "UniqueHandle.h"
 
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -8,6 +9,7 @@ namespace {
 using Item = BrsChecksum::Item;
 using enum BrsChecksum::ItemType;
 
+constexpr wchar_t kCheckSumValue[] = L"CheckSum";
 constexpr DWORD kSchemeNameBytes = 520;
 constexpr DWORD kButtonStringBytes = 1024;
 
@@ -15,23 +17,30 @@ constexpr DWORD kButtonStringBytes = 1024;
 constexpr Item kTopItems[] = {
     {L"MaximumAllowedScheme", Dword, 0}, {L"CurrentSelectedScheme", Dword, 0},
     {L"MaximumNoOfButtons", Dword, 0},   {L"ShowScheme", Dword, 0},
-    {L"CheckSum", Dword, 0},
+    {kCheckSumValue, Dword, 0},
 };
 constexpr Item kSchemeItems[] = {
     {L"SchemeName", String, kSchemeNameBytes},
     {L"NumberOfButtons", Dword, 0},
-    {L"CheckSum", Dword, 0},
+    {kCheckSumValue, Dword, 0},
 };
 constexpr Item kButtonItems[] = {
-    {L"ButtonText", String, kButtonStringBytes},    {L"ButtonFunction", Dword, 0},
-    {L"ButtonCommand", String, kButtonStringBytes}, {L"ButtonBMP", String, kButtonStringBytes},
-    {L"ButtonScanCode", Dword, 0},                  {L"TooltipText", String, kButtonStringBytes},
-    {L"HelpText", String, kButtonStringBytes},      {L"FixedButton", Dword, 0},
-    {L"ButtonBrowse", Dword, 0},                    {L"DragDropEnabled", Dword, 0},
-    {L"KeyBMP", String, kButtonStringBytes},        {L"CheckSum", Dword, 0},
+    {L"ButtonText", String, kButtonStringBytes},
+    {L"ButtonFunction", Dword, 0},
+    {L"ButtonCommand", String, kButtonStringBytes},
+    {L"ButtonBMP", String, kButtonStringBytes},
+    {L"ButtonScanCode", Dword, 0},
+    {L"TooltipText", String, kButtonStringBytes},
+    {L"HelpText", String, kButtonStringBytes},
+    {L"FixedButton", Dword, 0},
+    {L"ButtonBrowse", Dword, 0},
+    {L"DragDropEnabled", Dword, 0},
+    {L"KeyBMP", String, kButtonStringBytes},
+    {kCheckSumValue, Dword, 0},
 };
 
-UniqueKey OpenKey(HKEY hive, const std::wstring& path, REGSAM access) {
+UniqueKey OpenKey(HKEY hive, const std::wstring& path, REGSAM access)
+{
     UniqueKey key;
     if (::RegOpenKeyExW(hive, path.c_str(), 0, access | KEY_WOW64_64KEY, key.put()) != ERROR_SUCCESS) {
         return UniqueKey();
@@ -39,65 +48,88 @@ UniqueKey OpenKey(HKEY hive, const std::wstring& path, REGSAM access) {
     return key;
 }
 
-std::optional<DWORD> QueryDword(HKEY key, const wchar_t* name) {
+std::optional<DWORD> QueryDword(HKEY key, const wchar_t* name)
+{
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof(value);
-    if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof(value)) {
+    if (::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS
+        || type != REG_DWORD || size != sizeof(value)) {
         return std::nullopt;
     }
     return value;
 }
 
 // A string item counts with the size the registry reports for it, less one.
-std::optional<uint32_t> QueryStringWeight(HKEY key, const Item& item) {
+std::optional<uint32_t> QueryStringWeight(HKEY key, const Item& item)
+{
     std::vector<BYTE> buffer(item.bufferBytes);
     DWORD type = 0;
     DWORD size = item.bufferBytes;
-    if (::RegQueryValueExW(key, item.name, nullptr, &type, buffer.data(), &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+    if (::RegQueryValueExW(key, item.name, nullptr, &type, buffer.data(), &size) != ERROR_SUCCESS
+        || (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return std::nullopt;
     }
     return static_cast<uint32_t>(size - 1);
 }
 
-std::optional<uint32_t> ItemWeight(HKEY key, const Item& item) {
+bool IsAbsent(HKEY key, const wchar_t* name)
+{
+    return ::RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND;
+}
+
+// The key's own CheckSum, selected by its Bitmap, before one was ever stored.
+bool IsAbsentOwnChecksum(HKEY key, const Item& item)
+{
+    return std::wcscmp(item.name, kCheckSumValue) == 0 && IsAbsent(key, item.name);
+}
+
+std::optional<uint32_t> ItemWeight(HKEY key, const Item& item)
+{
     if (item.type == String) return QueryStringWeight(key, item);
     return QueryDword(key, item.name);
 }
 
 // Scheme and button numbers are ints; a stored count beyond that range
 // cannot name existing keys anyway.
-int CountOf(DWORD stored) {
+int CountOf(DWORD stored)
+{
     return stored > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<int>(stored);
 }
 
-uint32_t RotateRight(uint32_t v, int n) { return (v >> n) | (v << (32 - n)); }
-uint32_t RotateLeft(uint32_t v, int n) { return (v << n) | (v >> (32 - n)); }
+uint32_t RotateRight(uint32_t v, int n)
+{
+    return (v >> n) | (v << (32 - n));
+}
+uint32_t RotateLeft(uint32_t v, int n)
+{
+    return (v << n) | (v >> (32 - n));
+}
 
 } // namespace
 
-BrsChecksum::BrsChecksum(HKEY hive, std::wstring rootPath) : hive_(hive), root_(std::move(rootPath)) {}
+BrsChecksum::BrsChecksum(HKEY hive, std::wstring rootPath) : m_hive(hive), m_root(std::move(rootPath)) { }
 
-uint32_t BrsChecksum::Mix(uint32_t total) {
+uint32_t BrsChecksum::Mix(uint32_t total)
+{
     const uint32_t odd = RotateRight(total & 0x55555555u, 2);
     const uint32_t even = total & 0xAAAAAAAAu;
     return (even | odd | RotateLeft(even, 2)) + 0x1234u;
 }
 
-std::wstring BrsChecksum::SchemePath(int scheme) const {
-    return root_ + L"\\Scheme" + std::to_wstring(scheme);
+std::wstring BrsChecksum::SchemePath(int scheme) const
+{
+    return m_root + L"\\Scheme" + std::to_wstring(scheme);
 }
 
-std::wstring BrsChecksum::ButtonPath(int scheme, int button) const {
+std::wstring BrsChecksum::ButtonPath(int scheme, int button) const
+{
     return SchemePath(scheme) + L"\\Button" + std::to_wstring(button);
 }
 
-std::optional<uint32_t> BrsChecksum::KeyChecksum(const std::wstring& path,
-                                                 std::span<const Item> items) const {
-    const UniqueKey key = OpenKey(hive_, path, KEY_QUERY_VALUE);
+std::optional<uint32_t> BrsChecksum::KeyChecksum(const std::wstring& path, std::span<const Item> items) const
+{
+    const UniqueKey key = OpenKey(m_hive, path, KEY_QUERY_VALUE);
     if (!key) return std::nullopt;
     const auto bitmap = QueryDword(key.get(), L"Bitmap");
     if (!bitmap) return std::nullopt;
@@ -105,64 +137,78 @@ std::optional<uint32_t> BrsChecksum::KeyChecksum(const std::wstring& path,
     for (size_t i = 0; i < items.size(); ++i) {
         if (!(*bitmap & (1u << i))) continue;
         const auto weight = ItemWeight(key.get(), items[i]);
-        if (!weight) return std::nullopt;
+        // A CheckSum not stored yet makes the checksum 0, which is stored
+        // like any other; the next one then includes it. Any other value
+        // that cannot be read leaves the stored checksum as it is.
+        if (!weight)
+            return IsAbsentOwnChecksum(key.get(), items[i]) ? std::optional<uint32_t>(0) : std::nullopt;
         total += *weight;
     }
     return Mix(total);
 }
 
-std::optional<DWORD> BrsChecksum::ReadDword(const std::wstring& path, const wchar_t* name) const {
-    const UniqueKey key = OpenKey(hive_, path, KEY_QUERY_VALUE);
+std::optional<DWORD> BrsChecksum::ReadDword(const std::wstring& path, const wchar_t* name) const
+{
+    const UniqueKey key = OpenKey(m_hive, path, KEY_QUERY_VALUE);
     if (!key) return std::nullopt;
     return QueryDword(key.get(), name);
 }
 
-bool BrsChecksum::WriteChecksum(const std::wstring& path, uint32_t checksum) const {
-    const UniqueKey key = OpenKey(hive_, path, KEY_SET_VALUE);
+bool BrsChecksum::WriteChecksum(const std::wstring& path, uint32_t checksum) const
+{
+    const UniqueKey key = OpenKey(m_hive, path, KEY_SET_VALUE);
     if (!key) return false;
     const DWORD value = checksum;
-    return ::RegSetValueExW(key.get(), L"CheckSum", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                            sizeof(value)) == ERROR_SUCCESS;
+    return ::RegSetValueExW(key.get(), kCheckSumValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                            sizeof(value))
+           == ERROR_SUCCESS;
 }
 
-std::optional<uint32_t> BrsChecksum::GetBRSCheckSum() const {
-    return KeyChecksum(root_, kTopItems);
+std::optional<uint32_t> BrsChecksum::GetBRSCheckSum() const
+{
+    return KeyChecksum(m_root, kTopItems);
 }
 
-std::optional<uint32_t> BrsChecksum::GetSchemeCheckSum(int scheme) const {
+std::optional<uint32_t> BrsChecksum::GetSchemeCheckSum(int scheme) const
+{
     // Every scheme key must say how many buttons it has.
     if (!ReadDword(SchemePath(scheme), L"NumberOfButtons")) return std::nullopt;
     return KeyChecksum(SchemePath(scheme), kSchemeItems);
 }
 
-std::optional<uint32_t> BrsChecksum::GetButtonCheckSum(int scheme, int button) const {
+std::optional<uint32_t> BrsChecksum::GetButtonCheckSum(int scheme, int button) const
+{
     return KeyChecksum(ButtonPath(scheme, button), kButtonItems);
 }
 
-bool BrsChecksum::SetButtonCheckSum(int scheme, int button) const {
+bool BrsChecksum::SetButtonCheckSum(int scheme, int button) const
+{
     const auto checksum = GetButtonCheckSum(scheme, button);
     return checksum && WriteChecksum(ButtonPath(scheme, button), *checksum);
 }
 
-bool BrsChecksum::SetAllButtonsCheckSum(int scheme, int buttons) const {
+bool BrsChecksum::SetAllButtonsCheckSum(int scheme, int buttons) const
+{
     for (int button = 1; button <= buttons; ++button) {
         if (!SetButtonCheckSum(scheme, button)) return false;
     }
     return true;
 }
 
-bool BrsChecksum::SetSchemeCheckSum(int scheme) const {
+bool BrsChecksum::SetSchemeCheckSum(int scheme) const
+{
     const auto buttons = ReadDword(SchemePath(scheme), L"NumberOfButtons");
     const auto checksum = GetSchemeCheckSum(scheme);
     if (!buttons || !checksum || !WriteChecksum(SchemePath(scheme), *checksum)) return false;
     return SetAllButtonsCheckSum(scheme, CountOf(*buttons));
 }
 
-bool BrsChecksum::SetBRSCheckSum(int mode) const {
+bool BrsChecksum::SetBRSCheckSum(int mode) const
+{
     const auto checksum = GetBRSCheckSum();
-    if (!checksum || !WriteChecksum(root_, *checksum)) return false;
+    if (!checksum || !WriteChecksum(m_root, *checksum)) return false;
     if (mode != 1) return true;
-    const auto schemes = ReadDword(root_, L"MaximumAllowedScheme");
+    const auto schemes = ReadDword(m_root, L"MaximumAllowedScheme");
     if (!schemes) return false;
     for (int scheme = 1; scheme <= CountOf(*schemes); ++scheme) {
         if (!SetSchemeCheckSum(scheme)) return false;
@@ -170,16 +216,19 @@ bool BrsChecksum::SetBRSCheckSum(int mode) const {
     return true;
 }
 
-bool BrsChecksum::VerifyKey(const std::wstring& path, std::optional<uint32_t> computed) const {
-    const auto stored = ReadDword(path, L"CheckSum");
+bool BrsChecksum::VerifyKey(const std::wstring& path, std::optional<uint32_t> computed) const
+{
+    const auto stored = ReadDword(path, kCheckSumValue);
     return computed && stored && *computed == *stored;
 }
 
-bool BrsChecksum::VerifyButtonCheckSum(int scheme, int button) const {
+bool BrsChecksum::VerifyButtonCheckSum(int scheme, int button) const
+{
     return VerifyKey(ButtonPath(scheme, button), GetButtonCheckSum(scheme, button));
 }
 
-bool BrsChecksum::VerifySchemeCheckSum(int scheme) const {
+bool BrsChecksum::VerifySchemeCheckSum(int scheme) const
+{
     if (!VerifyKey(SchemePath(scheme), GetSchemeCheckSum(scheme))) return false;
     const auto buttons = ReadDword(SchemePath(scheme), L"NumberOfButtons");
     if (!buttons) return false;
@@ -189,9 +238,10 @@ bool BrsChecksum::VerifySchemeCheckSum(int scheme) const {
     return true;
 }
 
-bool BrsChecksum::VerifyBRSCheckSum() const {
-    if (!VerifyKey(root_, GetBRSCheckSum())) return false;
-    const auto schemes = ReadDword(root_, L"MaximumAllowedScheme");
+bool BrsChecksum::VerifyBRSCheckSum() const
+{
+    if (!VerifyKey(m_root, GetBRSCheckSum())) return false;
+    const auto schemes = ReadDword(m_root, L"MaximumAllowedScheme");
     if (!schemes) return false;
     for (int scheme = 1; scheme <= CountOf(*schemes); ++scheme) {
         if (!VerifySchemeCheckSum(scheme)) return false;

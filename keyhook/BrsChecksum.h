@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -45,6 +46,6 @@ private:
     bool VerifySchemeCheckSum(int scheme) const;
     bool VerifyButtonCheckSum(int scheme, int button) const;
 
-    HKEY hive_;
-    std::wstring root_;
+    HKEY m_hive;
+    std::wstring m_root;
 };

@@ -6,16 +6,16 @@
 // a process that died half-way through an update may have left them torn.
 class KeyQueue {
 public:
-    explicit KeyQueue(SharedState& state) : s_(state) {}
+    explicit KeyQueue(SharedState& state) : m_s(state) { }
 
     // False when the key was dropped: queue full, or the same key is the
     // most recent one and still waiting.
     bool Add(const ZelkeyKey& key);
     // False when the queue is empty.
     bool Take(ZelkeyKey& key);
-    bool Empty() const { return s_.queueCount == 0; }
+    bool Empty() const { return m_s.queueCount == 0; }
     void Clear();
 
 private:
-    SharedState& s_;
+    SharedState& m_s;
 };

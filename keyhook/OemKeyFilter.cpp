@@ -8,7 +8,8 @@ constexpr uint16_t kDisplaySwitchKey = 0x1B;
 constexpr uint16_t kReleaseMarker = 0x80;
 } // namespace
 
-KeyStroke KeyStroke::FromHook(WPARAM virtualKey, LPARAM info, bool nt4) {
+KeyStroke KeyStroke::FromHook(WPARAM virtualKey, LPARAM info, bool nt4)
+{
     const auto bits = static_cast<uint32_t>(info);
     KeyStroke stroke;
     stroke.scanCode = static_cast<uint16_t>((bits >> 16) & 0xFF);
@@ -19,16 +20,19 @@ KeyStroke KeyStroke::FromHook(WPARAM virtualKey, LPARAM info, bool nt4) {
 }
 
 OemKeyFilter::OemKeyFilter(const OemKey* keys, uint32_t count)
-    : keys_(keys), count_(count < kMaxOemKeys ? count : kMaxOemKeys) {}
+    : m_keys(keys), m_count(count < kMaxOemKeys ? count : kMaxOemKeys)
+{ }
 
-bool OemKeyFilter::Watches(uint16_t scanCode, bool extended) const {
-    for (uint32_t i = 0; i < count_; ++i) {
-        if (keys_[i].scanCode == scanCode && (keys_[i].ext != 0) == extended) return true;
+bool OemKeyFilter::Watches(uint16_t scanCode, bool extended) const
+{
+    for (uint32_t i = 0; i < m_count; ++i) {
+        if (m_keys[i].scanCode == scanCode && (m_keys[i].ext != 0) == extended) return true;
     }
     return false;
 }
 
-std::optional<ZelkeyKey> OemKeyFilter::KeyToQueue(const KeyStroke& stroke) const {
+std::optional<ZelkeyKey> OemKeyFilter::KeyToQueue(const KeyStroke& stroke) const
+{
     if (!Watches(stroke.scanCode, stroke.extended)) return std::nullopt;
     ZelkeyKey key{stroke.scanCode, 0, stroke.extended ? 1u : 0u};
     if (!stroke.released) return key;

@@ -23,6 +23,6 @@ public:
     std::optional<ZelkeyKey> KeyToQueue(const KeyStroke& stroke) const;
 
 private:
-    const OemKey* keys_;
-    uint32_t count_;
+    const OemKey* m_keys;
+    uint32_t m_count;
 };

@@ -1,12 +1,14 @@
 #include "QueueMutexLock.h"
 
 QueueMutexLock::QueueMutexLock(DWORD timeoutMs)
-    : mutex_(::OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kName)) {
-    if (!mutex_) return;
-    const DWORD wait = ::WaitForSingleObject(mutex_.get(), timeoutMs);
-    held_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+    : m_mutex(::OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kName))
+{
+    if (!m_mutex) return;
+    const DWORD wait = ::WaitForSingleObject(m_mutex.get(), timeoutMs);
+    m_held = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
 }
 
-QueueMutexLock::~QueueMutexLock() {
-    if (held_) ::ReleaseMutex(mutex_.get());
+QueueMutexLock::~QueueMutexLock()
+{
+    if (m_held) ::ReleaseMutex(m_mutex.get());
 }

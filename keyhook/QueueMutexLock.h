@@ -14,10 +14,10 @@ public:
     QueueMutexLock(const QueueMutexLock&) = delete;
     QueueMutexLock& operator=(const QueueMutexLock&) = delete;
 
-    bool Held() const { return held_; }
-    bool MutexExists() const { return static_cast<bool>(mutex_); }
+    bool Held() const { return m_held; }
+    bool MutexExists() const { return static_cast<bool>(m_mutex); }
 
 private:
-    UniqueHandle mutex_;
-    bool held_ = false;
+    UniqueHandle m_mutex;
+    bool m_held = false;
 };

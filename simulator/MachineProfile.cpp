@@ -9,50 +9,46 @@
 
 #include <windows.h>
 
+#include "ModuleFolder.h"
+
 namespace sim {
 namespace {
 
-std::wstring ModuleFolder() {
-    HMODULE self = nullptr;
-    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCWSTR>(&ModuleFolder), &self);
-    wchar_t path[MAX_PATH];
-    DWORD n = ::GetModuleFileNameW(self, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return L"";
-    std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
-bool EndsWithIni(const std::wstring& s) {
+bool EndsWithIni(const std::wstring& s)
+{
     return s.size() >= 4 && _wcsicmp(s.c_str() + s.size() - 4, L".ini") == 0;
 }
 
 // Reads one profile file through the Windows profile API.
 class ProfileReader {
 public:
-    explicit ProfileReader(std::wstring path) : path_(std::move(path)) {}
+    explicit ProfileReader(std::wstring path) : m_path(std::move(path)) { }
 
-    std::wstring String(const wchar_t* section, const wchar_t* key) const {
+    std::wstring String(const wchar_t* section, const wchar_t* key) const
+    {
         wchar_t buffer[512] = {};
-        ::GetPrivateProfileStringW(section, key, L"", buffer, 512, path_.c_str());
+        ::GetPrivateProfileStringW(section, key, L"", buffer, 512, m_path.c_str());
         return buffer;
     }
-    bool Has(const wchar_t* section, const wchar_t* key) const {
+    bool Has(const wchar_t* section, const wchar_t* key) const
+    {
         wchar_t buffer[8] = {};
-        ::GetPrivateProfileStringW(section, key, L"\x01", buffer, 8, path_.c_str());
+        ::GetPrivateProfileStringW(section, key, L"\x01", buffer, 8, m_path.c_str());
         return buffer[0] != L'\x01';
     }
     long long Number(const wchar_t* section, const wchar_t* key, long long fallback, long long low,
-                     long long high) const {
+                     long long high) const
+    {
         long long value = 0;
         if (!ParseNumber(String(section, key), value)) return fallback;
         return std::clamp(value, low, high);
     }
     // key=value lines of a section, in file order.
-    std::vector<std::pair<std::wstring, std::wstring>> Section(const wchar_t* section) const {
+    std::vector<std::pair<std::wstring, std::wstring>> Section(const wchar_t* section) const
+    {
         std::vector<wchar_t> buffer(32768);
         DWORD n = ::GetPrivateProfileSectionW(section, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                              path_.c_str());
+                                              m_path.c_str());
         std::vector<std::pair<std::wstring, std::wstring>> lines;
         for (const wchar_t* p = buffer.data(); p < buffer.data() + n && *p; p += wcslen(p) + 1) {
             std::wstring line(p);
@@ -62,17 +58,19 @@ public:
         }
         return lines;
     }
-    static std::wstring Trim(const std::wstring& s) {
+    static std::wstring Trim(const std::wstring& s)
+    {
         size_t b = s.find_first_not_of(L" \t");
         if (b == std::wstring::npos) return L"";
         return s.substr(b, s.find_last_not_of(L" \t") - b + 1);
     }
 
 private:
-    std::wstring path_;
+    std::wstring m_path;
 };
 
-std::vector<long long> NumberList(const std::wstring& text, wchar_t separator = L',') {
+std::vector<long long> NumberList(const std::wstring& text, wchar_t separator = L',')
+{
     std::vector<long long> values;
     size_t start = 0;
     while (start <= text.size()) {
@@ -86,17 +84,28 @@ std::vector<long long> NumberList(const std::wstring& text, wchar_t separator = 
     return values;
 }
 
-uint16_t U16(long long v) { return static_cast<uint16_t>(std::clamp<long long>(v, 0, 0xFFFF)); }
-uint32_t U32(long long v) { return static_cast<uint32_t>(std::clamp<long long>(v, 0, 0xFFFFFFFFLL)); }
-int32_t I32(long long v) { return static_cast<int32_t>(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); }
+uint16_t U16(long long v)
+{
+    return static_cast<uint16_t>(std::clamp<long long>(v, 0, 0xFFFF));
+}
+uint32_t U32(long long v)
+{
+    return static_cast<uint32_t>(std::clamp<long long>(v, 0, 0xFFFFFFFFLL));
+}
+int32_t I32(long long v)
+{
+    return static_cast<int32_t>(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
+}
 
-void CopyAscii(char* target, size_t capacity, const std::wstring& text) {
+void CopyAscii(char* target, size_t capacity, const std::wstring& text)
+{
     std::memset(target, 0, capacity);
     ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, target, static_cast<int>(capacity - 1), nullptr,
                           nullptr);
 }
 
-void ReadSmbios(const ProfileReader& ini, SimSmbios& s) {
+void ReadSmbios(const ProfileReader& ini, SimSmbios& s)
+{
     const wchar_t* section = L"SMBIOS";
     CopyAscii(s.biosVendor, sizeof s.biosVendor, ini.String(section, L"BiosVendor"));
     CopyAscii(s.biosVersion, sizeof s.biosVersion, ini.String(section, L"BiosVersion"));
@@ -122,7 +131,8 @@ void ReadSmbios(const ProfileReader& ini, SimSmbios& s) {
     }
 }
 
-void ReadTokens(const ProfileReader& ini, SimSmbios& s) {
+void ReadTokens(const ProfileReader& ini, SimSmbios& s)
+{
     for (const auto& [key, value] : ini.Section(L"Tokens")) {
         std::vector<long long> v = NumberList(value);
         if (v.size() != 3 || s.tokenCount >= kMaxTokens) continue;
@@ -131,7 +141,8 @@ void ReadTokens(const ProfileReader& ini, SimSmbios& s) {
 }
 
 // The setting at a location, added when new; null when the table is full.
-SimSetting* SettingAt(SimFirmware& f, uint16_t location) {
+SimSetting* SettingAt(SimFirmware& f, uint16_t location)
+{
     for (int i = 0; i < f.settingCount; ++i) {
         if (f.settings[i].location == location) return &f.settings[i];
     }
@@ -144,7 +155,8 @@ SimSetting* SettingAt(SimFirmware& f, uint16_t location) {
 // [Settings] LOCATION=VALUE or LOCATION=BATTERY/AC (a split setting), either
 // optionally followed by ,RES3,RES4. Every token location exists, with value 0
 // unless the profile says otherwise.
-void ReadSettings(const ProfileReader& ini, SimMachine& m) {
+void ReadSettings(const ProfileReader& ini, SimMachine& m)
+{
     for (int i = 0; i < m.smbios.tokenCount; ++i) SettingAt(m.firmware, m.smbios.tokens[i].location);
     for (const auto& [key, value] : ini.Section(L"Settings")) {
         long long location = 0;
@@ -152,8 +164,8 @@ void ReadSettings(const ProfileReader& ini, SimMachine& m) {
         std::vector<long long> values = NumberList(value.substr(0, comma), L'/');
         std::vector<long long> extra;
         if (comma != std::wstring::npos) extra = NumberList(value.substr(comma + 1));
-        bool wellFormed = (values.size() == 1 || values.size() == 2) &&
-                          (comma == std::wstring::npos || extra.size() == 2);
+        bool wellFormed = (values.size() == 1 || values.size() == 2)
+                          && (comma == std::wstring::npos || extra.size() == 2);
         if (!ParseNumber(key, location) || !wellFormed) continue;
         SimSetting* s = SettingAt(m.firmware, U16(location));
         if (!s) continue;
@@ -168,7 +180,8 @@ void ReadSettings(const ProfileReader& ini, SimMachine& m) {
 }
 
 // [Answers] CLASS/SELECT[/ARG1]=res1,res2,res3,res4
-void ReadAnswers(const ProfileReader& ini, SimFirmware& f) {
+void ReadAnswers(const ProfileReader& ini, SimFirmware& f)
+{
     for (const auto& [key, value] : ini.Section(L"Answers")) {
         std::vector<long long> call = NumberList(key, L'/');
         std::vector<long long> res = NumberList(value);
@@ -187,7 +200,8 @@ void ReadAnswers(const ProfileReader& ini, SimFirmware& f) {
     }
 }
 
-void ReadFirmware(const ProfileReader& ini, SimFirmware& f) {
+void ReadFirmware(const ProfileReader& ini, SimFirmware& f)
+{
     const wchar_t* section = L"Firmware";
     f.dataBufferSize = U32(ini.Number(section, L"DataBufferSize", 44, 0, 4096));
     f.radioRes1 = I32(ini.Number(section, L"RadioStatusRes1", -1, INT32_MIN, INT32_MAX));
@@ -197,7 +211,8 @@ void ReadFirmware(const ProfileReader& ini, SimFirmware& f) {
     ReadAnswers(ini, f);
 }
 
-void ReadPower(const ProfileReader& ini, SimPower& p) {
+void ReadPower(const ProfileReader& ini, SimPower& p)
+{
     const wchar_t* section = L"Power";
     p.acOnline = ini.Number(section, L"AcOnline", 1, 0, 1) != 0;
     p.batteryPresent = ini.Number(section, L"BatteryPresent", 1, 0, 1) != 0;
@@ -207,7 +222,8 @@ void ReadPower(const ProfileReader& ini, SimPower& p) {
     p.batteryFullLifeTime = I32(ini.Number(section, L"BatteryFullLifeTime", -1, -1, INT32_MAX));
 }
 
-void ReadFaults(const ProfileReader& ini, SimFaults& f) {
+void ReadFaults(const ProfileReader& ini, SimFaults& f)
+{
     const wchar_t* section = L"Faults";
     f.noAcpiWmi = ini.Number(section, L"NoAcpiWmi", 0, 0, 1) != 0;
     f.smbiosFails = ini.Number(section, L"SmbiosFails", 0, 0, 1) != 0;
@@ -217,7 +233,8 @@ void ReadFaults(const ProfileReader& ini, SimFaults& f) {
 
 } // namespace
 
-bool ParseNumber(const std::wstring& text, long long& value) {
+bool ParseNumber(const std::wstring& text, long long& value)
+{
     if (text.empty()) return false;
     const wchar_t* begin = text.c_str();
     wchar_t* end = nullptr;
@@ -233,17 +250,19 @@ bool ParseNumber(const std::wstring& text, long long& value) {
     return true;
 }
 
-std::wstring ResolveProfile(const std::wstring& nameOrPath) {
+std::wstring ResolveProfile(const std::wstring& nameOrPath)
+{
     std::wstring path = nameOrPath;
     if (path.find_first_of(L"\\/") == std::wstring::npos && !EndsWithIni(path)) {
-        path = ModuleFolder() + L"profiles\\" + path + L".ini";
+        path = ModuleFolder(ThisModule()) + L"profiles\\" + path + L".ini";
     }
     wchar_t full[MAX_PATH];
     DWORD n = ::GetFullPathNameW(path.c_str(), MAX_PATH, full, nullptr);
     return (n > 0 && n < MAX_PATH) ? std::wstring(full, n) : path;
 }
 
-bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine) {
+bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
+{
     std::wstring path = ResolveProfile(nameOrPath);
     if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
     ProfileReader ini(path);

@@ -13,7 +13,8 @@ constexpr DWORD kLockTimeoutMs = 10000;
 
 } // namespace
 
-std::wstring CMachineState::FilePath() {
+std::wstring CMachineState::FilePath()
+{
     wchar_t folder[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, folder))) {
         ::GetTempPathW(MAX_PATH, folder);
@@ -25,47 +26,51 @@ std::wstring CMachineState::FilePath() {
     return path + L"\\machine.bin";
 }
 
-CMachineState::CMachineState() {
-    mutex_.reset(::CreateMutexW(nullptr, FALSE, kMutexName));
-    if (!mutex_) return;
-    file_.reset(::CreateFileW(FilePath().c_str(), GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file_) return;
-    mapping_.reset(::CreateFileMappingW(file_.get(), nullptr, PAGE_READWRITE, 0,
-                                        sizeof(SimMachine), kMappingName));
-    if (!mapping_) return;
-    view_.reset(::MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(SimMachine)));
-    if (!view_) return;
-    machine_ = static_cast<SimMachine*>(view_.get());
+CMachineState::CMachineState()
+{
+    m_mutex.reset(::CreateMutexW(nullptr, FALSE, kMutexName));
+    if (!m_mutex) return;
+    m_file.reset(::CreateFileW(FilePath().c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_file) return;
+    m_mapping.reset(
+        ::CreateFileMappingW(m_file.get(), nullptr, PAGE_READWRITE, 0, sizeof(SimMachine), kMappingName));
+    if (!m_mapping) return;
+    m_view.reset(::MapViewOfFile(m_mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(SimMachine)));
+    if (!m_view) return;
+    m_machine = static_cast<SimMachine*>(m_view.get());
     ResetWhenForeign();
 }
 
 // A block written by another layout (or a fresh, zero-filled file) starts
 // over empty; the next user loads a profile into it.
-void CMachineState::ResetWhenForeign() {
+void CMachineState::ResetWhenForeign()
+{
     Lock lock(*this);
     if (!lock.Held()) return;
-    if (lock->magic == kSimMachineMagic && lock->version == kSimMachineVersion &&
-        lock->size == sizeof(SimMachine)) {
+    if (lock->magic == kSimMachineMagic && lock->version == kSimMachineVersion
+        && lock->size == sizeof(SimMachine)) {
         return;
     }
-    std::memset(machine_, 0, sizeof(SimMachine));
-    machine_->magic = kSimMachineMagic;
-    machine_->version = kSimMachineVersion;
-    machine_->size = sizeof(SimMachine);
+    std::memset(m_machine, 0, sizeof(SimMachine));
+    m_machine->magic = kSimMachineMagic;
+    m_machine->version = kSimMachineVersion;
+    m_machine->size = sizeof(SimMachine);
 }
 
-CMachineState::Lock::Lock(CMachineState& state) {
-    if (!state.machine_ || !state.mutex_) return;
-    DWORD wait = ::WaitForSingleObject(state.mutex_.get(), kLockTimeoutMs);
+CMachineState::Lock::Lock(CMachineState& state)
+{
+    if (!state.m_machine || !state.m_mutex) return;
+    DWORD wait = ::WaitForSingleObject(state.m_mutex.get(), kLockTimeoutMs);
     if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) return;
-    mutex_ = state.mutex_.get();
-    machine_ = state.machine_;
+    m_mutex = state.m_mutex.get();
+    m_machine = state.m_machine;
 }
 
-CMachineState::Lock::~Lock() {
-    if (mutex_) ::ReleaseMutex(mutex_);
+CMachineState::Lock::~Lock()
+{
+    if (m_mutex) ::ReleaseMutex(m_mutex);
 }
 
 } // namespace sim

@@ -15,7 +15,7 @@ public:
     CMachineState(const CMachineState&) = delete;
     CMachineState& operator=(const CMachineState&) = delete;
 
-    bool IsOpen() const { return machine_ != nullptr; }
+    bool IsOpen() const { return m_machine != nullptr; }
     static std::wstring FilePath();
 
     // Holds the machine mutex for one scope. Check Held() before use: a
@@ -26,23 +26,23 @@ public:
         ~Lock();
         Lock(const Lock&) = delete;
         Lock& operator=(const Lock&) = delete;
-        bool Held() const { return machine_ != nullptr; }
-        SimMachine& operator*() const { return *machine_; }
-        SimMachine* operator->() const { return machine_; }
+        bool Held() const { return m_machine != nullptr; }
+        SimMachine& operator*() const { return *m_machine; }
+        SimMachine* operator->() const { return m_machine; }
 
     private:
-        HANDLE mutex_ = nullptr;
-        SimMachine* machine_ = nullptr;
+        HANDLE m_mutex = nullptr;
+        SimMachine* m_machine = nullptr;
     };
 
 private:
     void ResetWhenForeign();
 
-    UniqueHandle mutex_;
-    UniqueFileHandle file_;
-    UniqueHandle mapping_;
-    UniqueView view_;
-    SimMachine* machine_ = nullptr;
+    UniqueHandle m_mutex;
+    UniqueFileHandle m_file;
+    UniqueHandle m_mapping;
+    UniqueView m_view;
+    SimMachine* m_machine = nullptr;
 };
 
 } // namespace sim

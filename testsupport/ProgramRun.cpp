@@ -2,21 +2,20 @@
 
 #include <thread>
 
+#include "ModuleFolder.h"
 #include "UniqueHandle.h"
 
-std::wstring TestBinFolder() {
-    wchar_t path[MAX_PATH];
-    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return L"";
-    const std::wstring file(path, n);
-    return file.substr(0, file.find_last_of(L"\\/") + 1);
+std::wstring TestBinFolder()
+{
+    return ModuleFolder();
 }
 
 namespace {
 
 // Keeps this thread's messages flowing while the program runs: a program that
 // broadcasts or sends input waits for this thread's windows and hooks.
-bool WaitPumping(HANDLE process, DWORD timeoutMs) {
+bool WaitPumping(HANDLE process, DWORD timeoutMs)
+{
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     for (;;) {
         const ULONGLONG now = ::GetTickCount64();
@@ -35,7 +34,14 @@ bool WaitPumping(HANDLE process, DWORD timeoutMs) {
 
 } // namespace
 
-ProgramResult RunProgram(const std::wstring& program, const std::wstring& arguments, DWORD timeoutMs) {
+ProgramResult RunProgram(const std::wstring& program, const std::wstring& arguments, DWORD timeoutMs)
+{
+    return RunProgramFile(TestBinFolder() + program, arguments, timeoutMs);
+}
+
+ProgramResult RunProgramFile(const std::wstring& exe, const std::wstring& arguments, DWORD timeoutMs,
+                             bool withErrors)
+{
     ProgramResult result;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readRaw = nullptr;
@@ -48,18 +54,17 @@ ProgramResult RunProgram(const std::wstring& program, const std::wstring& argume
     STARTUPINFOW startup{sizeof startup};
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = write.get();
-    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdError = withErrors ? write.get() : ::GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    const std::wstring exe = TestBinFolder() + program;
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                          nullptr, nullptr, &startup, &process)) {
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                          nullptr, &startup, &process)) {
         return result;
     }
     UniqueHandle processHandle(process.hProcess);
     UniqueHandle threadHandle(process.hThread);
-    write.reset();  // the pipe ends when the program (and what it started) lets go
+    write.reset(); // the pipe ends when the program (and what it started) lets go
 
     std::string collected;
     std::thread reader([&collected, pipe = read.get()] {

@@ -19,3 +19,8 @@ std::wstring TestBinFolder();
 // thread's messages are dispatched meanwhile.
 ProgramResult RunProgram(const std::wstring& program, const std::wstring& arguments,
                          DWORD timeoutMs = 30000);
+
+// The same for a program anywhere, named by its full path; with withErrors its
+// standard error is collected into the output as well.
+ProgramResult RunProgramFile(const std::wstring& exe, const std::wstring& arguments, DWORD timeoutMs = 30000,
+                             bool withErrors = false);

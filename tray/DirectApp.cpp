@@ -14,8 +14,7 @@ CDirectApp::CDirectApp()
 CDirectApp::~CDirectApp()
 {
     DeleteMainWnd();
-    delete g_pAcpiWmi;
-    g_pAcpiWmi = nullptr;
+    g_pAcpiWmi.reset();
 }
 
 bool CDirectApp::InitInstance()

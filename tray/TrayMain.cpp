@@ -3,7 +3,7 @@
 
 // Created in this order before wWinMain: the BIOS interface (reads SMBIOS and
 // the hardware configuration), then the application object.
-static const bool s_biosCreated = (g_pAcpiWmi = new CAcpiWmi, true);
+static const bool s_biosCreated = (g_pAcpiWmi = std::make_unique<CAcpiWmi>(), true);
 static CDirectApp theApp;
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "AcpiWmi.h"
+#include "ComInitialization.h"
+#include "ComSecurity.h"
 
 namespace {
 
@@ -12,27 +14,34 @@ constexpr uint16_t kBrightnessLevels = 0x007D;
 
 class Stopwatch {
 public:
-    Stopwatch() {
-        ::QueryPerformanceFrequency(&frequency_);
-        ::QueryPerformanceCounter(&start_);
+    Stopwatch()
+    {
+        ::QueryPerformanceFrequency(&m_frequency);
+        ::QueryPerformanceCounter(&m_start);
     }
-    double Microseconds() const {
+    double Microseconds() const
+    {
         LARGE_INTEGER now;
         ::QueryPerformanceCounter(&now);
-        return static_cast<double>(now.QuadPart - start_.QuadPart) * 1e6 / static_cast<double>(frequency_.QuadPart);
+        return static_cast<double>(now.QuadPart - m_start.QuadPart) * 1e6
+               / static_cast<double>(m_frequency.QuadPart);
     }
 
 private:
-    LARGE_INTEGER frequency_{};
-    LARGE_INTEGER start_{};
+    LARGE_INTEGER m_frequency{};
+    LARGE_INTEGER m_start{};
 };
 
 } // namespace
 
-int wmain() {
+int wmain()
+{
+    const ComInitialization com;
+    InitializeComSecurity();
     const Stopwatch building;
     CAcpiWmi bios;
-    std::printf("construction: %.0f us (data buffer %d bytes)\n", building.Microseconds(), bios.DataBufferSize());
+    std::printf("construction: %.0f us (data buffer %d bytes)\n", building.Microseconds(),
+                bios.DataBufferSize());
     if (bios.DataBufferSize() == 0) {
         std::printf("no BIOS interface: set TAVRIN_SIMULATED_MACHINE to a profile with ACPI-WMI\n");
         return 1;
@@ -44,8 +53,8 @@ int wmain() {
         BiosCallBuffer buffer;
         answered += bios.PerformSmi(buffer, 0x11, 0x0B, 0, 0, 0, 0) ? 1 : 0;
     }
-    std::printf("PerformSmi round trip: %.1f us per call (%d of %d answered)\n", calls.Microseconds() / kCalls,
-                answered, kCalls);
+    std::printf("PerformSmi round trip: %.1f us per call (%d of %d answered)\n",
+                calls.Microseconds() / kCalls, answered, kCalls);
 
     unsigned sum = 0;
     const Stopwatch reads;

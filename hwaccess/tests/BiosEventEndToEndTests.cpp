@@ -2,6 +2,8 @@
 // (another process) reach the target on the thread that subscribed.
 #include "BiosEvent.h"
 #include "BiosEventTarget.h"
+#include "ComInitialization.h"
+#include "ComSecurity.h"
 #include "EventQueue.h"
 #include "HandleCount.h"
 #include "MachineState.h"
@@ -52,8 +54,7 @@ private:
 // A single-threaded apartment with a message loop, as the tray's main thread.
 class SubscriberThread {
 public:
-    explicit SubscriberThread(IBiosEventTarget& target)
-        : m_thread([this, &target] { Run(target); })
+    explicit SubscriberThread(IBiosEventTarget& target) : m_thread([this, &target] { Run(target); })
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         m_started.wait(lock, [&] { return m_threadId != 0; });
@@ -70,8 +71,11 @@ private:
     void Run(IBiosEventTarget& target)
     {
         MSG msg;
-        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before anyone posts
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE); // the queue exists before anyone posts
         {
+            // As the tray's application object: COM, then the call security, then the subscription.
+            const ComInitialization com;
+            InitializeComSecurity();
             CBiosEvent subscription(&target);
             {
                 std::lock_guard<std::mutex> lock(m_mutex);

@@ -84,13 +84,22 @@ TEST(BiosEventList, StopsAtAKeyWithoutADefinedLength)
     }
 }
 
-TEST(BiosEventList, EndsWithTheEventLength)
+TEST(BiosEventList, CodesEndWithTheEventLengthTheirArgumentsAreTheWordsThatFollow)
 {
-    // Words after w[0]'s count are not part of the event, neither as codes
-    // nor as arguments.
+    // No code is read after w[0]'s count ...
     EXPECT_EQ(Parse(Words({3, 15, 0xE025, 0xE027, 0xE028})), (Events{Ev(0xE025), Ev(0xE027)}));
-    EXPECT_EQ(Parse(Words({3, 15, 0xE008, 1, 2, 3, 4})), (Events{Ev(0xE008, 1)}));
-    EXPECT_EQ(Parse(Words({2, 15, 0xE006, 9})), (Events{Ev(0xE006)}));
+    // ... but a code's arguments are the words after it, even past the count.
+    EXPECT_EQ(Parse(Words({3, 15, 0xE008, 1, 2, 3, 4})), (Events{Ev(0xE008, 1, 2, 3, 4)}));
+    EXPECT_EQ(Parse(Words({2, 15, 0xE006, 9})), (Events{Ev(0xE006, 9)}));
+    EXPECT_EQ(Parse(Words({4, 15, 0xE025, 0xE00B, 7, 8, 9})), (Events{Ev(0xE025), Ev(0xE00B, 7, 8, 9)}));
+}
+
+TEST(BiosEventList, ArgumentsPastTheEventsDataAreZero)
+{
+    EXPECT_EQ(Parse(Words({2, 15, 0xE006})), (Events{Ev(0xE006)}));
+    EXPECT_EQ(Parse(Words({2, 15, 0xE008, 1, 2})), (Events{Ev(0xE008, 1, 2)}));
+    // The data ends inside the second argument: its low byte is read, nothing more.
+    EXPECT_EQ(Parse({2, 0, 15, 0, 0x08, 0xE0, 1, 0, 0x34}), (Events{Ev(0xE008, 1, 0x34)}));
 }
 
 TEST(BiosEventList, LongerThanTheRecordIsCutAtTheRecordsEnd)

@@ -43,7 +43,7 @@ public:
         VARIANT copy;
         ::VariantInit(&copy);
         ::VariantCopy(&copy, &value);
-        props_[name] = copy;
+        m_props[name] = copy;
     }
     void SetString(const std::wstring& name, const wchar_t* text)
     {
@@ -90,17 +90,17 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
     STDMETHODIMP_(ULONG) Release() override
     {
-        const ULONG left = --refs_;
+        const ULONG left = --m_refs;
         if (left == 0) delete this;
         return left;
     }
     STDMETHODIMP Get(LPCWSTR name, LONG, VARIANT* value, CIMTYPE*, LONG*) override
     {
-        const auto it = props_.find(name);
-        if (it == props_.end()) return WBEM_E_NOT_FOUND;
+        const auto it = m_props.find(name);
+        if (it == m_props.end()) return WBEM_E_NOT_FOUND;
         ::VariantInit(value);
         return ::VariantCopy(value, &it->second);
     }
@@ -120,11 +120,17 @@ public:
     STDMETHODIMP CompareTo(LONG, IWbemClassObject*) override { return E_NOTIMPL; }
     STDMETHODIMP GetPropertyOrigin(LPCWSTR, BSTR*) override { return E_NOTIMPL; }
     STDMETHODIMP InheritsFrom(LPCWSTR) override { return E_NOTIMPL; }
-    STDMETHODIMP GetMethod(LPCWSTR, LONG, IWbemClassObject**, IWbemClassObject**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetMethod(LPCWSTR, LONG, IWbemClassObject**, IWbemClassObject**) override
+    {
+        return E_NOTIMPL;
+    }
     STDMETHODIMP PutMethod(LPCWSTR, LONG, IWbemClassObject*, IWbemClassObject*) override { return E_NOTIMPL; }
     STDMETHODIMP DeleteMethod(LPCWSTR) override { return E_NOTIMPL; }
     STDMETHODIMP BeginMethodEnumeration(LONG) override { return E_NOTIMPL; }
-    STDMETHODIMP NextMethod(LONG, BSTR*, IWbemClassObject**, IWbemClassObject**) override { return E_NOTIMPL; }
+    STDMETHODIMP NextMethod(LONG, BSTR*, IWbemClassObject**, IWbemClassObject**) override
+    {
+        return E_NOTIMPL;
+    }
     STDMETHODIMP EndMethodEnumeration() override { return E_NOTIMPL; }
     STDMETHODIMP GetMethodQualifierSet(LPCWSTR, IWbemQualifierSet**) override { return E_NOTIMPL; }
     STDMETHODIMP GetMethodOrigin(LPCWSTR, BSTR*) override { return E_NOTIMPL; }
@@ -133,19 +139,17 @@ private:
     FakeObject() = default;
     virtual ~FakeObject()
     {
-        for (auto& [name, value] : props_) ::VariantClear(&value);
+        for (auto& [name, value] : m_props) ::VariantClear(&value);
     }
-    ULONG refs_ = 1;
-    std::map<std::wstring, VARIANT> props_;
+    ULONG m_refs = 1;
+    std::map<std::wstring, VARIANT> m_props;
 };
 
-const std::vector<uint8_t> kBrightnessList = {8, 0, 15, 0, 0x05, 0xE0, 5, 0, 0x08, 0xE0,
-                                              1, 0, 2, 0, 3, 0, 4, 0};
-const std::vector<Dispatched> kBrightnessListEvents = {{0xE005, 5, 0, 0, 0},
-                                                       {0xE008, 1, 2, 3, 4}};
+const std::vector<uint8_t> kBrightnessList
+    = {8, 0, 15, 0, 0x05, 0xE0, 5, 0, 0x08, 0xE0, 1, 0, 2, 0, 3, 0, 4, 0};
+const std::vector<Dispatched> kBrightnessListEvents = {{0xE005, 5, 0, 0, 0}, {0xE008, 1, 2, 3, 4}};
 
-ComPtr<FakeObject> EventWithBytes(const std::vector<uint8_t>& bytes,
-                                  const wchar_t* className = L"BIOSEvent")
+ComPtr<FakeObject> EventWithBytes(const std::vector<uint8_t>& bytes, const wchar_t* className = L"BIOSEvent")
 {
     auto event = FakeObject::Make();
     event->SetString(L"__Class", className);
@@ -258,9 +262,8 @@ TEST_F(BiosEventSinkTest, NestedDeliveryOnTheSameThreadProceeds)
         EXPECT_EQ(Indicate({EventWithBytes({3, 0, 0, 0, 0x25, 0xE0, 0, 0})}), WBEM_S_NO_ERROR);
     };
     EXPECT_EQ(Indicate({EventWithBytes(kBrightnessList)}), WBEM_S_NO_ERROR);
-    EXPECT_EQ(target.events, (std::vector<Dispatched>{{0xE005, 5, 0, 0, 0},
-                                                      {0xE025, 0, 0, 0, 0},
-                                                      {0xE008, 1, 2, 3, 4}}));
+    EXPECT_EQ(target.events,
+              (std::vector<Dispatched>{{0xE005, 5, 0, 0, 0}, {0xE025, 0, 0, 0, 0}, {0xE008, 1, 2, 3, 4}}));
 }
 
 TEST_F(BiosEventSinkTest, DetachedSinkDropsEventsAndDetachingMidEventStopsTheRest)

@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "AcpiWmi.h"
+#include "ComInitialization.h"
+#include "ComSecurity.h"
+#include "ModuleFolder.h"
 #include "ProgramRun.h"
 #include "SimulatedBiosTest.h"
 #include "UniqueHandle.h"
@@ -20,7 +23,8 @@ namespace {
 
 constexpr char kReportSwitch[] = "--report-hwconfig";
 
-std::vector<int> FeatureBits(const CAcpiWmi& bios) {
+std::vector<int> FeatureBits(const CAcpiWmi& bios)
+{
     std::vector<int> bits;
     for (int bit = 0; bit < kHwConfigFeatureCount; ++bit) {
         if (bios.IsFeature(bit)) bits.push_back(bit);
@@ -28,42 +32,45 @@ std::vector<int> FeatureBits(const CAcpiWmi& bios) {
     return bits;
 }
 
-std::string Describe(bool filled, const std::vector<int>& bits) {
+std::string Describe(bool filled, const std::vector<int>& bits)
+{
     std::string text = filled ? "filled" : "copied";
     for (int bit : bits) text += " " + std::to_string(bit);
     return text;
 }
 
 // The child's side: build the BIOS interface and say what it sees.
-int ReportHwConfig() {
+int ReportHwConfig()
+{
     CAcpiWmi bios;
     const bool filled = bios.HwConfig() && bios.HwConfig()->FilledBlock();
     std::printf("%s\n", Describe(filled, FeatureBits(bios)).c_str());
     return 0;
 }
 
-std::wstring OwnFileName() {
-    wchar_t path[MAX_PATH];
-    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring file(path, n);
-    return file.substr(file.find_last_of(L"\\/") + 1);
+std::wstring OwnFileName()
+{
+    return ModulePath().substr(ModuleFolder().size());
 }
 
 // What another process of the session sees when it starts now.
-std::string ReportOfASecondProcess() {
+std::string ReportOfASecondProcess()
+{
     const ProgramResult child = RunProgram(OwnFileName(), L"--report-hwconfig");
     if (!child.finished || child.exitCode != 0) return "child failed";
     std::string line = child.output.substr(0, child.output.find_first_of("\r\n"));
     return line;
 }
 
-std::vector<int> Range(int first, int last) {
+std::vector<int> Range(int first, int last)
+{
     std::vector<int> bits;
     for (int bit = first; bit <= last; ++bit) bits.push_back(bit);
     return bits;
 }
 
-std::vector<int> Join(std::vector<int> a, const std::vector<int>& b) {
+std::vector<int> Join(std::vector<int> a, const std::vector<int>& b)
+{
     a.insert(a.end(), b.begin(), b.end());
     std::sort(a.begin(), a.end());
     return a;
@@ -71,13 +78,15 @@ std::vector<int> Join(std::vector<int> a, const std::vector<int>& b) {
 
 class HwConfigEndToEnd : public SimulatedBiosTest {
 protected:
-    void Start(const wchar_t* profile, std::initializer_list<const wchar_t*> commands = {}) {
+    void Start(const wchar_t* profile, std::initializer_list<const wchar_t*> commands = {})
+    {
         SimulatedBiosTest::Start(profile, commands);
         ASSERT_NE(bios->HwConfig(), nullptr);
     }
 };
 
-TEST_F(HwConfigEndToEnd, FeatureBitsOfEachNotebook) {
+TEST_F(HwConfigEndToEnd, FeatureBitsOfEachNotebook)
+{
     struct Machine {
         const wchar_t* profile;
         std::initializer_list<const wchar_t*> commands;
@@ -86,10 +95,14 @@ TEST_F(HwConfigEndToEnd, FeatureBitsOfEachNotebook) {
     const Machine machines[] = {
         {L"corvane-default", {}, {10, 12, 13, 14, 15, 16, 23, 24, 26, 30, 31, 34, 36}},
         // The radio call fails: none of its bits; the audio query's status is not looked at.
-        {L"corvane-default", {L"set radio-res1 -1", L"set query-040b-res1 -1"}, {10, 23, 24, 26, 30, 31, 34, 36}},
+        {L"corvane-default",
+         {L"set radio-res1 -1", L"set query-040b-res1 -1"},
+         {10, 23, 24, 26, 30, 31, 34, 36}},
         // Another maker: capability words are there but never reach the block.
         {L"halvorn", {}, {10, 12, 13}},
-        {L"halvorn", {L"set radio-status 0xFFFFFFFF", L"set query-040b 0x10003"}, Join(Range(12, 18), {10, 34})},
+        {L"halvorn",
+         {L"set radio-status 0xFFFFFFFF", L"set query-040b 0x10003"},
+         Join(Range(12, 18), {10, 34})},
         {L"corvane-503", {}, {10, 12, 13, 14, 23, 24, 30, 31, 32}},
         // Corvane system with another vendor's BIOS; capability bit 3 without bit 4.
         {L"corvane-quillet-bios", {}, {10, 12, 13, 15, 25, 31, 34, 36}},
@@ -104,7 +117,8 @@ TEST_F(HwConfigEndToEnd, FeatureBitsOfEachNotebook) {
 }
 
 // Model 503 keeps three values in the block; every other byte past the bitmap is zero.
-TEST_F(HwConfigEndToEnd, Model503StoresItsValuesInTheBlock) {
+TEST_F(HwConfigEndToEnd, Model503StoresItsValuesInTheBlock)
+{
     for (const wchar_t* profile : {L"corvane-503", L"corvane-default"}) {
         Start(profile);
         const bool is503 = bios->SystemId() == 503;
@@ -128,7 +142,8 @@ TEST_F(HwConfigEndToEnd, Model503StoresItsValuesInTheBlock) {
 // A program started while another holds the block copies its bits, even when
 // the firmware would now answer differently; once nobody holds it, the next
 // program fills it anew.
-TEST_F(HwConfigEndToEnd, SecondProcessCopiesTheFirstProcesssBits) {
+TEST_F(HwConfigEndToEnd, SecondProcessCopiesTheFirstProcesssBits)
+{
     Start(L"corvane-default");
     const std::vector<int> first = FeatureBits(*bios);
     ASSERT_TRUE(notebook.Simctl(L"set radio-status 0"));
@@ -141,7 +156,12 @@ TEST_F(HwConfigEndToEnd, SecondProcessCopiesTheFirstProcesssBits) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+// Both sides use the BIOS interface without an application object: the
+// process's call security is set here, once, as a console tool does.
+int main(int argc, char** argv)
+{
+    const ComInitialization com;
+    InitializeComSecurity();
     if (argc == 2 && std::strcmp(argv[1], kReportSwitch) == 0) return ReportHwConfig();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

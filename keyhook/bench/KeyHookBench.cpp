@@ -1,6 +1,7 @@
 // Prints what the keyboard hook costs: per call of KeyboardHandler for a key
 // nobody watches and for a watched key, against CallNextHookEx alone, and
 // the queue's throughput with a writer in another process.
+#include "ModuleFolder.h"
 #include "OemKeyFilter.h"
 #include "ZelkeyApi.h"
 
@@ -16,31 +17,39 @@ constexpr uint16_t kUnwatched = 0x1E;
 
 class Stopwatch {
 public:
-    Stopwatch() {
-        ::QueryPerformanceFrequency(&frequency_);
-        ::QueryPerformanceCounter(&start_);
+    Stopwatch()
+    {
+        ::QueryPerformanceFrequency(&m_frequency);
+        ::QueryPerformanceCounter(&m_start);
     }
-    double Nanoseconds() const {
+    double Nanoseconds() const
+    {
         LARGE_INTEGER now;
         ::QueryPerformanceCounter(&now);
-        return static_cast<double>(now.QuadPart - start_.QuadPart) * 1e9 / static_cast<double>(frequency_.QuadPart);
+        return static_cast<double>(now.QuadPart - m_start.QuadPart) * 1e9
+               / static_cast<double>(m_frequency.QuadPart);
     }
 
 private:
-    LARGE_INTEGER frequency_{};
-    LARGE_INTEGER start_{};
+    LARGE_INTEGER m_frequency{};
+    LARGE_INTEGER m_start{};
 };
 
-LPARAM Watched(int i) { return KeyInfo(i % 2 ? kWatchedB : kWatchedA, true, false); }
+LPARAM Watched(int i)
+{
+    return KeyInfo(i % 2 ? kWatchedB : kWatchedA, true, false);
+}
 
 template <typename Call>
-double NanosecondsPerCall(int calls, Call call) {
+double NanosecondsPerCall(int calls, Call call)
+{
     const Stopwatch watch;
     for (int i = 0; i < calls; ++i) call(i);
     return watch.Nanoseconds() / calls;
 }
 
-double WatchedKeyCost(ZelkeyApi& api, int batches) {
+double WatchedKeyCost(ZelkeyApi& api, int batches)
+{
     constexpr int kBatch = 64; // stays below the queue size: every key is queued
     double total = 0;
     for (int b = 0; b < batches; ++b) {
@@ -53,15 +62,18 @@ double WatchedKeyCost(ZelkeyApi& api, int batches) {
     return total / (batches * kBatch);
 }
 
-int RunWriter(int keys) {
+int RunWriter(int keys)
+{
     ZelkeyApi api;
     if (!api.Load()) return 1;
-    const double perCall = NanosecondsPerCall(keys, [&](int i) { api.KeyboardHandler(HC_ACTION, 0, Watched(i)); });
+    const double perCall
+        = NanosecondsPerCall(keys, [&](int i) { api.KeyboardHandler(HC_ACTION, 0, Watched(i)); });
     std::printf("  writer process: %d watched keys, %.0f ns per KeyboardHandler call\n", keys, perCall);
     return 0;
 }
 
-void QueueThroughput(ZelkeyApi& api, int keys) {
+void QueueThroughput(ZelkeyApi& api, int keys)
+{
     std::atomic<bool> writerDone{false};
     long received = 0;
     const Stopwatch watch;
@@ -75,9 +87,7 @@ void QueueThroughput(ZelkeyApi& api, int keys) {
             }
         }
     });
-    wchar_t self[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(self) + L"\" --writer " + std::to_wstring(keys);
+    std::wstring command = L"\"" + ModulePath() + L"\" --writer " + std::to_wstring(keys);
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
     if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
@@ -95,14 +105,15 @@ void QueueThroughput(ZelkeyApi& api, int keys) {
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv) {
+int wmain(int argc, wchar_t** argv)
+{
     if (argc == 3 && std::wcscmp(argv[1], L"--writer") == 0) return RunWriter(_wtoi(argv[2]));
 
     ZelkeyApi api;
     HHOOK* hookLocation = nullptr;
     const auto table = TrayKeyTable();
-    if (!api.Load() || !api.DllInitialize(&hookLocation) ||
-        !api.InitializeOEMKeyList(table.data(), static_cast<int>(table.size()))) {
+    if (!api.Load() || !api.DllInitialize(&hookLocation)
+        || !api.InitializeOEMKeyList(table.data(), static_cast<int>(table.size()))) {
         std::fprintf(stderr, "Zelkey.dll could not be loaded and initialised\n");
         return 1;
     }
@@ -113,10 +124,10 @@ int wmain(int argc, wchar_t** argv) {
 
     constexpr int kCalls = 100'000;
     const LPARAM unwatched = KeyInfo(kUnwatched, false, false);
-    const double baseline =
-        NanosecondsPerCall(kCalls, [&](int) { ::CallNextHookEx(nullptr, HC_ACTION, 'A', unwatched); });
-    const double unwatchedCost =
-        NanosecondsPerCall(kCalls, [&](int) { api.KeyboardHandler(HC_ACTION, 'A', unwatched); });
+    const double baseline
+        = NanosecondsPerCall(kCalls, [&](int) { ::CallNextHookEx(nullptr, HC_ACTION, 'A', unwatched); });
+    const double unwatchedCost
+        = NanosecondsPerCall(kCalls, [&](int) { api.KeyboardHandler(HC_ACTION, 'A', unwatched); });
     const double watchedCost = WatchedKeyCost(api, 200);
     // The DLL's own work for an unwatched key, without the call into user32.
     OemKey list[kMaxOemKeys] = {};

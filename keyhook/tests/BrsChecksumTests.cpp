@@ -14,7 +14,8 @@ const std::wstring kBrisco = kVendor + L"\\Brisco";
 const std::wstring kScheme1 = kBrisco + L"\\Scheme1";
 const std::wstring kButton1 = kScheme1 + L"\\Button1";
 
-TEST(BrsChecksumMixTest, SpreadsTheTotalAndAddsTheBase) {
+TEST(BrsChecksumMixTest, SpreadsTheTotalAndAddsTheBase)
+{
     EXPECT_EQ(BrsChecksum::Mix(0), 0x1234u);
     EXPECT_EQ(BrsChecksum::Mix(1), 0x40001234u);
     EXPECT_EQ(BrsChecksum::Mix(3), 0x4000123Eu);
@@ -23,28 +24,32 @@ TEST(BrsChecksumMixTest, SpreadsTheTotalAndAddsTheBase) {
     EXPECT_EQ(BrsChecksum::Mix(0xFFFFFFFFu), 0x1233u) << "the addition wraps";
 }
 
-bool KeyExists(const std::wstring& path) {
+bool KeyExists(const std::wstring& path)
+{
     UniqueKey key;
-    return ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.put()) ==
-           ERROR_SUCCESS;
+    return ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.put())
+           == ERROR_SUCCESS;
 }
 
 class BrsChecksumTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(api.Load());
         ASSERT_NO_FATAL_FAILURE(DeleteTree(kBrisco));
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         saved.Restore();
         if (!vendorExisted) DeleteTree(kVendor);
     }
 
-    static void DeleteTree(const std::wstring& path) {
+    static void DeleteTree(const std::wstring& path)
+    {
         UniqueKey key;
-        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, key.put()) !=
-            ERROR_SUCCESS) {
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, key.put())
+            != ERROR_SUCCESS) {
             return;
         }
         ::RegDeleteTreeW(key.get(), nullptr);
@@ -52,35 +57,41 @@ protected:
         ASSERT_EQ(::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), KEY_WOW64_64KEY, 0), ERROR_SUCCESS);
     }
 
-    static UniqueKey Create(const std::wstring& path) {
+    static UniqueKey Create(const std::wstring& path)
+    {
         UniqueKey key;
-        ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr,
-                          key.put(), nullptr);
+        ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                          nullptr, key.put(), nullptr);
         return key;
     }
 
-    static void SetDword(const std::wstring& path, const wchar_t* name, DWORD value) {
-        ASSERT_EQ(::RegSetValueExW(Create(path).get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                                   sizeof(value)),
+    static void SetDword(const std::wstring& path, const wchar_t* name, DWORD value)
+    {
+        ASSERT_EQ(::RegSetValueExW(Create(path).get(), name, 0, REG_DWORD,
+                                   reinterpret_cast<const BYTE*>(&value), sizeof(value)),
                   ERROR_SUCCESS);
     }
 
-    static void SetString(const std::wstring& path, const wchar_t* name, const std::wstring& text) {
-        ASSERT_EQ(::RegSetValueExW(Create(path).get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    static void SetString(const std::wstring& path, const wchar_t* name, const std::wstring& text)
+    {
+        ASSERT_EQ(::RegSetValueExW(Create(path).get(), name, 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(text.c_str()),
                                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
                   ERROR_SUCCESS);
     }
 
-    static std::optional<DWORD> Stored(const std::wstring& path) {
+    static std::optional<DWORD> Stored(const std::wstring& path)
+    {
         UniqueKey key;
         DWORD type = 0;
         DWORD value = 0;
         DWORD size = sizeof(value);
-        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.put()) !=
-                ERROR_SUCCESS ||
-            ::RegQueryValueExW(key.get(), L"CheckSum", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-                ERROR_SUCCESS ||
-            type != REG_DWORD) {
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.put())
+                != ERROR_SUCCESS
+            || ::RegQueryValueExW(key.get(), L"CheckSum", nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                                  &size)
+                   != ERROR_SUCCESS
+            || type != REG_DWORD) {
             return std::nullopt;
         }
         return value;
@@ -88,7 +99,8 @@ protected:
 
     // Top level selecting its first four values (total 1 + 1 + 8 + 1 = 11),
     // one scheme named "A" with one button, every CheckSum 0xDEAD.
-    void BuildTree() {
+    void BuildTree()
+    {
         SetDword(kBrisco, L"Bitmap", 0x0F);
         SetDword(kBrisco, L"MaximumAllowedScheme", 1);
         SetDword(kBrisco, L"CurrentSelectedScheme", 1);
@@ -104,7 +116,8 @@ protected:
 
     // ButtonText "Mail" (10 bytes: 9), ButtonFunction 5, KeyBMP "k.bmp"
     // (12 bytes: 11) selected: total 25; HelpText present but not selected.
-    void BuildButton() {
+    void BuildButton()
+    {
         SetDword(kButton1, L"Bitmap", 0x403);
         SetString(kButton1, L"ButtonText", L"Mail");
         SetDword(kButton1, L"ButtonFunction", 5);
@@ -113,8 +126,8 @@ protected:
         SetDword(kButton1, L"CheckSum", 0xDEAD);
     }
 
-    static constexpr DWORD kTopChecksum = 0x4000125E;    // total 11
-    static constexpr DWORD kSchemeChecksum = 0x1235;     // "A" 3 + 1 button = 4
+    static constexpr DWORD kTopChecksum = 0x4000125E; // total 11
+    static constexpr DWORD kSchemeChecksum = 0x1235; // "A" 3 + 1 button = 4
     static constexpr DWORD kButtonChecksum = 0x40001260; // total 25
 
     bool vendorExisted = KeyExists(kVendor);
@@ -122,14 +135,16 @@ protected:
     ZelkeyApi api;
 };
 
-TEST_F(BrsChecksumTest, EmptyBitmapGivesTheBaseValue) {
+TEST_F(BrsChecksumTest, EmptyBitmapGivesTheBaseValue)
+{
     SetDword(kBrisco, L"Bitmap", 0);
     SetDword(kBrisco, L"MaximumAllowedScheme", 0);
     ASSERT_TRUE(api.SetBRSCheckSum(0));
     EXPECT_EQ(Stored(kBrisco), 0x1234u);
 }
 
-TEST_F(BrsChecksumTest, OneCharacterSchemeNameCountsThree) {
+TEST_F(BrsChecksumTest, OneCharacterSchemeNameCountsThree)
+{
     SetDword(kScheme1, L"Bitmap", 0x01);
     SetString(kScheme1, L"SchemeName", L"A");
     SetDword(kScheme1, L"NumberOfButtons", 0);
@@ -138,7 +153,8 @@ TEST_F(BrsChecksumTest, OneCharacterSchemeNameCountsThree) {
     EXPECT_EQ(Stored(kScheme1), 0x4000123Eu);
 }
 
-TEST_F(BrsChecksumTest, ModeZeroWritesOnlyTheTopLevel) {
+TEST_F(BrsChecksumTest, ModeZeroWritesOnlyTheTopLevel)
+{
     BuildTree();
     ASSERT_TRUE(api.SetBRSCheckSum(0));
     EXPECT_EQ(Stored(kBrisco), kTopChecksum);
@@ -146,7 +162,8 @@ TEST_F(BrsChecksumTest, ModeZeroWritesOnlyTheTopLevel) {
     EXPECT_EQ(Stored(kButton1), 0xDEADu);
 }
 
-TEST_F(BrsChecksumTest, ModeOneWritesSchemesAndTheirButtons) {
+TEST_F(BrsChecksumTest, ModeOneWritesSchemesAndTheirButtons)
+{
     BuildTree();
     ASSERT_TRUE(api.SetBRSCheckSum(1));
     EXPECT_EQ(Stored(kBrisco), kTopChecksum);
@@ -155,7 +172,8 @@ TEST_F(BrsChecksumTest, ModeOneWritesSchemesAndTheirButtons) {
     EXPECT_TRUE(api.VerifyBRSCheckSum());
 }
 
-TEST_F(BrsChecksumTest, VerifyWithNoSchemesChecksOnlyTheTopLevel) {
+TEST_F(BrsChecksumTest, VerifyWithNoSchemesChecksOnlyTheTopLevel)
+{
     SetDword(kBrisco, L"Bitmap", 0x01);
     SetDword(kBrisco, L"MaximumAllowedScheme", 0);
     SetDword(kScheme1, L"CheckSum", 0xDEAD);
@@ -165,7 +183,8 @@ TEST_F(BrsChecksumTest, VerifyWithNoSchemesChecksOnlyTheTopLevel) {
     EXPECT_FALSE(api.VerifyBRSCheckSum());
 }
 
-TEST_F(BrsChecksumTest, VerifyDetectsAHandEditedValue) {
+TEST_F(BrsChecksumTest, VerifyDetectsAHandEditedValue)
+{
     BuildTree();
     ASSERT_TRUE(api.SetBRSCheckSum(1));
     SetString(kButton1, L"HelpText", L"Edited, but not selected");
@@ -178,7 +197,8 @@ TEST_F(BrsChecksumTest, VerifyDetectsAHandEditedValue) {
     EXPECT_FALSE(api.VerifyBRSCheckSum());
 }
 
-TEST_F(BrsChecksumTest, VerifyFailsForAMissingSchemeOrButton) {
+TEST_F(BrsChecksumTest, VerifyFailsForAMissingSchemeOrButton)
+{
     BuildTree();
     ASSERT_TRUE(api.SetBRSCheckSum(1));
     SetDword(kScheme1, L"NumberOfButtons", 2);
@@ -191,7 +211,8 @@ TEST_F(BrsChecksumTest, VerifyFailsForAMissingSchemeOrButton) {
     EXPECT_FALSE(api.VerifyBRSCheckSum()) << "Scheme2 does not exist";
 }
 
-TEST_F(BrsChecksumTest, ValueOfTheWrongTypeIsAFailureNotAChecksum) {
+TEST_F(BrsChecksumTest, ValueOfTheWrongTypeIsAFailureNotAChecksum)
+{
     BuildTree();
     SetString(kButton1, L"ButtonFunction", L"5");
     EXPECT_FALSE(api.SetButtonCheckSum(1, 1));
@@ -200,7 +221,8 @@ TEST_F(BrsChecksumTest, ValueOfTheWrongTypeIsAFailureNotAChecksum) {
     EXPECT_FALSE(api.VerifyBRSCheckSum());
 }
 
-TEST_F(BrsChecksumTest, MissingBitmapOrKeyIsAFailure) {
+TEST_F(BrsChecksumTest, MissingBitmapOrKeyIsAFailure)
+{
     BuildTree();
     ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kButton1.c_str(), L"Bitmap");
     EXPECT_FALSE(api.SetButtonCheckSum(1, 1));
@@ -210,7 +232,8 @@ TEST_F(BrsChecksumTest, MissingBitmapOrKeyIsAFailure) {
     EXPECT_FALSE(api.SetSchemeCheckSum(2));
 }
 
-TEST_F(BrsChecksumTest, SchemeNameLongerThanItsBufferCannotBeRead) {
+TEST_F(BrsChecksumTest, SchemeNameLongerThanItsBufferCannotBeRead)
+{
     SetDword(kScheme1, L"Bitmap", 0x01);
     SetDword(kScheme1, L"NumberOfButtons", 0);
     SetString(kScheme1, L"SchemeName", std::wstring(259, L'x')); // 520 bytes with the terminator
@@ -218,6 +241,50 @@ TEST_F(BrsChecksumTest, SchemeNameLongerThanItsBufferCannotBeRead) {
     EXPECT_EQ(Stored(kScheme1), BrsChecksum::Mix(519));
     SetString(kScheme1, L"SchemeName", std::wstring(260, L'x'));
     EXPECT_FALSE(api.SetSchemeCheckSum(1));
+}
+
+// Bitmap 0x11 selects MaximumAllowedScheme (0) and the key's own CheckSum.
+TEST_F(BrsChecksumTest, AKeyThatSelectsItsOwnChecksumStartsAtZeroAndThenIncludesIt)
+{
+    SetDword(kBrisco, L"Bitmap", 0x11);
+    SetDword(kBrisco, L"MaximumAllowedScheme", 0);
+    ASSERT_TRUE(api.SetBRSCheckSum(0)) << "no CheckSum stored yet";
+    EXPECT_EQ(Stored(kBrisco), 0u);
+    ASSERT_TRUE(api.SetBRSCheckSum(0));
+    EXPECT_EQ(Stored(kBrisco), 0x1234u) << "total 0 + the stored 0";
+    ASSERT_TRUE(api.SetBRSCheckSum(0));
+    EXPECT_EQ(Stored(kBrisco), BrsChecksum::Mix(0x1234)) << "total 0 + the stored 0x1234";
+}
+
+TEST_F(BrsChecksumTest, AButtonThatSelectsOnlyItsOwnChecksumCanBeInitialised)
+{
+    SetDword(kButton1, L"Bitmap", 0x800);
+    ASSERT_TRUE(api.SetButtonCheckSum(1, 1));
+    EXPECT_EQ(Stored(kButton1), 0u);
+    ASSERT_TRUE(api.SetButtonCheckSum(1, 1));
+    EXPECT_EQ(Stored(kButton1), 0x1234u);
+}
+
+TEST_F(BrsChecksumTest, AnOwnChecksumOfTheWrongTypeIsStillAFailure)
+{
+    SetDword(kBrisco, L"Bitmap", 0x11);
+    SetDword(kBrisco, L"MaximumAllowedScheme", 0);
+    SetString(kBrisco, L"CheckSum", L"1234");
+    EXPECT_FALSE(api.SetBRSCheckSum(0));
+    UniqueKey key;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kBrisco.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.put()),
+              ERROR_SUCCESS);
+    DWORD type = 0;
+    ASSERT_EQ(::RegQueryValueExW(key.get(), L"CheckSum", nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ)) << "nothing may be written over it";
+}
+
+TEST_F(BrsChecksumTest, AnotherMissingSelectedValueIsStillAFailure)
+{
+    SetDword(kBrisco, L"Bitmap", 0x19); // MaximumAllowedScheme, ShowScheme (missing), CheckSum
+    SetDword(kBrisco, L"MaximumAllowedScheme", 0);
+    EXPECT_FALSE(api.SetBRSCheckSum(0));
+    EXPECT_FALSE(Stored(kBrisco).has_value());
 }
 
 } // namespace

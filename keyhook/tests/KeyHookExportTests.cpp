@@ -15,7 +15,8 @@ constexpr uint16_t kPlainA = 0x1E;
 
 class KeyHookExportTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(api.Load());
         HHOOK* hookLocation = nullptr;
         ASSERT_TRUE(api.DllInitialize(&hookLocation));
@@ -23,11 +24,18 @@ protected:
         ASSERT_TRUE(api.InitializeOEMKeyList(table.data(), static_cast<int>(table.size())));
     }
 
-    void Press(uint16_t scan, bool ext = true) { api.KeyboardHandler(HC_ACTION, 0, KeyInfo(scan, ext, false)); }
-    void Release(uint16_t scan, bool ext = true) { api.KeyboardHandler(HC_ACTION, 0, KeyInfo(scan, ext, true)); }
+    void Press(uint16_t scan, bool ext = true)
+    {
+        api.KeyboardHandler(HC_ACTION, 0, KeyInfo(scan, ext, false));
+    }
+    void Release(uint16_t scan, bool ext = true)
+    {
+        api.KeyboardHandler(HC_ACTION, 0, KeyInfo(scan, ext, true));
+    }
 
     // The next key waiting, expected to be there already.
-    uint16_t Next() {
+    uint16_t Next()
+    {
         const auto key = api.ReadKey(2s);
         return key ? key->scanCode : 0;
     }
@@ -36,7 +44,8 @@ protected:
     std::vector<OemKeyTableEntry> table = TrayKeyTable();
 };
 
-TEST_F(KeyHookExportTest, DllInitializeHandsOutOneHookLocationAndRejectsNull) {
+TEST_F(KeyHookExportTest, DllInitializeHandsOutOneHookLocationAndRejectsNull)
+{
     HHOOK* first = nullptr;
     HHOOK* second = nullptr;
     ASSERT_TRUE(api.DllInitialize(&first));
@@ -45,7 +54,8 @@ TEST_F(KeyHookExportTest, DllInitializeHandsOutOneHookLocationAndRejectsNull) {
     EXPECT_FALSE(api.DllInitialize(nullptr));
 }
 
-TEST_F(KeyHookExportTest, DisplaySwitchGivesPressThenReleaseCode) {
+TEST_F(KeyHookExportTest, DisplaySwitchGivesPressThenReleaseCode)
+{
     Press(kDisplaySwitch);
     Release(kDisplaySwitch);
     EXPECT_EQ(Next(), 0x1B);
@@ -55,7 +65,8 @@ TEST_F(KeyHookExportTest, DisplaySwitchGivesPressThenReleaseCode) {
     EXPECT_EQ(release->ext, 1u);
 }
 
-TEST_F(KeyHookExportTest, OnlyListedKeysAndOnlyHookActionAreQueued) {
+TEST_F(KeyHookExportTest, OnlyListedKeysAndOnlyHookActionAreQueued)
+{
     Press(kPlainA, false);
     Press(kDisplaySwitch, false);
     api.KeyboardHandler(HC_NOREMOVE, 0, KeyInfo(kBrightnessDown, true, false));
@@ -63,7 +74,8 @@ TEST_F(KeyHookExportTest, OnlyListedKeysAndOnlyHookActionAreQueued) {
     EXPECT_EQ(Next(), kBrightnessUp);
 }
 
-TEST_F(KeyHookExportTest, AutoRepeatIsQueuedOnceWhileWaitingAndAgainOnceTaken) {
+TEST_F(KeyHookExportTest, AutoRepeatIsQueuedOnceWhileWaitingAndAgainOnceTaken)
+{
     Press(kBrightnessUp);
     api.KeyboardHandler(HC_ACTION, 0, KeyInfo(kBrightnessUp, true, false, true));
     api.KeyboardHandler(HC_ACTION, 0, KeyInfo(kBrightnessUp, true, false, true));
@@ -74,14 +86,16 @@ TEST_F(KeyHookExportTest, AutoRepeatIsQueuedOnceWhileWaitingAndAgainOnceTaken) {
     EXPECT_EQ(Next(), kBrightnessUp);
 }
 
-TEST_F(KeyHookExportTest, FullQueueDropsKeysUntilTheReaderCatchesUp) {
+TEST_F(KeyHookExportTest, FullQueueDropsKeysUntilTheReaderCatchesUp)
+{
     for (int i = 0; i < 130; ++i) Press(i % 2 ? kBrightnessDown : kBrightnessUp);
     for (int i = 0; i < 128; ++i) ASSERT_EQ(Next(), i % 2 ? kBrightnessDown : kBrightnessUp) << i;
     Press(kDisplaySwitch);
     EXPECT_EQ(Next(), kDisplaySwitch) << "the two keys beyond 128 must have been dropped";
 }
 
-TEST_F(KeyHookExportTest, TooManyKeysAreRefusedAndTheListStaysAsItWas) {
+TEST_F(KeyHookExportTest, TooManyKeysAreRefusedAndTheListStaysAsItWas)
+{
     std::vector<OemKeyTableEntry> plainA(kMaxOemKeys + 1);
     for (auto& entry : plainA) entry.scanCode = kPlainA;
     EXPECT_FALSE(api.InitializeOEMKeyList(plainA.data(), kMaxOemKeys + 1));
@@ -98,20 +112,23 @@ TEST_F(KeyHookExportTest, TooManyKeysAreRefusedAndTheListStaysAsItWas) {
     EXPECT_EQ(Next(), kPlainA);
 }
 
-TEST_F(KeyHookExportTest, ReinitialisingEmptiesTheQueue) {
+TEST_F(KeyHookExportTest, ReinitialisingEmptiesTheQueue)
+{
     Press(kBrightnessUp);
     ASSERT_TRUE(api.InitializeOEMKeyList(table.data(), static_cast<int>(table.size())));
     Press(kBrightnessDown);
     EXPECT_EQ(Next(), kBrightnessDown);
 }
 
-TEST_F(KeyHookExportTest, WaitForOEMKeyRejectsANullKey) {
+TEST_F(KeyHookExportTest, WaitForOEMKeyRejectsANullKey)
+{
     Press(kBrightnessUp);
     EXPECT_FALSE(api.WaitForOEMKey(nullptr));
     EXPECT_EQ(Next(), kBrightnessUp) << "the key must still be waiting";
 }
 
-TEST_F(KeyHookExportTest, ReaderSleepsUntilAKeyArrives) {
+TEST_F(KeyHookExportTest, ReaderSleepsUntilAKeyArrives)
+{
     ZelkeyKey key{};
     auto reading = std::async(std::launch::async, [&] { return api.WaitForOEMKey(&key) != FALSE; });
     ASSERT_EQ(reading.wait_for(300ms), std::future_status::timeout);
@@ -121,7 +138,8 @@ TEST_F(KeyHookExportTest, ReaderSleepsUntilAKeyArrives) {
     EXPECT_EQ(key.scanCode, kBrightnessDown);
 }
 
-TEST_F(KeyHookExportTest, UnloadDllWakesAWaitingReaderWithFalse) {
+TEST_F(KeyHookExportTest, UnloadDllWakesAWaitingReaderWithFalse)
+{
     ZelkeyKey key{};
     auto reading = std::async(std::launch::async, [&] { return api.WaitForOEMKey(&key) != FALSE; });
     ASSERT_EQ(reading.wait_for(300ms), std::future_status::timeout) << "the reader must be waiting";
@@ -130,7 +148,8 @@ TEST_F(KeyHookExportTest, UnloadDllWakesAWaitingReaderWithFalse) {
     EXPECT_FALSE(reading.get());
 }
 
-TEST_F(KeyHookExportTest, AfterUnloadDllTheReaderDrainsButNeverWaits) {
+TEST_F(KeyHookExportTest, AfterUnloadDllTheReaderDrainsButNeverWaits)
+{
     Press(kBrightnessUp);
     ASSERT_TRUE(api.UnloadDll());
     EXPECT_EQ(Next(), kBrightnessUp);
@@ -143,36 +162,39 @@ TEST_F(KeyHookExportTest, AfterUnloadDllTheReaderDrainsButNeverWaits) {
 // Holds "keyQueueMutex" on a thread of its own, as a stalled process would.
 class MutexHolder {
 public:
-    explicit MutexHolder(bool releaseAtEnd) {
-        thread_ = std::thread([this, releaseAtEnd] {
+    explicit MutexHolder(bool releaseAtEnd)
+    {
+        m_thread = std::thread([this, releaseAtEnd] {
             UniqueHandle mutex(::OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, L"keyQueueMutex"));
             const bool held = mutex && ::WaitForSingleObject(mutex.get(), 5000) == WAIT_OBJECT_0;
-            acquired_.set_value(held);
+            m_acquired.set_value(held);
             if (!held) return;
             if (releaseAtEnd) {
-                release_.get_future().wait();
+                m_release.get_future().wait();
                 ::ReleaseMutex(mutex.get());
             }
         });
-        held_ = acquired_.get_future().get();
+        m_held = m_acquired.get_future().get();
     }
     ~MutexHolder() { Release(); }
-    bool Held() const { return held_; }
-    void Release() {
-        if (thread_.joinable()) {
-            release_.set_value();
-            thread_.join();
+    bool Held() const { return m_held; }
+    void Release()
+    {
+        if (m_thread.joinable()) {
+            m_release.set_value();
+            m_thread.join();
         }
     }
 
 private:
-    std::promise<bool> acquired_;
-    std::promise<void> release_;
-    std::thread thread_;
-    bool held_ = false;
+    std::promise<bool> m_acquired;
+    std::promise<void> m_release;
+    std::thread m_thread;
+    bool m_held = false;
 };
 
-TEST_F(KeyHookExportTest, HookGivesUpAKeyRatherThanWaitForAStalledQueue) {
+TEST_F(KeyHookExportTest, HookGivesUpAKeyRatherThanWaitForAStalledQueue)
+{
     MutexHolder holder(true);
     ASSERT_TRUE(holder.Held());
     auto hooking = std::async(std::launch::async, [&] { Press(kBrightnessUp); });
@@ -183,8 +205,12 @@ TEST_F(KeyHookExportTest, HookGivesUpAKeyRatherThanWaitForAStalledQueue) {
     EXPECT_EQ(Next(), kBrightnessDown) << "the key pressed during the stall must have been dropped";
 }
 
-TEST_F(KeyHookExportTest, QueueLeftLockedByADeadOwnerIsStillUsable) {
-    { MutexHolder abandoning(false); ASSERT_TRUE(abandoning.Held()); }
+TEST_F(KeyHookExportTest, QueueLeftLockedByADeadOwnerIsStillUsable)
+{
+    {
+        MutexHolder abandoning(false);
+        ASSERT_TRUE(abandoning.Held());
+    }
     Press(kBrightnessUp);
     EXPECT_EQ(Next(), kBrightnessUp);
     Press(kBrightnessDown);

@@ -26,8 +26,8 @@ private:
     static Tree Read(HKEY key);
     static void Write(HKEY key, const Tree& tree);
 
-    HKEY hive_;
-    std::wstring path_;
-    bool existed_ = false;
-    Tree tree_;
+    HKEY m_hive;
+    std::wstring m_path;
+    bool m_existed = false;
+    Tree m_tree;
 };

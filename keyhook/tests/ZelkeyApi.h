@@ -1,5 +1,6 @@
 #pragma once
 #include "OemKeyTable.h"
+#include "ProcAddress.h"
 #include "UniqueHandle.h"
 #include "Zelkey.h"
 
@@ -23,7 +24,8 @@ struct ZelkeyApi {
     SetBRSCheckSumFn SetBRSCheckSum = nullptr;
     VerifyBRSCheckSumFn VerifyBRSCheckSum = nullptr;
 
-    bool Load() {
+    bool Load()
+    {
         module.reset(::LoadLibraryW(L"Zelkey.dll"));
         if (!module) return false;
         Resolve(DllInitialize, "DllInitialize");
@@ -35,13 +37,14 @@ struct ZelkeyApi {
         Resolve(SetSchemeCheckSum, "SetSchemeCheckSum");
         Resolve(SetBRSCheckSum, "SetBRSCheckSum");
         Resolve(VerifyBRSCheckSum, "VerifyBRSCheckSum");
-        return DllInitialize && InitializeOEMKeyList && KeyboardHandler && WaitForOEMKey && UnloadDll &&
-               SetButtonCheckSum && SetSchemeCheckSum && SetBRSCheckSum && VerifyBRSCheckSum;
+        return DllInitialize && InitializeOEMKeyList && KeyboardHandler && WaitForOEMKey && UnloadDll
+               && SetButtonCheckSum && SetSchemeCheckSum && SetBRSCheckSum && VerifyBRSCheckSum;
     }
 
     // Takes one key, or nothing when none came within the time: then the
     // waiting reader is woken with UnloadDll so that the test cannot hang.
-    std::optional<ZelkeyKey> ReadKey(std::chrono::milliseconds within = std::chrono::seconds(5)) {
+    std::optional<ZelkeyKey> ReadKey(std::chrono::milliseconds within = std::chrono::seconds(5))
+    {
         ZelkeyKey key{};
         auto reading = std::async(std::launch::async, [&] { return WaitForOEMKey(&key) != FALSE; });
         if (reading.wait_for(within) == std::future_status::timeout) UnloadDll();
@@ -51,13 +54,15 @@ struct ZelkeyApi {
 
 private:
     template <typename F>
-    void Resolve(F& fn, const char* name) {
-        fn = reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(module.get(), name)));
+    void Resolve(F& fn, const char* name)
+    {
+        fn = ResolveExport<F>(module.get(), name);
     }
 };
 
 // The tray's OEM key table in the layout the DLL reads.
-inline std::vector<OemKeyTableEntry> TrayKeyTable() {
+inline std::vector<OemKeyTableEntry> TrayKeyTable()
+{
     std::vector<OemKeyTableEntry> table(kOemKeyCodes.size());
     for (size_t i = 0; i < kOemKeyCodes.size(); ++i) {
         table[i].scanCode = OemKeyScanCode(kOemKeyCodes[i]);
@@ -67,7 +72,8 @@ inline std::vector<OemKeyTableEntry> TrayKeyTable() {
 }
 
 // The lParam a WH_KEYBOARD hook receives for one stroke.
-inline LPARAM KeyInfo(uint16_t scanCode, bool extended, bool released, bool repeat = false) {
+inline LPARAM KeyInfo(uint16_t scanCode, bool extended, bool released, bool repeat = false)
+{
     uint32_t info = 1u | (uint32_t{scanCode} << 16);
     if (extended) info |= 1u << 24;
     if (repeat || released) info |= 1u << 30;

@@ -7,13 +7,15 @@ using Microsoft::WRL::ComPtr;
 namespace sim {
 namespace {
 
-bool SameName(const std::wstring& a, LPCWSTR b) {
+bool SameName(const std::wstring& a, LPCWSTR b)
+{
     return b && _wcsicmp(a.c_str(), b) == 0;
 }
 
 // What WMI accepts for a property of the given type; other types are coerced
 // by WMI, which the suite never relies on.
-bool Accepts(CIMTYPE type, VARTYPE vt) {
+bool Accepts(CIMTYPE type, VARTYPE vt)
+{
     if (vt == VT_NULL || vt == VT_EMPTY) return true;
     if (type == CIM_OBJECT) return vt == VT_UNKNOWN || vt == VT_DISPATCH;
     if (type == (CIM_UINT8 | CIM_FLAG_ARRAY)) return vt == (VT_ARRAY | VT_UI1);
@@ -22,42 +24,48 @@ bool Accepts(CIMTYPE type, VARTYPE vt) {
 
 // WMI keeps its own copy of an embedded object: later changes to the
 // caller's object do not reach the stored one.
-CVariant StoredValue(const VARIANT& value) {
-    if (value.vt != VT_UNKNOWN || !value.punkVal) return CVariant(value);
+Variant StoredValue(const VARIANT& value)
+{
+    if (value.vt != VT_UNKNOWN || !value.punkVal) return Variant(value);
     ComPtr<IWbemClassObject> object;
     ComPtr<IWbemClassObject> copy;
     if (FAILED(value.punkVal->QueryInterface(IID_PPV_ARGS(&object))) || FAILED(object->Clone(&copy))) {
-        return CVariant(value);
+        return Variant(value);
     }
-    return CVariant::Object(copy.Get());
+    return Variant::FromUnknown(copy.Get());
 }
 
 } // namespace
 
-ComPtr<CClassObject> CClassObject::Create(const wchar_t* className, Genus genus) {
+ComPtr<CClassObject> CClassObject::Create(const wchar_t* className, Genus genus)
+{
     ComPtr<CClassObject> object;
     object.Attach(new (std::nothrow) CClassObject(className, genus));
     return object;
 }
 
-void CClassObject::AddProperty(const wchar_t* name, CIMTYPE type, const CVariant& value) {
-    CriticalSectionLock lock(lock_);
-    CVariant stored = value;
+void CClassObject::AddProperty(const wchar_t* name, CIMTYPE type, const Variant& value)
+{
+    CriticalSectionLock lock(m_lock);
+    Variant stored = value;
     if (stored.type() == VT_EMPTY) stored.get()->vt = VT_NULL;
-    properties_.push_back(Property{name, type, stored});
+    m_properties.push_back(Property{name, type, stored});
 }
 
-void CClassObject::MakeUnreadable(const wchar_t* name) {
-    CriticalSectionLock lock(lock_);
+void CClassObject::MakeUnreadable(const wchar_t* name)
+{
+    CriticalSectionLock lock(m_lock);
     if (Property* p = Find(name)) p->unreadable = true;
 }
 
-void CClassObject::AddMethod(const wchar_t* name, IWbemClassObject* in, IWbemClassObject* out) {
-    CriticalSectionLock lock(lock_);
-    methods_.push_back(Method{name, in, out});
+void CClassObject::AddMethod(const wchar_t* name, IWbemClassObject* in, IWbemClassObject* out)
+{
+    CriticalSectionLock lock(m_lock);
+    m_methods.push_back(Method{name, in, out});
 }
 
-HRESULT CClassObject::QueryInterface(REFIID riid, void** object) {
+HRESULT CClassObject::QueryInterface(REFIID riid, void** object)
+{
     if (!object) return E_POINTER;
     *object = nullptr;
     if (riid == IID_IUnknown || riid == IID_IWbemClassObject) {
@@ -69,31 +77,34 @@ HRESULT CClassObject::QueryInterface(REFIID riid, void** object) {
     return E_NOINTERFACE;
 }
 
-CClassObject::Property* CClassObject::Find(LPCWSTR name) {
-    for (Property& p : properties_) {
+CClassObject::Property* CClassObject::Find(LPCWSTR name)
+{
+    for (Property& p : m_properties) {
         if (SameName(p.name, name)) return &p;
     }
     return nullptr;
 }
 
-bool CClassObject::SystemProperty(LPCWSTR name, CVariant& value, CIMTYPE& type) const {
+bool CClassObject::SystemProperty(LPCWSTR name, Variant& value, CIMTYPE& type) const
+{
     if (_wcsicmp(name, L"__CLASS") == 0) {
-        value = CVariant::String(className_.c_str());
+        value = Variant::FromString(m_className.c_str());
         type = CIM_STRING;
         return true;
     }
     if (_wcsicmp(name, L"__GENUS") == 0) {
-        value = CVariant::Int(static_cast<int32_t>(genus_));
+        value = Variant::FromInt(static_cast<int32_t>(m_genus));
         type = CIM_SINT32;
         return true;
     }
     return false;
 }
 
-HRESULT CClassObject::Get(LPCWSTR name, LONG, VARIANT* value, CIMTYPE* type, LONG* flavor) {
+HRESULT CClassObject::Get(LPCWSTR name, LONG, VARIANT* value, CIMTYPE* type, LONG* flavor)
+{
     if (!name) return WBEM_E_INVALID_PARAMETER;
-    CriticalSectionLock lock(lock_);
-    CVariant found;
+    CriticalSectionLock lock(m_lock);
+    Variant found;
     CIMTYPE foundType = CIM_EMPTY;
     if (!SystemProperty(name, found, foundType)) {
         Property* p = Find(name);
@@ -112,48 +123,52 @@ HRESULT CClassObject::Get(LPCWSTR name, LONG, VARIANT* value, CIMTYPE* type, LON
     return WBEM_S_NO_ERROR;
 }
 
-HRESULT CClassObject::Put(LPCWSTR name, LONG, VARIANT* value, CIMTYPE type) {
+HRESULT CClassObject::Put(LPCWSTR name, LONG, VARIANT* value, CIMTYPE type)
+{
     if (!name || name[0] == L'_') return WBEM_E_INVALID_PARAMETER;
-    CriticalSectionLock lock(lock_);
+    CriticalSectionLock lock(m_lock);
     VARIANT null;
     null.vt = VT_NULL;
     const VARIANT& source = value ? *value : null;
     Property* p = Find(name);
     if (!p) {
         // Instances have exactly their class's properties.
-        if (genus_ == Genus::Instance) return WBEM_E_NOT_FOUND;
-        properties_.push_back(Property{name, type != 0 ? type : static_cast<CIMTYPE>(CIM_EMPTY), CVariant()});
-        p = &properties_.back();
+        if (m_genus == Genus::Instance) return WBEM_E_NOT_FOUND;
+        m_properties.push_back(Property{name, type != 0 ? type : static_cast<CIMTYPE>(CIM_EMPTY), Variant()});
+        p = &m_properties.back();
     }
     if (!Accepts(p->type, source.vt)) return WBEM_E_TYPE_MISMATCH;
     p->value = StoredValue(source);
     return WBEM_S_NO_ERROR;
 }
 
-HRESULT CClassObject::GetNames(LPCWSTR, LONG, VARIANT*, SAFEARRAY** names) {
+HRESULT CClassObject::GetNames(LPCWSTR, LONG, VARIANT*, SAFEARRAY** names)
+{
     if (!names) return WBEM_E_INVALID_PARAMETER;
-    CriticalSectionLock lock(lock_);
-    *names = ::SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(properties_.size()));
+    CriticalSectionLock lock(m_lock);
+    *names = ::SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(m_properties.size()));
     if (!*names) return WBEM_E_OUT_OF_MEMORY;
-    for (LONG i = 0; i < static_cast<LONG>(properties_.size()); ++i) {
-        BSTR name = ::SysAllocString(properties_[i].name.c_str());
+    for (LONG i = 0; i < static_cast<LONG>(m_properties.size()); ++i) {
+        BSTR name = ::SysAllocString(m_properties[i].name.c_str());
         ::SafeArrayPutElement(*names, &i, name);
         ::SysFreeString(name);
     }
     return WBEM_S_NO_ERROR;
 }
 
-HRESULT CClassObject::BeginEnumeration(LONG) {
-    CriticalSectionLock lock(lock_);
-    enumeration_ = 0;
+HRESULT CClassObject::BeginEnumeration(LONG)
+{
+    CriticalSectionLock lock(m_lock);
+    m_enumeration = 0;
     return WBEM_S_NO_ERROR;
 }
 
-HRESULT CClassObject::Next(LONG, BSTR* name, VARIANT* value, CIMTYPE* type, LONG* flavor) {
-    CriticalSectionLock lock(lock_);
-    while (enumeration_ < properties_.size() && properties_[enumeration_].unreadable) ++enumeration_;
-    if (enumeration_ >= properties_.size()) return WBEM_S_NO_MORE_DATA;
-    const Property& p = properties_[enumeration_++];
+HRESULT CClassObject::Next(LONG, BSTR* name, VARIANT* value, CIMTYPE* type, LONG* flavor)
+{
+    CriticalSectionLock lock(m_lock);
+    while (m_enumeration < m_properties.size() && m_properties[m_enumeration].unreadable) ++m_enumeration;
+    if (m_enumeration >= m_properties.size()) return WBEM_S_NO_MORE_DATA;
+    const Property& p = m_properties[m_enumeration++];
     if (name) *name = ::SysAllocString(p.name.c_str());
     if (value) {
         ::VariantInit(value);
@@ -164,46 +179,51 @@ HRESULT CClassObject::Next(LONG, BSTR* name, VARIANT* value, CIMTYPE* type, LONG
     return WBEM_S_NO_ERROR;
 }
 
-HRESULT CClassObject::EndEnumeration() {
-    CriticalSectionLock lock(lock_);
-    enumeration_ = properties_.size();
+HRESULT CClassObject::EndEnumeration()
+{
+    CriticalSectionLock lock(m_lock);
+    m_enumeration = m_properties.size();
     return WBEM_S_NO_ERROR;
 }
 
-ComPtr<CClassObject> CClassObject::Copy(Genus genus) {
-    ComPtr<CClassObject> copy = Create(className_.c_str(), genus);
+ComPtr<CClassObject> CClassObject::Copy(Genus genus)
+{
+    ComPtr<CClassObject> copy = Create(m_className.c_str(), genus);
     if (!copy) return copy;
-    CriticalSectionLock lock(lock_);
-    copy->properties_ = properties_;
-    if (genus == genus_) copy->methods_ = methods_;
+    CriticalSectionLock lock(m_lock);
+    copy->m_properties = m_properties;
+    if (genus == m_genus) copy->m_methods = m_methods;
     return copy;
 }
 
-HRESULT CClassObject::Clone(IWbemClassObject** copy) {
+HRESULT CClassObject::Clone(IWbemClassObject** copy)
+{
     if (!copy) return WBEM_E_INVALID_PARAMETER;
-    ComPtr<CClassObject> made = Copy(genus_);
+    ComPtr<CClassObject> made = Copy(m_genus);
     if (!made) return WBEM_E_OUT_OF_MEMORY;
     *copy = made.Detach();
     return WBEM_S_NO_ERROR;
 }
 
-HRESULT CClassObject::SpawnInstance(LONG, IWbemClassObject** instance) {
+HRESULT CClassObject::SpawnInstance(LONG, IWbemClassObject** instance)
+{
     if (!instance) return WBEM_E_INVALID_PARAMETER;
     *instance = nullptr;
-    if (genus_ != Genus::Class) return WBEM_E_INCOMPLETE_CLASS;
+    if (m_genus != Genus::Class) return WBEM_E_INCOMPLETE_CLASS;
     ComPtr<CClassObject> made = Copy(Genus::Instance);
     if (!made) return WBEM_E_OUT_OF_MEMORY;
     *instance = made.Detach();
     return WBEM_S_NO_ERROR;
 }
 
-HRESULT CClassObject::GetMethod(LPCWSTR name, LONG, IWbemClassObject** in, IWbemClassObject** out) {
+HRESULT CClassObject::GetMethod(LPCWSTR name, LONG, IWbemClassObject** in, IWbemClassObject** out)
+{
     if (in) *in = nullptr;
     if (out) *out = nullptr;
     if (!name) return WBEM_E_INVALID_PARAMETER;
-    CriticalSectionLock lock(lock_);
-    if (genus_ != Genus::Class) return WBEM_E_ILLEGAL_OPERATION;
-    for (const Method& m : methods_) {
+    CriticalSectionLock lock(m_lock);
+    if (m_genus != Genus::Class) return WBEM_E_ILLEGAL_OPERATION;
+    for (const Method& m : m_methods) {
         if (!SameName(m.name, name)) continue;
         if (in && m.in) m.in.CopyTo(in);
         if (out && m.out) m.out.CopyTo(out);

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <wbemidl.h>
 #include <wrl/client.h>
 
@@ -7,8 +8,8 @@
 #include <vector>
 
 #include "ComObject.h"
+#include "ComValues.h"
 #include "CriticalSection.h"
-#include "Variant.h"
 
 namespace sim {
 
@@ -21,7 +22,7 @@ public:
     static Microsoft::WRL::ComPtr<CClassObject> Create(const wchar_t* className, Genus genus);
 
     // Building (before the object is handed out).
-    void AddProperty(const wchar_t* name, CIMTYPE type, const CVariant& value = CVariant());
+    void AddProperty(const wchar_t* name, CIMTYPE type, const Variant& value = Variant());
     // Get of this property fails, as a firmware table that cannot be read.
     void MakeUnreadable(const wchar_t* name);
     void AddMethod(const wchar_t* name, IWbemClassObject* in, IWbemClassObject* out);
@@ -33,36 +34,45 @@ public:
 
     // IWbemClassObject
     HRESULT STDMETHODCALLTYPE GetQualifierSet(IWbemQualifierSet**) override { return WBEM_E_NOT_SUPPORTED; }
-    HRESULT STDMETHODCALLTYPE Get(LPCWSTR name, LONG flags, VARIANT* value, CIMTYPE* type, LONG* flavor) override;
+    HRESULT STDMETHODCALLTYPE Get(LPCWSTR name, LONG flags, VARIANT* value, CIMTYPE* type,
+                                  LONG* flavor) override;
     HRESULT STDMETHODCALLTYPE Put(LPCWSTR name, LONG flags, VARIANT* value, CIMTYPE type) override;
     HRESULT STDMETHODCALLTYPE Delete(LPCWSTR) override { return WBEM_E_NOT_SUPPORTED; }
     HRESULT STDMETHODCALLTYPE GetNames(LPCWSTR qualifier, LONG flags, VARIANT* qualifierValue,
                                        SAFEARRAY** names) override;
     HRESULT STDMETHODCALLTYPE BeginEnumeration(LONG flags) override;
-    HRESULT STDMETHODCALLTYPE Next(LONG flags, BSTR* name, VARIANT* value, CIMTYPE* type, LONG* flavor) override;
+    HRESULT STDMETHODCALLTYPE Next(LONG flags, BSTR* name, VARIANT* value, CIMTYPE* type,
+                                   LONG* flavor) override;
     HRESULT STDMETHODCALLTYPE EndEnumeration() override;
-    HRESULT STDMETHODCALLTYPE GetPropertyQualifierSet(LPCWSTR, IWbemQualifierSet**) override {
+    HRESULT STDMETHODCALLTYPE GetPropertyQualifierSet(LPCWSTR, IWbemQualifierSet**) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
     HRESULT STDMETHODCALLTYPE Clone(IWbemClassObject** copy) override;
     HRESULT STDMETHODCALLTYPE GetObjectText(LONG, BSTR*) override { return WBEM_E_NOT_SUPPORTED; }
-    HRESULT STDMETHODCALLTYPE SpawnDerivedClass(LONG, IWbemClassObject**) override { return WBEM_E_NOT_SUPPORTED; }
+    HRESULT STDMETHODCALLTYPE SpawnDerivedClass(LONG, IWbemClassObject**) override
+    {
+        return WBEM_E_NOT_SUPPORTED;
+    }
     HRESULT STDMETHODCALLTYPE SpawnInstance(LONG flags, IWbemClassObject** instance) override;
     HRESULT STDMETHODCALLTYPE CompareTo(LONG, IWbemClassObject*) override { return WBEM_E_NOT_SUPPORTED; }
     HRESULT STDMETHODCALLTYPE GetPropertyOrigin(LPCWSTR, BSTR*) override { return WBEM_E_NOT_SUPPORTED; }
     HRESULT STDMETHODCALLTYPE InheritsFrom(LPCWSTR) override { return WBEM_S_FALSE; }
     HRESULT STDMETHODCALLTYPE GetMethod(LPCWSTR name, LONG flags, IWbemClassObject** in,
                                         IWbemClassObject** out) override;
-    HRESULT STDMETHODCALLTYPE PutMethod(LPCWSTR, LONG, IWbemClassObject*, IWbemClassObject*) override {
+    HRESULT STDMETHODCALLTYPE PutMethod(LPCWSTR, LONG, IWbemClassObject*, IWbemClassObject*) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
     HRESULT STDMETHODCALLTYPE DeleteMethod(LPCWSTR) override { return WBEM_E_NOT_SUPPORTED; }
     HRESULT STDMETHODCALLTYPE BeginMethodEnumeration(LONG) override { return WBEM_E_NOT_SUPPORTED; }
-    HRESULT STDMETHODCALLTYPE NextMethod(LONG, BSTR*, IWbemClassObject**, IWbemClassObject**) override {
+    HRESULT STDMETHODCALLTYPE NextMethod(LONG, BSTR*, IWbemClassObject**, IWbemClassObject**) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
     HRESULT STDMETHODCALLTYPE EndMethodEnumeration() override { return WBEM_E_NOT_SUPPORTED; }
-    HRESULT STDMETHODCALLTYPE GetMethodQualifierSet(LPCWSTR, IWbemQualifierSet**) override {
+    HRESULT STDMETHODCALLTYPE GetMethodQualifierSet(LPCWSTR, IWbemQualifierSet**) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
     HRESULT STDMETHODCALLTYPE GetMethodOrigin(LPCWSTR, BSTR*) override { return WBEM_E_NOT_SUPPORTED; }
@@ -71,7 +81,7 @@ private:
     struct Property {
         std::wstring name;
         CIMTYPE type;
-        CVariant value;
+        Variant value;
         bool unreadable = false;
     };
     struct Method {
@@ -80,17 +90,17 @@ private:
         Microsoft::WRL::ComPtr<IWbemClassObject> out;
     };
 
-    CClassObject(const wchar_t* className, Genus genus) : className_(className), genus_(genus) {}
+    CClassObject(const wchar_t* className, Genus genus) : m_className(className), m_genus(genus) { }
     Property* Find(LPCWSTR name);
-    bool SystemProperty(LPCWSTR name, CVariant& value, CIMTYPE& type) const;
+    bool SystemProperty(LPCWSTR name, Variant& value, CIMTYPE& type) const;
     Microsoft::WRL::ComPtr<CClassObject> Copy(Genus genus);
 
-    CriticalSection lock_;
-    std::wstring className_;
-    Genus genus_;
-    std::vector<Property> properties_;
-    std::vector<Method> methods_;
-    size_t enumeration_ = 0;
+    CriticalSection m_lock;
+    std::wstring m_className;
+    Genus m_genus;
+    std::vector<Property> m_properties;
+    std::vector<Method> m_methods;
+    size_t m_enumeration = 0;
 };
 
 } // namespace sim

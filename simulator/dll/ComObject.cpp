@@ -2,26 +2,29 @@
 
 namespace sim {
 
-CComObject::~CComObject() {
-    if (marshaler_) marshaler_->Release();
+CComObject::~CComObject()
+{
+    if (m_marshaler) m_marshaler->Release();
 }
 
-ULONG CComObject::ReleaseImpl() {
-    LONG n = ::InterlockedDecrement(&refs_);
+ULONG CComObject::ReleaseImpl()
+{
+    LONG n = ::InterlockedDecrement(&m_refs);
     if (n == 0) delete this;
     return static_cast<ULONG>(n);
 }
 
-HRESULT CComObject::QueryMarshaler(IUnknown* outer, void** object) {
-    if (!::InterlockedCompareExchangePointer(reinterpret_cast<void**>(&marshaler_), nullptr, nullptr)) {
+HRESULT CComObject::QueryMarshaler(IUnknown* outer, void** object)
+{
+    if (!::InterlockedCompareExchangePointer(reinterpret_cast<void**>(&m_marshaler), nullptr, nullptr)) {
         IUnknown* created = nullptr;
         HRESULT hr = ::CoCreateFreeThreadedMarshaler(outer, &created);
         if (FAILED(hr)) return hr;
-        if (::InterlockedCompareExchangePointer(reinterpret_cast<void**>(&marshaler_), created, nullptr)) {
+        if (::InterlockedCompareExchangePointer(reinterpret_cast<void**>(&m_marshaler), created, nullptr)) {
             created->Release();
         }
     }
-    return marshaler_->QueryInterface(IID_IMarshal, object);
+    return m_marshaler->QueryInterface(IID_IMarshal, object);
 }
 
 } // namespace sim

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <objidl.h>
 
 namespace sim {
@@ -17,14 +18,14 @@ protected:
     CComObject() = default;
     virtual ~CComObject();
 
-    ULONG AddRefImpl() { return static_cast<ULONG>(::InterlockedIncrement(&refs_)); }
+    ULONG AddRefImpl() { return static_cast<ULONG>(::InterlockedIncrement(&m_refs)); }
     ULONG ReleaseImpl();
     // IMarshal through the aggregated marshaler; `outer` is the object's IUnknown.
     HRESULT QueryMarshaler(IUnknown* outer, void** object);
 
 private:
-    LONG refs_ = 1;
-    IUnknown* marshaler_ = nullptr;
+    LONG m_refs = 1;
+    IUnknown* m_marshaler = nullptr;
 };
 
 } // namespace sim

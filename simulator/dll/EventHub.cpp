@@ -15,27 +15,32 @@ namespace {
 constexpr UINT kDeliverMessage = WM_APP + 1;
 constexpr wchar_t kWindowClass[] = L"TavrinSimEventWindow";
 
-std::wstring Lower(std::wstring text) {
+std::wstring Lower(std::wstring text)
+{
     for (wchar_t& c : text) c = static_cast<wchar_t>(towlower(c));
     return text;
 }
 
-HMODULE ThisModule() {
+HMODULE ThisModule()
+{
     HMODULE self = nullptr;
-    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
+                             | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                          reinterpret_cast<LPCWSTR>(&ThisModule), &self);
     return self;
 }
 
 } // namespace
 
-CEventHub& CEventHub::Get() {
+CEventHub& CEventHub::Get()
+{
     // Never destroyed: waiter threads may still run while the process ends.
     static CEventHub* hub = new CEventHub;
     return *hub;
 }
 
-bool CEventHub::SelectsEvents(const BSTR language, const BSTR query) {
+bool CEventHub::SelectsEvents(const BSTR language, const BSTR query)
+{
     if (!language || !query || _wcsicmp(language, L"WQL") != 0) return false;
     std::wistringstream words(Lower(query));
     std::wstring select, star, from, name, rest;
@@ -43,7 +48,8 @@ bool CEventHub::SelectsEvents(const BSTR language, const BSTR query) {
     return select == L"select" && star == L"*" && from == L"from" && name == L"biosevent" && !(words >> rest);
 }
 
-HRESULT CEventHub::Subscribe(IWbemObjectSink* sink) {
+HRESULT CEventHub::Subscribe(IWbemObjectSink* sink)
+{
     static const ATOM windowClass = [] {
         WNDCLASSW wc{};
         wc.lpfnWndProc = &CEventHub::WindowProc;
@@ -69,7 +75,8 @@ HRESULT CEventHub::Subscribe(IWbemObjectSink* sink) {
     subscription->window = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                              ThisModule(), nullptr);
     if (subscription->wake && subscription->stop && subscription->window) {
-        subscription->waiter.reset(::CreateThread(nullptr, 0, &CEventHub::Wait, subscription.get(), 0, nullptr));
+        subscription->waiter.reset(
+            ::CreateThread(nullptr, 0, &CEventHub::Wait, subscription.get(), 0, nullptr));
     }
     if (!subscription->waiter) {
         if (subscription->window) ::DestroyWindow(subscription->window);
@@ -77,12 +84,13 @@ HRESULT CEventHub::Subscribe(IWbemObjectSink* sink) {
         if (machine.Held()) RemoveSubscriber(*machine, ::GetCurrentProcessId(), subscription->cookie);
         return WBEM_E_FAILED;
     }
-    CriticalSectionLock lock(lock_);
-    subscriptions_.push_back(std::move(subscription));
+    CriticalSectionLock lock(m_lock);
+    m_subscriptions.push_back(std::move(subscription));
     return WBEM_S_NO_ERROR;
 }
 
-DWORD WINAPI CEventHub::Wait(void* parameter) {
+DWORD WINAPI CEventHub::Wait(void* parameter)
+{
     auto* subscription = static_cast<Subscription*>(parameter);
     HANDLE handles[] = {subscription->stop.get(), subscription->wake.get()};
     while (::WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
@@ -91,7 +99,8 @@ DWORD WINAPI CEventHub::Wait(void* parameter) {
     return 0;
 }
 
-LRESULT CALLBACK CEventHub::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CEventHub::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (message == kDeliverMessage) {
         Get().Deliver(window);
         return 0;
@@ -99,12 +108,13 @@ LRESULT CALLBACK CEventHub::WindowProc(HWND window, UINT message, WPARAM wParam,
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-void CEventHub::Deliver(HWND window) {
+void CEventHub::Deliver(HWND window)
+{
     ComPtr<IWbemObjectSink> sink;
     uint32_t seen = 0;
     {
-        CriticalSectionLock lock(lock_);
-        for (const auto& s : subscriptions_) {
+        CriticalSectionLock lock(m_lock);
+        for (const auto& s : m_subscriptions) {
             if (s->window != window) continue;
             sink = s->sink;
             seen = s->seen;
@@ -119,8 +129,8 @@ void CEventHub::Deliver(HWND window) {
     }
     if (events.empty()) return;
     {
-        CriticalSectionLock lock(lock_);
-        for (const auto& s : subscriptions_) {
+        CriticalSectionLock lock(m_lock);
+        for (const auto& s : m_subscriptions) {
             if (s->window == window) s->seen = events.back().sequence;
         }
     }
@@ -131,7 +141,8 @@ void CEventHub::Deliver(HWND window) {
     }
 }
 
-void CEventHub::Stop(Subscription& subscription) {
+void CEventHub::Stop(Subscription& subscription)
+{
     ::SetEvent(subscription.stop.get());
     ::WaitForSingleObject(subscription.waiter.get(), INFINITE);
     if (subscription.thread == ::GetCurrentThreadId()) {
@@ -143,14 +154,15 @@ void CEventHub::Stop(Subscription& subscription) {
     if (machine.Held()) RemoveSubscriber(*machine, ::GetCurrentProcessId(), subscription.cookie);
 }
 
-bool CEventHub::Cancel(IWbemObjectSink* sink) {
+bool CEventHub::Cancel(IWbemObjectSink* sink)
+{
     std::vector<std::unique_ptr<Subscription>> cancelled;
     {
-        CriticalSectionLock lock(lock_);
-        for (auto it = subscriptions_.begin(); it != subscriptions_.end();) {
+        CriticalSectionLock lock(m_lock);
+        for (auto it = m_subscriptions.begin(); it != m_subscriptions.end();) {
             if ((*it)->sink.Get() == sink) {
                 cancelled.push_back(std::move(*it));
-                it = subscriptions_.erase(it);
+                it = m_subscriptions.erase(it);
             } else {
                 ++it;
             }

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <wbemidl.h>
 #include <wrl/client.h>
 
@@ -44,8 +45,8 @@ private:
     void Deliver(HWND window);
     void Stop(Subscription& subscription);
 
-    CriticalSection lock_;
-    std::vector<std::unique_ptr<Subscription>> subscriptions_;
+    CriticalSection m_lock;
+    std::vector<std::unique_ptr<Subscription>> m_subscriptions;
 };
 
 } // namespace sim

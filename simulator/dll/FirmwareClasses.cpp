@@ -12,24 +12,28 @@ namespace {
 
 constexpr CIMTYPE kByteArray = CIM_UINT8 | CIM_FLAG_ARRAY;
 
-ComPtr<CClassObject> Data(CClassObject::Genus genus, const CVariant& bytes = CVariant()) {
+ComPtr<CClassObject> Data(CClassObject::Genus genus, const Variant& bytes = Variant())
+{
     ComPtr<CClassObject> data = CClassObject::Create(kDataClass, genus);
     if (data) data->AddProperty(L"Bytes", kByteArray, bytes);
     return data;
 }
 
-ComPtr<CClassObject> Parameters(CClassObject::Genus genus, const CVariant& data = CVariant()) {
+ComPtr<CClassObject> Parameters(CClassObject::Genus genus, const Variant& data = Variant())
+{
     ComPtr<CClassObject> parameters = CClassObject::Create(L"__PARAMETERS", genus);
     if (parameters) parameters->AddProperty(L"Data", CIM_OBJECT, data);
     return parameters;
 }
 
-ComPtr<CClassObject> Call(CClassObject::Genus genus) {
+ComPtr<CClassObject> Call(CClassObject::Genus genus)
+{
     ComPtr<CClassObject> call = CClassObject::Create(kCallClass, genus);
     if (!call) return call;
     call->AddProperty(L"InstanceName", CIM_STRING,
-                      genus == CClassObject::Genus::Instance ? CVariant::String(kInstanceName) : CVariant());
-    call->AddProperty(L"Active", CIM_BOOLEAN, CVariant::Bool(true));
+                      genus == CClassObject::Genus::Instance ? Variant::FromString(kInstanceName)
+                                                             : Variant());
+    call->AddProperty(L"Active", CIM_BOOLEAN, Variant::FromBool(true));
     if (genus == CClassObject::Genus::Class) {
         ComPtr<CClassObject> in = Parameters(CClassObject::Genus::Class);
         ComPtr<CClassObject> out = Parameters(CClassObject::Genus::Class);
@@ -40,19 +44,23 @@ ComPtr<CClassObject> Call(CClassObject::Genus genus) {
 
 } // namespace
 
-Object DataClass() {
+Object DataClass()
+{
     return Data(CClassObject::Genus::Class);
 }
 
-Object CallClass() {
+Object CallClass()
+{
     return Call(CClassObject::Genus::Class);
 }
 
-Object CallInstance() {
+Object CallInstance()
+{
     return Call(CClassObject::Genus::Instance);
 }
 
-Object EventClass() {
+Object EventClass()
+{
     ComPtr<CClassObject> event = CClassObject::Create(kEventClass, CClassObject::Genus::Class);
     if (!event) return event;
     event->AddProperty(L"InstanceName", CIM_STRING);
@@ -61,62 +69,68 @@ Object EventClass() {
     return event;
 }
 
-Object QueryInstance(uint32_t dataBufferSize) {
+Object QueryInstance(uint32_t dataBufferSize)
+{
     uint8_t bytes[32] = {};
     for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(dataBufferSize >> (8 * i));
     ComPtr<CClassObject> qdata = CClassObject::Create(L"BQuery", CClassObject::Genus::Instance);
     ComPtr<CClassObject> query = CClassObject::Create(L"WMI_Query", CClassObject::Genus::Instance);
     if (!qdata || !query) return nullptr;
-    qdata->AddProperty(L"Bytes", kByteArray, CVariant::Bytes(bytes, sizeof bytes));
-    query->AddProperty(L"InstanceName", CIM_STRING, CVariant::String(kInstanceName));
-    query->AddProperty(L"Active", CIM_BOOLEAN, CVariant::Bool(true));
-    query->AddProperty(L"QDATA", CIM_OBJECT, CVariant::Object(static_cast<IWbemClassObject*>(qdata.Get())));
+    qdata->AddProperty(L"Bytes", kByteArray, Variant::FromBytes(bytes, sizeof bytes));
+    query->AddProperty(L"InstanceName", CIM_STRING, Variant::FromString(kInstanceName));
+    query->AddProperty(L"Active", CIM_BOOLEAN, Variant::FromBool(true));
+    query->AddProperty(L"QDATA", CIM_OBJECT,
+                       Variant::FromUnknown(static_cast<IWbemClassObject*>(qdata.Get())));
     return query;
 }
 
-Object CallOutParameters(const std::vector<uint8_t>& answer) {
-    ComPtr<CClassObject> data = Data(CClassObject::Genus::Instance, CVariant::Bytes(answer));
+Object CallOutParameters(const std::vector<uint8_t>& answer)
+{
+    ComPtr<CClassObject> data = Data(CClassObject::Genus::Instance, Variant::FromBytes(answer));
     if (!data) return nullptr;
     return Parameters(CClassObject::Genus::Instance,
-                      CVariant::Object(static_cast<IWbemClassObject*>(data.Get())));
+                      Variant::FromUnknown(static_cast<IWbemClassObject*>(data.Get())));
 }
 
-Object SmbiosInstance(const std::vector<uint8_t>& table, bool unreadable) {
+Object SmbiosInstance(const std::vector<uint8_t>& table, bool unreadable)
+{
     ComPtr<CClassObject> smbios = CClassObject::Create(kSmbiosClass, CClassObject::Genus::Instance);
     if (!smbios) return smbios;
-    smbios->AddProperty(L"InstanceName", CIM_STRING, CVariant::String(L"SMBiosData"));
-    smbios->AddProperty(L"Active", CIM_BOOLEAN, CVariant::Bool(true));
-    smbios->AddProperty(L"Used20CallingMethod", CIM_BOOLEAN, CVariant::Bool(false));
-    smbios->AddProperty(L"SmbiosMajorVersion", CIM_UINT8, CVariant::Int(2));
-    smbios->AddProperty(L"SmbiosMinorVersion", CIM_UINT8, CVariant::Int(6));
-    smbios->AddProperty(L"DmiRevision", CIM_UINT8, CVariant::Int(0));
+    smbios->AddProperty(L"InstanceName", CIM_STRING, Variant::FromString(L"SMBiosData"));
+    smbios->AddProperty(L"Active", CIM_BOOLEAN, Variant::FromBool(true));
+    smbios->AddProperty(L"Used20CallingMethod", CIM_BOOLEAN, Variant::FromBool(false));
+    smbios->AddProperty(L"SmbiosMajorVersion", CIM_UINT8, Variant::FromInt(2));
+    smbios->AddProperty(L"SmbiosMinorVersion", CIM_UINT8, Variant::FromInt(6));
+    smbios->AddProperty(L"DmiRevision", CIM_UINT8, Variant::FromInt(0));
     // WMI hands uint32 properties out as VT_I4.
-    smbios->AddProperty(L"Size", CIM_UINT32, CVariant::Int(static_cast<int32_t>(table.size())));
-    smbios->AddProperty(L"SMBiosData", kByteArray, CVariant::Bytes(table));
+    smbios->AddProperty(L"Size", CIM_UINT32, Variant::FromInt(static_cast<int32_t>(table.size())));
+    smbios->AddProperty(L"SMBiosData", kByteArray, Variant::FromBytes(table));
     if (unreadable) smbios->MakeUnreadable(L"SMBiosData");
     return smbios;
 }
 
-Object Event(const SimEvent& event) {
+Object Event(const SimEvent& event)
+{
     wchar_t className[33] = {};
     std::copy(event.className, event.className + 32, className);
     ComPtr<CClassObject> object = CClassObject::Create(className, CClassObject::Genus::Instance);
     if (!object) return object;
-    object->AddProperty(L"InstanceName", CIM_STRING, CVariant::String(kInstanceName));
-    object->AddProperty(L"Active", CIM_BOOLEAN, CVariant::Bool(true));
+    object->AddProperty(L"InstanceName", CIM_STRING, Variant::FromString(kInstanceName));
+    object->AddProperty(L"Active", CIM_BOOLEAN, Variant::FromBool(true));
     size_t length = std::min<size_t>(event.length, kEventBytes);
-    CVariant bytes = CVariant::Bytes(event.data, length);
+    Variant bytes = Variant::FromBytes(event.data, length);
     switch (event.dataKind) {
     case EventDataKind::EmbeddedObject: {
         ComPtr<CClassObject> data = Data(CClassObject::Genus::Instance, bytes);
-        object->AddProperty(L"Data", CIM_OBJECT, CVariant::Object(static_cast<IWbemClassObject*>(data.Get())));
+        object->AddProperty(L"Data", CIM_OBJECT,
+                            Variant::FromUnknown(static_cast<IWbemClassObject*>(data.Get())));
         break;
     }
     case EventDataKind::ByteArray:
         object->AddProperty(L"Data", kByteArray, bytes);
         break;
     case EventDataKind::WrongType:
-        object->AddProperty(L"Data", CIM_UINT32, CVariant::Int(static_cast<int32_t>(length)));
+        object->AddProperty(L"Data", CIM_UINT32, Variant::FromInt(static_cast<int32_t>(length)));
         break;
     case EventDataKind::Missing:
         break;

@@ -9,13 +9,15 @@ namespace sim {
 // Next and Skip take a time-out in milliseconds or -1 (WBEM_INFINITE).
 constexpr LONG kInfinite = -1;
 
-ComPtr<CInstanceEnum> CInstanceEnum::Create(Objects objects) {
+ComPtr<CInstanceEnum> CInstanceEnum::Create(Objects objects)
+{
     ComPtr<CInstanceEnum> made;
     made.Attach(new (std::nothrow) CInstanceEnum(std::move(objects)));
     return made;
 }
 
-HRESULT CInstanceEnum::QueryInterface(REFIID riid, void** object) {
+HRESULT CInstanceEnum::QueryInterface(REFIID riid, void** object)
+{
     if (!object) return E_POINTER;
     *object = nullptr;
     if (riid == IID_IUnknown || riid == IID_IEnumWbemClassObject) {
@@ -31,36 +33,40 @@ HRESULT CInstanceEnum::QueryInterface(REFIID riid, void** object) {
     return S_OK;
 }
 
-HRESULT CInstanceEnum::Reset() {
-    CriticalSectionLock lock(lock_);
-    next_ = 0;
+HRESULT CInstanceEnum::Reset()
+{
+    CriticalSectionLock lock(m_lock);
+    m_next = 0;
     return WBEM_S_NO_ERROR;
 }
 
-HRESULT CInstanceEnum::Next(LONG timeout, ULONG count, IWbemClassObject** objects, ULONG* returned) {
+HRESULT CInstanceEnum::Next(LONG timeout, ULONG count, IWbemClassObject** objects, ULONG* returned)
+{
     if (!objects || !returned || timeout < kInfinite) return WBEM_E_INVALID_PARAMETER;
-    CriticalSectionLock lock(lock_);
+    CriticalSectionLock lock(m_lock);
     ULONG n = 0;
-    for (; n < count && next_ < objects_.size(); ++n) objects_[next_++].CopyTo(&objects[n]);
+    for (; n < count && m_next < m_objects.size(); ++n) m_objects[m_next++].CopyTo(&objects[n]);
     *returned = n;
     return n == count ? WBEM_S_NO_ERROR : WBEM_S_FALSE;
 }
 
-HRESULT CInstanceEnum::Clone(IEnumWbemClassObject** copy) {
+HRESULT CInstanceEnum::Clone(IEnumWbemClassObject** copy)
+{
     if (!copy) return WBEM_E_INVALID_PARAMETER;
-    CriticalSectionLock lock(lock_);
-    ComPtr<CInstanceEnum> made = Create(objects_);
+    CriticalSectionLock lock(m_lock);
+    ComPtr<CInstanceEnum> made = Create(m_objects);
     if (!made) return WBEM_E_OUT_OF_MEMORY;
-    made->next_ = next_;
+    made->m_next = m_next;
     *copy = made.Detach();
     return WBEM_S_NO_ERROR;
 }
 
-HRESULT CInstanceEnum::Skip(LONG timeout, ULONG count) {
+HRESULT CInstanceEnum::Skip(LONG timeout, ULONG count)
+{
     if (timeout < kInfinite) return WBEM_E_INVALID_PARAMETER;
-    CriticalSectionLock lock(lock_);
-    size_t left = objects_.size() - next_;
-    next_ += count < left ? count : left;
+    CriticalSectionLock lock(m_lock);
+    size_t left = m_objects.size() - m_next;
+    m_next += count < left ? count : left;
     return count <= left ? WBEM_S_NO_ERROR : WBEM_S_FALSE;
 }
 

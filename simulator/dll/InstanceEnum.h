@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <wbemidl.h>
 #include <wrl/client.h>
 
@@ -22,17 +23,18 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
     HRESULT STDMETHODCALLTYPE Reset() override;
-    HRESULT STDMETHODCALLTYPE Next(LONG timeout, ULONG count, IWbemClassObject** objects, ULONG* returned) override;
+    HRESULT STDMETHODCALLTYPE Next(LONG timeout, ULONG count, IWbemClassObject** objects,
+                                   ULONG* returned) override;
     HRESULT STDMETHODCALLTYPE NextAsync(ULONG, IWbemObjectSink*) override { return WBEM_E_NOT_SUPPORTED; }
     HRESULT STDMETHODCALLTYPE Clone(IEnumWbemClassObject** copy) override;
     HRESULT STDMETHODCALLTYPE Skip(LONG timeout, ULONG count) override;
 
 private:
-    explicit CInstanceEnum(Objects objects) : objects_(std::move(objects)) {}
+    explicit CInstanceEnum(Objects objects) : m_objects(std::move(objects)) { }
 
-    CriticalSection lock_;
-    Objects objects_;
-    size_t next_ = 0;
+    CriticalSection m_lock;
+    Objects m_objects;
+    size_t m_next = 0;
 };
 
 } // namespace sim

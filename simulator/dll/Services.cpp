@@ -3,13 +3,13 @@
 #include <new>
 #include <vector>
 
+#include "ComValues.h"
 #include "EventHub.h"
 #include "FirmwareClasses.h"
 #include "FirmwareModel.h"
 #include "InstanceEnum.h"
 #include "Machine.h"
 #include "SmbiosBuilder.h"
-#include "Variant.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -17,7 +17,8 @@ namespace sim {
 namespace fc = firmware_classes;
 namespace {
 
-bool Same(const BSTR a, const wchar_t* b) {
+bool Same(const BSTR a, const wchar_t* b)
+{
     return a && _wcsicmp(a, b) == 0;
 }
 
@@ -28,7 +29,8 @@ struct MachineView {
     std::vector<uint8_t> smbiosTable;
 };
 
-MachineView Snapshot(bool withTable = false) {
+MachineView Snapshot(bool withTable = false)
+{
     MachineView view;
     CMachineState::Lock machine(Machine());
     if (!machine.Held()) return view;
@@ -52,7 +54,8 @@ const FirmwarePath kFirmwarePaths[] = {
     {fc::kQueryInstancePath, [](const MachineView& m) { return fc::QueryInstance(m.dataBufferSize); }},
 };
 
-const FirmwarePath* FindFirmwarePath(const BSTR path) {
+const FirmwarePath* FindFirmwarePath(const BSTR path)
+{
     for (const FirmwarePath& p : kFirmwarePaths) {
         if (Same(path, p.path)) return &p;
     }
@@ -60,21 +63,23 @@ const FirmwarePath* FindFirmwarePath(const BSTR path) {
 }
 
 // The request bytes inside the DoBFn in-parameters: Data -> Bytes.
-bool RequestBytes(IWbemClassObject* in, std::vector<uint8_t>& bytes) {
-    CVariant data;
+bool RequestBytes(IWbemClassObject* in, std::vector<uint8_t>& bytes)
+{
+    Variant data;
     if (!in || FAILED(in->Get(L"Data", 0, data.get(), nullptr, nullptr))) return false;
     ComPtr<IWbemClassObject> object;
-    if (data.type() != VT_UNKNOWN || !(*data).punkVal ||
-        FAILED((*data).punkVal->QueryInterface(IID_PPV_ARGS(&object)))) {
+    if (data.type() != VT_UNKNOWN || !(*data).punkVal
+        || FAILED((*data).punkVal->QueryInterface(IID_PPV_ARGS(&object)))) {
         return false;
     }
-    CVariant value;
-    return SUCCEEDED(object->Get(L"Bytes", 0, value.get(), nullptr, nullptr)) && ReadBytes(*value, bytes);
+    Variant value;
+    return SUCCEEDED(object->Get(L"Bytes", 0, value.get(), nullptr, nullptr)) && CopyBytes(*value, bytes);
 }
 
 enum class CallOutcome { Answered, Failed, Rejected };
 
-CallOutcome AnswerFromMachine(const std::vector<uint8_t>& request, std::vector<uint8_t>& answer) {
+CallOutcome AnswerFromMachine(const std::vector<uint8_t>& request, std::vector<uint8_t>& answer)
+{
     CMachineState::Lock machine(Machine());
     if (!machine.Held()) return CallOutcome::Failed;
     if (machine->faults.failNext > 0) {
@@ -87,13 +92,15 @@ CallOutcome AnswerFromMachine(const std::vector<uint8_t>& request, std::vector<u
 
 } // namespace
 
-ComPtr<CServices> CServices::Create() {
+ComPtr<CServices> CServices::Create()
+{
     ComPtr<CServices> made;
     made.Attach(new (std::nothrow) CServices());
     return made;
 }
 
-HRESULT CServices::QueryInterface(REFIID riid, void** object) {
+HRESULT CServices::QueryInterface(REFIID riid, void** object)
+{
     if (!object) return E_POINTER;
     *object = nullptr;
     if (riid == IID_IUnknown || riid == IID_IWbemServices) {
@@ -109,22 +116,24 @@ HRESULT CServices::QueryInterface(REFIID riid, void** object) {
     return S_OK;
 }
 
-ComPtr<IWbemServices> CServices::Real() {
-    CriticalSectionLock lock(lock_);
-    if (realTried_) return real_;
-    realTried_ = true;
+ComPtr<IWbemServices> CServices::Real()
+{
+    CriticalSectionLock lock(m_lock);
+    if (m_realTried) return m_real;
+    m_realTried = true;
     ComPtr<IWbemLocator> locator;
-    if (FAILED(::CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&locator)))) {
-        return real_;
+    if (FAILED(
+            ::CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&locator)))) {
+        return m_real;
     }
-    BSTR ns = ::SysAllocString(L"root\\wmi");
-    locator->ConnectServer(ns, nullptr, nullptr, nullptr, 0, nullptr, nullptr, &real_);
-    ::SysFreeString(ns);
-    return real_;
+    const Bstr ns(L"root\\wmi");
+    locator->ConnectServer(ns.get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr, &m_real);
+    return m_real;
 }
 
 HRESULT CServices::GetObject(const BSTR path, LONG flags, IWbemContext* context, IWbemClassObject** object,
-                             IWbemCallResult** result) {
+                             IWbemCallResult** result)
+{
     if (result) *result = nullptr;
     if (!object || !path) return WBEM_E_INVALID_PARAMETER;
     *object = nullptr;
@@ -137,16 +146,19 @@ HRESULT CServices::GetObject(const BSTR path, LONG flags, IWbemContext* context,
         return WBEM_S_NO_ERROR;
     }
     ComPtr<IWbemServices> real = Real();
-    return real ? real->GetObject(path, flags, context, object, result) : static_cast<HRESULT>(WBEM_E_NOT_FOUND);
+    return real ? real->GetObject(path, flags, context, object, result)
+                : static_cast<HRESULT>(WBEM_E_NOT_FOUND);
 }
 
 HRESULT CServices::CreateInstanceEnum(const BSTR className, LONG flags, IWbemContext* context,
-                                      IEnumWbemClassObject** result) {
+                                      IEnumWbemClassObject** result)
+{
     if (!result || !className) return WBEM_E_INVALID_PARAMETER;
     *result = nullptr;
     if (!Same(className, fc::kSmbiosClass)) {
         ComPtr<IWbemServices> real = Real();
-        return real ? real->CreateInstanceEnum(className, flags, context, result) : static_cast<HRESULT>(WBEM_E_INVALID_CLASS);
+        return real ? real->CreateInstanceEnum(className, flags, context, result)
+                    : static_cast<HRESULT>(WBEM_E_INVALID_CLASS);
     }
     MachineView machine = Snapshot(true);
     fc::Object smbios = fc::SmbiosInstance(machine.smbiosTable, machine.smbiosFails);
@@ -157,31 +169,38 @@ HRESULT CServices::CreateInstanceEnum(const BSTR className, LONG flags, IWbemCon
 }
 
 HRESULT CServices::ExecQuery(const BSTR language, const BSTR query, LONG flags, IWbemContext* context,
-                             IEnumWbemClassObject** result) {
+                             IEnumWbemClassObject** result)
+{
     if (result) *result = nullptr;
     ComPtr<IWbemServices> real = Real();
-    return real ? real->ExecQuery(language, query, flags, context, result) : static_cast<HRESULT>(WBEM_E_INVALID_QUERY);
+    return real ? real->ExecQuery(language, query, flags, context, result)
+                : static_cast<HRESULT>(WBEM_E_INVALID_QUERY);
 }
 
 HRESULT CServices::ExecNotificationQuery(const BSTR language, const BSTR query, LONG flags,
-                                         IWbemContext* context, IEnumWbemClassObject** result) {
+                                         IWbemContext* context, IEnumWbemClassObject** result)
+{
     if (result) *result = nullptr;
     ComPtr<IWbemServices> real = Real();
-    return real ? real->ExecNotificationQuery(language, query, flags, context, result) : static_cast<HRESULT>(WBEM_E_INVALID_QUERY);
+    return real ? real->ExecNotificationQuery(language, query, flags, context, result)
+                : static_cast<HRESULT>(WBEM_E_INVALID_QUERY);
 }
 
 HRESULT CServices::ExecNotificationQueryAsync(const BSTR language, const BSTR query, LONG flags,
-                                              IWbemContext* context, IWbemObjectSink* sink) {
+                                              IWbemContext* context, IWbemObjectSink* sink)
+{
     if (!sink) return WBEM_E_INVALID_PARAMETER;
     if (CEventHub::SelectsEvents(language, query)) {
         if (Snapshot().noAcpiWmi) return WBEM_E_INVALID_CLASS;
         return CEventHub::Get().Subscribe(sink);
     }
     ComPtr<IWbemServices> real = Real();
-    return real ? real->ExecNotificationQueryAsync(language, query, flags, context, sink) : static_cast<HRESULT>(WBEM_E_INVALID_QUERY);
+    return real ? real->ExecNotificationQueryAsync(language, query, flags, context, sink)
+                : static_cast<HRESULT>(WBEM_E_INVALID_QUERY);
 }
 
-HRESULT CServices::CancelAsyncCall(IWbemObjectSink* sink) {
+HRESULT CServices::CancelAsyncCall(IWbemObjectSink* sink)
+{
     if (!sink) return WBEM_E_INVALID_PARAMETER;
     if (CEventHub::Get().Cancel(sink)) return WBEM_S_NO_ERROR;
     ComPtr<IWbemServices> real = Real();
@@ -189,7 +208,8 @@ HRESULT CServices::CancelAsyncCall(IWbemObjectSink* sink) {
 }
 
 HRESULT CServices::ExecMethod(const BSTR path, const BSTR method, LONG, IWbemContext*, IWbemClassObject* in,
-                              IWbemClassObject** out, IWbemCallResult** result) {
+                              IWbemClassObject** out, IWbemCallResult** result)
+{
     if (result) *result = nullptr;
     if (out) *out = nullptr;
     if (Snapshot().noAcpiWmi) return WBEM_E_NOT_FOUND;

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <wbemidl.h>
 #include <wrl/client.h>
 
@@ -20,65 +21,89 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return ReleaseImpl(); }
 
     HRESULT STDMETHODCALLTYPE OpenNamespace(const BSTR, LONG, IWbemContext*, IWbemServices**,
-                                            IWbemCallResult**) override {
+                                            IWbemCallResult**) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
     HRESULT STDMETHODCALLTYPE CancelAsyncCall(IWbemObjectSink* sink) override;
-    HRESULT STDMETHODCALLTYPE QueryObjectSink(LONG, IWbemObjectSink**) override { return WBEM_E_NOT_SUPPORTED; }
+    HRESULT STDMETHODCALLTYPE QueryObjectSink(LONG, IWbemObjectSink**) override
+    {
+        return WBEM_E_NOT_SUPPORTED;
+    }
     HRESULT STDMETHODCALLTYPE GetObject(const BSTR path, LONG flags, IWbemContext* context,
                                         IWbemClassObject** object, IWbemCallResult** result) override;
-    HRESULT STDMETHODCALLTYPE GetObjectAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override {
+    HRESULT STDMETHODCALLTYPE GetObjectAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE PutClass(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) override {
+    HRESULT STDMETHODCALLTYPE PutClass(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE PutClassAsync(IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*) override {
+    HRESULT STDMETHODCALLTYPE PutClassAsync(IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE DeleteClass(const BSTR, LONG, IWbemContext*, IWbemCallResult**) override {
+    HRESULT STDMETHODCALLTYPE DeleteClass(const BSTR, LONG, IWbemContext*, IWbemCallResult**) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE DeleteClassAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override {
+    HRESULT STDMETHODCALLTYPE DeleteClassAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE CreateClassEnum(const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**) override {
+    HRESULT STDMETHODCALLTYPE CreateClassEnum(const BSTR, LONG, IWbemContext*,
+                                              IEnumWbemClassObject**) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE CreateClassEnumAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override {
+    HRESULT STDMETHODCALLTYPE CreateClassEnumAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE PutInstance(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) override {
+    HRESULT STDMETHODCALLTYPE PutInstance(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE PutInstanceAsync(IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*) override {
+    HRESULT STDMETHODCALLTYPE PutInstanceAsync(IWbemClassObject*, LONG, IWbemContext*,
+                                               IWbemObjectSink*) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE DeleteInstance(const BSTR, LONG, IWbemContext*, IWbemCallResult**) override {
+    HRESULT STDMETHODCALLTYPE DeleteInstance(const BSTR, LONG, IWbemContext*, IWbemCallResult**) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE DeleteInstanceAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override {
+    HRESULT STDMETHODCALLTYPE DeleteInstanceAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
     HRESULT STDMETHODCALLTYPE CreateInstanceEnum(const BSTR className, LONG flags, IWbemContext* context,
                                                  IEnumWbemClassObject** result) override;
-    HRESULT STDMETHODCALLTYPE CreateInstanceEnumAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override {
+    HRESULT STDMETHODCALLTYPE CreateInstanceEnumAsync(const BSTR, LONG, IWbemContext*,
+                                                      IWbemObjectSink*) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE ExecQuery(const BSTR language, const BSTR query, LONG flags, IWbemContext* context,
-                                        IEnumWbemClassObject** result) override;
-    HRESULT STDMETHODCALLTYPE ExecQueryAsync(const BSTR, const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override {
+    HRESULT STDMETHODCALLTYPE ExecQuery(const BSTR language, const BSTR query, LONG flags,
+                                        IWbemContext* context, IEnumWbemClassObject** result) override;
+    HRESULT STDMETHODCALLTYPE ExecQueryAsync(const BSTR, const BSTR, LONG, IWbemContext*,
+                                             IWbemObjectSink*) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
     HRESULT STDMETHODCALLTYPE ExecNotificationQuery(const BSTR language, const BSTR query, LONG flags,
-                                                    IWbemContext* context, IEnumWbemClassObject** result) override;
+                                                    IWbemContext* context,
+                                                    IEnumWbemClassObject** result) override;
     HRESULT STDMETHODCALLTYPE ExecNotificationQueryAsync(const BSTR language, const BSTR query, LONG flags,
-                                                         IWbemContext* context, IWbemObjectSink* sink) override;
-    HRESULT STDMETHODCALLTYPE ExecMethod(const BSTR path, const BSTR method, LONG flags, IWbemContext* context,
-                                         IWbemClassObject* in, IWbemClassObject** out,
+                                                         IWbemContext* context,
+                                                         IWbemObjectSink* sink) override;
+    HRESULT STDMETHODCALLTYPE ExecMethod(const BSTR path, const BSTR method, LONG flags,
+                                         IWbemContext* context, IWbemClassObject* in, IWbemClassObject** out,
                                          IWbemCallResult** result) override;
     HRESULT STDMETHODCALLTYPE ExecMethodAsync(const BSTR, const BSTR, LONG, IWbemContext*, IWbemClassObject*,
-                                              IWbemObjectSink*) override {
+                                              IWbemObjectSink*) override
+    {
         return WBEM_E_NOT_SUPPORTED;
     }
 
@@ -87,9 +112,9 @@ private:
     // Windows' own root\wmi, connected on first need; null when unavailable.
     Microsoft::WRL::ComPtr<IWbemServices> Real();
 
-    CriticalSection lock_;
-    Microsoft::WRL::ComPtr<IWbemServices> real_;
-    bool realTried_ = false;
+    CriticalSection m_lock;
+    Microsoft::WRL::ComPtr<IWbemServices> m_real;
+    bool m_realTried = false;
 };
 
 } // namespace sim

@@ -12,7 +12,6 @@ using Args = std::vector<std::wstring>;
 enum Exit { kDone = 0, kFailed = 1, kUsage = 2 };
 
 void Print(const std::string& utf8);
-std::string Utf8(const std::wstring& text);
 int Usage(const char* message);
 
 int Load(sim::CMachineState& state, const Args& args);

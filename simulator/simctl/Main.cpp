@@ -16,38 +16,48 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {L"load", Load},           {L"show", Show},
-    {L"set", Set},             {L"get", GetValue},
-    {L"calls", Calls},         {L"clear-calls", ClearCalls},
-    {L"fail-next", FailNext},  {L"answer-next", AnswerNext},
-    {L"answer", Answer},       {L"answer-clear", AnswerClear},
-    {L"event", Event},         {L"event-list", EventList},
-    {L"event-raw", EventRaw},  {L"suspend", Suspend},
-    {L"resume", Resume},       {L"key", Key},
+    {L"load", Load},
+    {L"show", Show},
+    {L"set", Set},
+    {L"get", GetValue},
+    {L"calls", Calls},
+    {L"clear-calls", ClearCalls},
+    {L"fail-next", FailNext},
+    {L"answer-next", AnswerNext},
+    {L"answer", Answer},
+    {L"answer-clear", AnswerClear},
+    {L"event", Event},
+    {L"event-list", EventList},
+    {L"event-raw", EventRaw},
+    {L"suspend", Suspend},
+    {L"resume", Resume},
+    {L"key", Key},
 };
 
-constexpr char kUsageText[] =
-    "usage: simctl COMMAND [ARGS]\n"
-    "  load PROFILE                     reset the machine from a profile (name or .ini path)\n"
-    "  show                             print the machine state\n"
-    "  get KEY | get setting LOCATION   print one value\n"
-    "  set KEY VALUE                    change the state (see show for the keys)\n"
-    "  set setting LOCATION VALUE | set setting LOCATION BATTERY AC   (split battery/AC values)\n"
-    "  calls [-v] | clear-calls         print (-v: with request length and zero checks) or clear the call log\n"
-    "  fail-next N                      the next N DoBFn calls fail\n"
-    "  answer-next RES1 [N]             the next N calls (default 1) answer cbRes1 = RES1\n"
-    "  answer CLASS SELECT RES1 [N]     calls of CLASS/SELECT answer RES1 (N times, default always)\n"
-    "  answer-clear                     drop every injected answer\n"
-    "  event [OPTIONS] CODE [ARG...]    raise a single BIOS event\n"
-    "  event-list [OPTIONS] CODE [ARG...] [CODE [ARG...]...]   raise a list event\n"
-    "  event-raw [OPTIONS] WORD...      raise an event with exactly these data words\n"
-    "      OPTIONS: --class NAME  --data object|array|number|missing  --bytes N  --repeat N\n"
-    "  suspend | resume                 broadcast the power suspend / resume notice\n"
-    "  key SCAN [ext] [up]              send one scan-code key transition\n";
+constexpr char kUsageText[]
+    = "usage: simctl COMMAND [ARGS]\n"
+      "  load PROFILE                     reset the machine from a profile (name or .ini path)\n"
+      "  show                             print the machine state\n"
+      "  get KEY | get setting LOCATION   print one value\n"
+      "  set KEY VALUE                    change the state (see show for the keys)\n"
+      "  set setting LOCATION VALUE | set setting LOCATION BATTERY AC   (split battery/AC values)\n"
+      "  calls [-v] | clear-calls         print (-v: with request length and zero checks) or clear the call "
+      "log\n"
+      "  fail-next N                      the next N DoBFn calls fail\n"
+      "  answer-next RES1 [N]             the next N calls (default 1) answer cbRes1 = RES1\n"
+      "  answer CLASS SELECT RES1 [N]     calls of CLASS/SELECT answer RES1 (N times, default always)\n"
+      "  answer-clear                     drop every injected answer\n"
+      "  event [OPTIONS] CODE [ARG...]    raise a single BIOS event\n"
+      "  event-list [OPTIONS] CODE [ARG...] [CODE [ARG...]...]   raise a list event\n"
+      "  event-raw [OPTIONS] WORD...      raise an event with exactly these data words\n"
+      "      OPTIONS: --class NAME  --data object|array|number|missing  --bytes N  --repeat N\n"
+      "  suspend | resume                 broadcast the power suspend / resume notice\n"
+      "  key SCAN [ext] [up]              send one scan-code key transition\n";
 
 // Every command but load wants a machine: the one named by the environment,
 // or the default notebook.
-bool EnsureLoaded(sim::CMachineState& state) {
+bool EnsureLoaded(sim::CMachineState& state)
+{
     sim::CMachineState::Lock machine(state);
     if (!machine.Held()) return false;
     if (machine->loaded) return true;
@@ -59,29 +69,21 @@ bool EnsureLoaded(sim::CMachineState& state) {
 
 } // namespace
 
-void Print(const std::string& utf8) {
+void Print(const std::string& utf8)
+{
     std::fwrite(utf8.data(), 1, utf8.size(), stdout);
 }
 
-std::string Utf8(const std::wstring& text) {
-    int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                  nullptr);
-    std::string out(n > 0 ? n : 0, '\0');
-    if (n > 0) {
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                              nullptr);
-    }
-    return out;
-}
-
-int Usage(const char* message) {
+int Usage(const char* message)
+{
     std::fprintf(stderr, "simctl: %s\n", message);
     return kUsage;
 }
 
 } // namespace simctl
 
-int wmain(int argc, wchar_t** argv) {
+int wmain(int argc, wchar_t** argv)
+{
     using namespace simctl;
     if (argc < 2) {
         std::fputs(kUsageText, stderr);

@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "FirmwareModel.h"
 #include "MachineProfile.h"
+#include "Utf8.h"
 
 namespace simctl {
 namespace {
@@ -17,15 +18,16 @@ struct KeyInfo {
     long long low;
     long long high;
     bool hex;
-    bool power;  // changing it tells the windows that the power status changed
+    bool power; // changing it tells the windows that the power status changed
     long long (*get)(const sim::SimMachine&);
     void (*set)(sim::SimMachine&, long long);
 };
 
-#define FIELD(name, path, type, low, high, hex, power)                                              \
-    KeyInfo {                                                                                        \
-        name, low, high, hex, power, [](const sim::SimMachine& m) { return (long long)(m.path); }, \
-            [](sim::SimMachine& m, long long v) { m.path = static_cast<type>(v); }                   \
+#define FIELD(name, path, type, low, high, hex, power)                                                       \
+    KeyInfo                                                                                                  \
+    {                                                                                                        \
+        name, low, high, hex, power, [](const sim::SimMachine& m) { return (long long)(m.path); },           \
+            [](sim::SimMachine& m, long long v) { m.path = static_cast<type>(v); }                           \
     }
 
 const KeyInfo kKeys[] = {
@@ -49,7 +51,8 @@ const KeyInfo kKeys[] = {
 };
 #undef FIELD
 
-const KeyInfo* FindKey(const std::wstring& name) {
+const KeyInfo* FindKey(const std::wstring& name)
+{
     for (const KeyInfo& k : kKeys) {
         if (name == k.name) return &k;
     }
@@ -57,7 +60,8 @@ const KeyInfo* FindKey(const std::wstring& name) {
 }
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...) {
+std::string Format(const char* format, ...)
+{
     char line[512];
     va_list args;
     va_start(args, format);
@@ -66,28 +70,33 @@ std::string Format(const char* format, ...) {
     return line;
 }
 
-std::string KeyLine(const KeyInfo& key, const sim::SimMachine& m) {
+std::string KeyLine(const KeyInfo& key, const sim::SimMachine& m)
+{
     long long v = key.get(m);
     return key.hex ? Format("%ls=0x%08llX\n", key.name, v) : Format("%ls=%lld\n", key.name, v);
 }
 
-std::string SettingLine(const sim::SimSetting& s) {
+std::string SettingLine(const sim::SimSetting& s)
+{
     std::string value = s.split ? Format("%u/%u", s.battery, s.ac) : Format("%u", s.battery);
-    return Format("setting 0x%04X=%s,0x%08X,0x%08X\n", s.location, value.c_str(), static_cast<unsigned>(s.res3),
-                  static_cast<unsigned>(s.res4));
+    return Format("setting 0x%04X=%s,0x%08X,0x%08X\n", s.location, value.c_str(),
+                  static_cast<unsigned>(s.res3), static_cast<unsigned>(s.res4));
 }
 
-bool Number(const std::wstring& text, long long low, long long high, long long& value) {
+bool Number(const std::wstring& text, long long low, long long high, long long& value)
+{
     return sim::ParseNumber(text, value) && value >= low && value <= high;
 }
 
 // A numeric argument or the usage error for it.
-#define REQUIRE_NUMBER(text, low, high, value) \
+#define REQUIRE_NUMBER(text, low, high, value)                                                               \
     if (!Number(text, low, high, value)) return Usage("a number is missing or out of range")
 
-int SetSetting(sim::SimMachine& m, const Args& args) {
+int SetSetting(sim::SimMachine& m, const Args& args)
+{
     long long location = 0, battery = 0, ac = 0;
-    if (args.size() != 3 && args.size() != 4) return Usage("set setting LOCATION VALUE | LOCATION BATTERY AC");
+    if (args.size() != 3 && args.size() != 4)
+        return Usage("set setting LOCATION VALUE | LOCATION BATTERY AC");
     REQUIRE_NUMBER(args[1], 0, 0xFFFF, location);
     REQUIRE_NUMBER(args[2], 0, 0xFFFF, battery);
     ac = battery;
@@ -103,7 +112,8 @@ int SetSetting(sim::SimMachine& m, const Args& args) {
     return kDone;
 }
 
-int AddForcedAnswer(sim::SimMachine& m, const sim::SimForcedAnswer& answer) {
+int AddForcedAnswer(sim::SimMachine& m, const sim::SimForcedAnswer& answer)
+{
     for (sim::SimForcedAnswer& slot : m.faults.forced) {
         if (slot.remaining != 0) continue;
         slot = answer;
@@ -115,7 +125,8 @@ int AddForcedAnswer(sim::SimMachine& m, const sim::SimForcedAnswer& answer) {
 
 } // namespace
 
-int Load(sim::CMachineState& state, const Args& args) {
+int Load(sim::CMachineState& state, const Args& args)
+{
     if (args.size() != 1) return Usage("load PROFILE");
     sim::CMachineState::Lock machine(state);
     if (!machine.Held()) return kFailed;
@@ -126,18 +137,20 @@ int Load(sim::CMachineState& state, const Args& args) {
     return kDone;
 }
 
-int Show(sim::CMachineState& state, const Args& args) {
+int Show(sim::CMachineState& state, const Args& args)
+{
     if (!args.empty()) return Usage("show takes no arguments");
     sim::CMachineState::Lock machine(state);
     if (!machine.Held()) return kFailed;
     const sim::SimMachine& m = *machine;
     std::string out = "profile=" + Utf8(m.profile) + "\n";
     for (const KeyInfo& key : kKeys) out += KeyLine(key, m);
-    out += Format("last-version=0x%08X,0x%08X,0x%08X,0x%08X\n", static_cast<unsigned>(m.firmware.lastVersion[0]),
-                  static_cast<unsigned>(m.firmware.lastVersion[1]), static_cast<unsigned>(m.firmware.lastVersion[2]),
-                  static_cast<unsigned>(m.firmware.lastVersion[3]));
-    out += Format("manufacturer=%.64s\nproduct=%.64s\nbios-vendor=%.64s\n", m.smbios.manufacturer, m.smbios.product,
-                  m.smbios.biosVendor);
+    out += Format(
+        "last-version=0x%08X,0x%08X,0x%08X,0x%08X\n", static_cast<unsigned>(m.firmware.lastVersion[0]),
+        static_cast<unsigned>(m.firmware.lastVersion[1]), static_cast<unsigned>(m.firmware.lastVersion[2]),
+        static_cast<unsigned>(m.firmware.lastVersion[3]));
+    out += Format("manufacturer=%.64s\nproduct=%.64s\nbios-vendor=%.64s\n", m.smbios.manufacturer,
+                  m.smbios.product, m.smbios.biosVendor);
     out += Format("system-id=0x%04X\n", m.smbios.systemId);
     for (int i = 0; i < m.smbios.tokenCount && i < sim::kMaxTokens; ++i) {
         const sim::SimToken& t = m.smbios.tokens[i];
@@ -146,12 +159,14 @@ int Show(sim::CMachineState& state, const Args& args) {
     for (int i = 0; i < m.firmware.settingCount && i < sim::kMaxSettings; ++i) {
         out += SettingLine(m.firmware.settings[i]);
     }
-    out += Format("calls=%u events=%u\n", static_cast<unsigned>(m.callCount), static_cast<unsigned>(m.eventCount));
+    out += Format("calls=%u events=%u\n", static_cast<unsigned>(m.callCount),
+                  static_cast<unsigned>(m.eventCount));
     Print(out);
     return kDone;
 }
 
-int GetValue(sim::CMachineState& state, const Args& args) {
+int GetValue(sim::CMachineState& state, const Args& args)
+{
     sim::CMachineState::Lock machine(state);
     if (!machine.Held()) return kFailed;
     if (args.size() == 2 && args[0] == L"setting") {
@@ -169,7 +184,8 @@ int GetValue(sim::CMachineState& state, const Args& args) {
     return kDone;
 }
 
-int Set(sim::CMachineState& state, const Args& args) {
+int Set(sim::CMachineState& state, const Args& args)
+{
     bool power = false;
     {
         sim::CMachineState::Lock machine(state);
@@ -186,7 +202,8 @@ int Set(sim::CMachineState& state, const Args& args) {
     return kDone;
 }
 
-int Calls(sim::CMachineState& state, const Args& args) {
+int Calls(sim::CMachineState& state, const Args& args)
+{
     bool detail = args.size() == 1 && args[0] == L"-v";
     if (!args.empty() && !detail) return Usage("calls [-v]");
     std::vector<sim::SimCall> calls;
@@ -199,8 +216,8 @@ int Calls(sim::CMachineState& state, const Args& args) {
     for (const sim::SimCall& call : calls) {
         out += sim::FormatCall(call);
         if (detail) {
-            out += Format(" length=%u tail-zero=%u reserved-zero=%u", static_cast<unsigned>(call.requestLength),
-                          call.tailZero, call.reservedZero);
+            out += Format(" length=%u tail-zero=%u reserved-zero=%u",
+                          static_cast<unsigned>(call.requestLength), call.tailZero, call.reservedZero);
         }
         out += "\n";
     }
@@ -208,7 +225,8 @@ int Calls(sim::CMachineState& state, const Args& args) {
     return kDone;
 }
 
-int ClearCalls(sim::CMachineState& state, const Args& args) {
+int ClearCalls(sim::CMachineState& state, const Args& args)
+{
     if (!args.empty()) return Usage("clear-calls takes no arguments");
     sim::CMachineState::Lock machine(state);
     if (!machine.Held()) return kFailed;
@@ -216,7 +234,8 @@ int ClearCalls(sim::CMachineState& state, const Args& args) {
     return kDone;
 }
 
-int FailNext(sim::CMachineState& state, const Args& args) {
+int FailNext(sim::CMachineState& state, const Args& args)
+{
     long long count = 0;
     if (args.size() != 1) return Usage("fail-next N");
     REQUIRE_NUMBER(args[0], 0, 0xFFFFFFFFLL, count);
@@ -226,7 +245,8 @@ int FailNext(sim::CMachineState& state, const Args& args) {
     return kDone;
 }
 
-int AnswerNext(sim::CMachineState& state, const Args& args) {
+int AnswerNext(sim::CMachineState& state, const Args& args)
+{
     long long res1 = 0, count = 1;
     if (args.empty() || args.size() > 2) return Usage("answer-next RES1 [N]");
     REQUIRE_NUMBER(args[0], INT32_MIN, INT32_MAX, res1);
@@ -240,7 +260,8 @@ int AnswerNext(sim::CMachineState& state, const Args& args) {
     return AddForcedAnswer(*machine, answer);
 }
 
-int Answer(sim::CMachineState& state, const Args& args) {
+int Answer(sim::CMachineState& state, const Args& args)
+{
     long long cbClass = 0, cbSelect = 0, res1 = 0, count = sim::kForcedForever;
     if (args.size() < 3 || args.size() > 4) return Usage("answer CLASS SELECT RES1 [N]");
     REQUIRE_NUMBER(args[0], 0, 0xFFFF, cbClass);
@@ -257,7 +278,8 @@ int Answer(sim::CMachineState& state, const Args& args) {
     return AddForcedAnswer(*machine, answer);
 }
 
-int AnswerClear(sim::CMachineState& state, const Args& args) {
+int AnswerClear(sim::CMachineState& state, const Args& args)
+{
     if (!args.empty()) return Usage("answer-clear takes no arguments");
     sim::CMachineState::Lock machine(state);
     if (!machine.Held()) return kFailed;
@@ -265,7 +287,8 @@ int AnswerClear(sim::CMachineState& state, const Args& args) {
     return kDone;
 }
 
-void BroadcastPower(unsigned event) {
+void BroadcastPower(unsigned event)
+{
     ::PostMessageW(HWND_BROADCAST, WM_POWERBROADCAST, event, 0);
 }
 

@@ -20,7 +20,8 @@ struct Delivery {
 
 class RecordingSink final : public IWbemObjectSink {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
         if (riid != IID_IUnknown && riid != IID_IWbemObjectSink) return E_NOINTERFACE;
         *object = this;
         AddRef();
@@ -28,21 +29,24 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
     ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-    HRESULT STDMETHODCALLTYPE Indicate(LONG count, IWbemClassObject** objects) override {
+    HRESULT STDMETHODCALLTYPE Indicate(LONG count, IWbemClassObject** objects) override
+    {
         for (LONG i = 0; i < count; ++i) deliveries.push_back(Read(objects[i]));
         return WBEM_S_NO_ERROR;
     }
-    HRESULT STDMETHODCALLTYPE SetStatus(LONG flags, HRESULT result, BSTR, IWbemClassObject*) override {
+    HRESULT STDMETHODCALLTYPE SetStatus(LONG flags, HRESULT result, BSTR, IWbemClassObject*) override
+    {
         if (flags == WBEM_STATUS_COMPLETE) completion = result;
         return WBEM_S_NO_ERROR;
     }
 
-    ULONG refs = 1;  // lives on the test's stack
+    ULONG refs = 1; // lives on the test's stack
     std::vector<Delivery> deliveries;
     HRESULT completion = S_FALSE;
 
 private:
-    static Delivery Read(IWbemClassObject* object) {
+    static Delivery Read(IWbemClassObject* object)
+    {
         Delivery d;
         d.thread = ::GetCurrentThreadId();
         VARIANT value;
@@ -66,26 +70,31 @@ private:
     }
 };
 
-uint16_t Word(const std::vector<uint8_t>& bytes, size_t index) {
+uint16_t Word(const std::vector<uint8_t>& bytes, size_t index)
+{
     return static_cast<uint16_t>(bytes.at(2 * index) | bytes.at(2 * index + 1) << 8);
 }
 
 class Events : public simtest::SimulatedMachineTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         SimulatedMachineTest::SetUp();
         ASSERT_EQ(Subscribe(L"WQL", L"SELECT * FROM BIOSEvent"), S_OK);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         services->CancelAsyncCall(&sink);
         SimulatedMachineTest::TearDown();
     }
-    HRESULT Subscribe(const wchar_t* language, const wchar_t* query) {
-        return services->ExecNotificationQueryAsync(simtest::Text(language), simtest::Text(query), 0, nullptr,
+    HRESULT Subscribe(const wchar_t* language, const wchar_t* query)
+    {
+        return services->ExecNotificationQueryAsync(Bstr(language).get(), Bstr(query).get(), 0, nullptr,
                                                     &sink);
     }
     // Raises with simctl and waits for that many deliveries in all.
-    bool Raise(const std::wstring& arguments, size_t total) {
+    bool Raise(const std::wstring& arguments, size_t total)
+    {
         simtest::SimctlResult result = RunSimctl(arguments);
         EXPECT_EQ(result.exitCode, 0u) << result.output;
         return simtest::PumpUntil([&] { return sink.deliveries.size() >= total; });
@@ -94,7 +103,8 @@ protected:
     RecordingSink sink;
 };
 
-TEST_F(Events, SingleEventArrivesOnTheSubscribingThread) {
+TEST_F(Events, SingleEventArrivesOnTheSubscribingThread)
+{
     ASSERT_TRUE(Raise(L"event 0xE006 5", 1));
     const Delivery& d = sink.deliveries[0];
     EXPECT_EQ(d.thread, ::GetCurrentThreadId());
@@ -109,7 +119,8 @@ TEST_F(Events, SingleEventArrivesOnTheSubscribingThread) {
     EXPECT_EQ(Word(d.bytes, 4), 0);
 }
 
-TEST_F(Events, ListEventsAndSeveralInARow) {
+TEST_F(Events, ListEventsAndSeveralInARow)
+{
     ASSERT_TRUE(Raise(L"event-list 0xE005 5 0xE008 1 2 3 4", 1));
     const std::vector<uint8_t>& bytes = sink.deliveries[0].bytes;
     EXPECT_EQ(Word(bytes, 0), 8);
@@ -122,7 +133,8 @@ TEST_F(Events, ListEventsAndSeveralInARow) {
     EXPECT_EQ(Word(sink.deliveries[2].bytes, 2), 0xE00A);
 }
 
-TEST_F(Events, MalformedEventsAreDeliveredAsRaised) {
+TEST_F(Events, MalformedEventsAreDeliveredAsRaised)
+{
     ASSERT_TRUE(Raise(L"event --class OtherEvent 0xE006 1", 1));
     EXPECT_EQ(sink.deliveries[0].className, L"OtherEvent");
     ASSERT_TRUE(Raise(L"event --data array 0xE006 1", 2));
@@ -138,25 +150,26 @@ TEST_F(Events, MalformedEventsAreDeliveredAsRaised) {
     EXPECT_EQ(sink.deliveries[5].bytes, (std::vector<uint8_t>{4, 0, 0}));
 }
 
-TEST_F(Events, CancelStopsDeliveryAndCompletesTheCall) {
+TEST_F(Events, CancelStopsDeliveryAndCompletesTheCall)
+{
     ASSERT_EQ(services->CancelAsyncCall(&sink), S_OK);
     EXPECT_EQ(sink.completion, WBEM_E_CALL_CANCELLED);
     EXPECT_EQ(RunSimctl(L"event 0xE006 1").exitCode, 0u);
     EXPECT_FALSE(simtest::PumpUntil([&] { return !sink.deliveries.empty(); }, 500));
-    EXPECT_TRUE(FAILED(services->CancelAsyncCall(&sink)));  // nothing left to cancel
-    EXPECT_EQ(sink.refs, 1u);  // the subscription let go of the sink
+    EXPECT_TRUE(FAILED(services->CancelAsyncCall(&sink))); // nothing left to cancel
+    EXPECT_EQ(sink.refs, 1u); // the subscription let go of the sink
     sim::CMachineState::Lock machine(state);
     for (const sim::SimSubscriber& s : machine->subscribers) EXPECT_NE(s.processId, ::GetCurrentProcessId());
 }
 
-TEST_F(Events, OnlyTheFirmwareEventQueryIsSimulated) {
+TEST_F(Events, OnlyTheFirmwareEventQueryIsSimulated)
+{
     // Other queries go to Windows' own root\wmi, which raises nothing here.
     RecordingSink other;
-    services->ExecNotificationQueryAsync(simtest::Text(L"WQL"),
-                                         simtest::Text(L"SELECT * FROM MSAcpi_ThermalZoneTemperature"), 0, nullptr,
-                                         &other);
+    services->ExecNotificationQueryAsync(
+        Bstr(L"WQL").get(), Bstr(L"SELECT * FROM MSAcpi_ThermalZoneTemperature").get(), 0, nullptr, &other);
     EXPECT_EQ(Subscribe(L"WQL", L"select  *   from  biosevent"), S_OK);
-    ASSERT_TRUE(Raise(L"event 0xE006 1", 2));  // both subscriptions of the sink deliver
+    ASSERT_TRUE(Raise(L"event 0xE006 1", 2)); // both subscriptions of the sink deliver
     EXPECT_TRUE(other.deliveries.empty());
     services->CancelAsyncCall(&other);
 }

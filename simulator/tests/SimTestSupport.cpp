@@ -6,80 +6,61 @@
 
 namespace simtest {
 
-SimctlResult RunSimctl(const std::wstring& arguments) {
+SimctlResult RunSimctl(const std::wstring& arguments)
+{
     ProgramResult run = RunProgram(L"simctl.exe", arguments);
     return {run.exitCode, std::move(run.output)};
 }
 
-bool LoadSharedMachine(sim::CMachineState& state, const wchar_t* profile) {
+bool LoadSharedMachine(sim::CMachineState& state, const wchar_t* profile)
+{
     sim::CMachineState::Lock machine(state);
     return machine.Held() && sim::LoadProfile(profile, *machine);
 }
 
-ComPtr<IWbemServices> ConnectFirmware() {
+ComPtr<IWbemServices> ConnectFirmware()
+{
     ComPtr<IWbemLocator> locator;
     ComPtr<IWbemServices> services;
     if (FAILED(seams::CreateWbemLocator(&locator))) return services;
-    locator->ConnectServer(Text(L"root\\wmi"), nullptr, nullptr, nullptr, 0, nullptr, nullptr, &services);
+    locator->ConnectServer(Bstr(L"root\\wmi").get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
+                           &services);
     return services;
 }
 
-bool GetBytes(IWbemClassObject* object, const wchar_t* name, std::vector<uint8_t>& bytes) {
-    VARIANT value;
-    ::VariantInit(&value);
-    if (FAILED(object->Get(name, 0, &value, nullptr, nullptr))) return false;
-    bool ok = value.vt == (VT_ARRAY | VT_UI1);
-    if (ok) {
-        void* data = nullptr;
-        LONG low = 0, high = -1;
-        ::SafeArrayGetLBound(value.parray, 1, &low);
-        ::SafeArrayGetUBound(value.parray, 1, &high);
-        ::SafeArrayAccessData(value.parray, &data);
-        bytes.assign(static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + (high - low + 1));
-        ::SafeArrayUnaccessData(value.parray);
-    }
-    ::VariantClear(&value);
-    return ok;
+bool GetBytes(IWbemClassObject* object, const wchar_t* name, std::vector<uint8_t>& bytes)
+{
+    Variant value;
+    return SUCCEEDED(object->Get(name, 0, value.put(), nullptr, nullptr)) && CopyBytes(*value, bytes);
 }
 
-HRESULT ExecDoBFn(IWbemServices* services, const std::vector<uint8_t>& request, std::vector<uint8_t>& answer) {
+HRESULT ExecDoBFn(IWbemServices* services, const std::vector<uint8_t>& request, std::vector<uint8_t>& answer)
+{
     ComPtr<IWbemClassObject> dataClass, data, callClass, inSignature, in, out;
-    HRESULT hr = services->GetObject(Text(L"BDat"), 0, nullptr, &dataClass, nullptr);
+    HRESULT hr = services->GetObject(Bstr(L"BDat").get(), 0, nullptr, &dataClass, nullptr);
     if (FAILED(hr) || FAILED(hr = dataClass->SpawnInstance(0, &data))) return hr;
-    if (FAILED(hr = services->GetObject(Text(L"BFn"), 0, nullptr, &callClass, nullptr))) return hr;
+    if (FAILED(hr = services->GetObject(Bstr(L"BFn").get(), 0, nullptr, &callClass, nullptr))) return hr;
     if (FAILED(hr = callClass->GetMethod(L"DoBFn", 0, &inSignature, nullptr))) return hr;
     if (FAILED(hr = inSignature->SpawnInstance(0, &in))) return hr;
 
-    VARIANT bytes;
-    bytes.vt = VT_ARRAY | VT_UI1;
-    bytes.parray = ::SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(request.size()));
-    void* target = nullptr;
-    ::SafeArrayAccessData(bytes.parray, &target);
-    std::copy(request.begin(), request.end(), static_cast<uint8_t*>(target));
-    ::SafeArrayUnaccessData(bytes.parray);
-    hr = data->Put(L"Bytes", 0, &bytes, 0);
-    ::VariantClear(&bytes);
-    if (FAILED(hr)) return hr;
-    VARIANT object;
-    object.vt = VT_UNKNOWN;
-    object.punkVal = data.Get();
-    if (FAILED(hr = in->Put(L"Data", 0, &object, 0))) return hr;
+    Variant bytes = Variant::FromBytes(request);
+    if (FAILED(hr = data->Put(L"Bytes", 0, bytes.get(), 0))) return hr;
+    Variant object = Variant::FromUnknown(data.Get());
+    if (FAILED(hr = in->Put(L"Data", 0, object.get(), 0))) return hr;
 
-    hr = services->ExecMethod(Text(L"BFn.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\""), Text(L"DoBFn"), 0, nullptr,
-                              in.Get(), &out, nullptr);
+    hr = services->ExecMethod(Bstr(L"BFn.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"").get(),
+                              Bstr(L"DoBFn").get(), 0, nullptr, in.Get(), &out, nullptr);
     if (hr != S_OK) return hr;
-    VARIANT answerData;
-    ::VariantInit(&answerData);
-    if (FAILED(hr = out->Get(L"Data", 0, &answerData, nullptr, nullptr))) return hr;
+    Variant answerData;
+    if (FAILED(hr = out->Get(L"Data", 0, answerData.put(), nullptr, nullptr))) return hr;
     ComPtr<IWbemClassObject> answerObject;
-    if (answerData.vt != VT_UNKNOWN) return E_UNEXPECTED;
-    hr = answerData.punkVal->QueryInterface(IID_PPV_ARGS(&answerObject));
-    ::VariantClear(&answerData);
-    if (FAILED(hr)) return hr;
+    if (answerData.type() != VT_UNKNOWN || !(*answerData).punkVal) return E_UNEXPECTED;
+    if (FAILED(hr = (*answerData).punkVal->QueryInterface(IID_PPV_ARGS(&answerObject)))) return hr;
     return GetBytes(answerObject.Get(), L"Bytes", answer) ? S_OK : E_UNEXPECTED;
 }
 
-void SimulatedMachineTest::SetUp() {
+void SimulatedMachineTest::SetUp()
+{
     // The seams pick the simulated machine once per process, on first use.
     ASSERT_TRUE(::SetEnvironmentVariableW(L"TAVRIN_SIMULATED_MACHINE", L"corvane-default"));
     ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)));
@@ -87,18 +68,21 @@ void SimulatedMachineTest::SetUp() {
     Load(L"corvane-default");
 }
 
-void SimulatedMachineTest::TearDown() {
+void SimulatedMachineTest::TearDown()
+{
     services.Reset();
     ::CoUninitialize();
 }
 
-void SimulatedMachineTest::Load(const wchar_t* profile) {
+void SimulatedMachineTest::Load(const wchar_t* profile)
+{
     ASSERT_TRUE(LoadSharedMachine(state, profile));
     services = ConnectFirmware();
     ASSERT_TRUE(services);
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
     DWORD start = ::GetTickCount();
     while (!done()) {
         if (::GetTickCount() - start > timeoutMs) return false;

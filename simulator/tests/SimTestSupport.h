@@ -1,6 +1,7 @@
 #pragma once
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 #include <wbemidl.h>
 #include <wrl/client.h>
 
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ComValues.h"
 #include "MachineState.h"
 
 namespace simtest {
@@ -16,7 +18,7 @@ using Microsoft::WRL::ComPtr;
 
 struct SimctlResult {
     DWORD exitCode = 0xFFFFFFFF;
-    std::string output;  // stdout, line ends as written
+    std::string output; // stdout, line ends as written
 };
 // Runs bin/simctl.exe with the arguments and waits for it.
 SimctlResult RunSimctl(const std::wstring& arguments);
@@ -36,19 +38,6 @@ bool GetBytes(IWbemClassObject* object, const wchar_t* name, std::vector<uint8_t
 
 // Pumps this thread's messages until `done` holds or the time runs out.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
-
-// A BSTR for the length of one call.
-class Text {
-public:
-    explicit Text(const wchar_t* text) : b_(::SysAllocString(text)) {}
-    ~Text() { ::SysFreeString(b_); }
-    Text(const Text&) = delete;
-    Text& operator=(const Text&) = delete;
-    operator BSTR() const { return b_; }
-
-private:
-    BSTR b_;
-};
 
 // A test against the shared simulated machine: COM on this thread, the
 // default notebook freshly loaded, root\wmi connected through the seam.

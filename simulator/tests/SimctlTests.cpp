@@ -16,7 +16,8 @@ using simtest::Record;
 using simtest::Request;
 using simtest::RunSimctl;
 
-std::vector<std::string> Lines(const std::string& text) {
+std::vector<std::string> Lines(const std::string& text)
+{
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
@@ -28,23 +29,28 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class Simctl : public simtest::SimulatedMachineTest {
 protected:
-    void Run(const std::wstring& arguments) {
+    void Run(const std::wstring& arguments)
+    {
         simtest::SimctlResult result = RunSimctl(arguments);
         ASSERT_EQ(result.exitCode, 0u) << result.output;
     }
-    HRESULT Call(uint16_t cbClass, uint16_t cbSelect, uint32_t arg1, BiosCallBuffer& record) {
+    HRESULT Call(uint16_t cbClass, uint16_t cbSelect, uint32_t arg1, BiosCallBuffer& record)
+    {
         std::vector<uint8_t> answer;
-        HRESULT hr = simtest::ExecDoBFn(services.Get(), Request(cbClass, cbSelect, arg1, 0, 0, 0, 128), answer);
+        HRESULT hr
+            = simtest::ExecDoBFn(services.Get(), Request(cbClass, cbSelect, arg1, 0, 0, 0, 128), answer);
         record = Record(answer);
         return hr;
     }
-    sim::SimMachine Snapshot() {
+    sim::SimMachine Snapshot()
+    {
         sim::CMachineState::Lock machine(state);
         return *machine;
     }
 };
 
-TEST_F(Simctl, ChangesMadeBySimctlReachTheFirmware) {
+TEST_F(Simctl, ChangesMadeBySimctlReachTheFirmware)
+{
     Run(L"set radio-status 0x21");
     Run(L"set setting 0x0320 3 9");
     BiosCallBuffer record;
@@ -56,7 +62,8 @@ TEST_F(Simctl, ChangesMadeBySimctlReachTheFirmware) {
     EXPECT_EQ(Lines(RunSimctl(L"get radio-status").output), std::vector<std::string>{"0x00000021"});
 }
 
-TEST_F(Simctl, CallsPrintsTheLogInItsFixedFormat) {
+TEST_F(Simctl, CallsPrintsTheLogInItsFixedFormat)
+{
     BiosCallBuffer record;
     ASSERT_EQ(Call(0, 2, 0x0320, record), S_OK);
     ASSERT_EQ(Call(0x55, 1, 0xABCD, record), S_OK);
@@ -70,22 +77,25 @@ TEST_F(Simctl, CallsPrintsTheLogInItsFixedFormat) {
                   "res=-1,0x00000000,0x00000000,0x00000000"}));
     std::vector<std::string> detailed = Lines(RunSimctl(L"calls -v").output);
     ASSERT_EQ(detailed.size(), 2u);
-    EXPECT_NE(detailed[1].find("res=-1,0x00000000,0x00000000,0x00000000 length=128 tail-zero=1 reserved-zero=1"),
-              std::string::npos);
+    EXPECT_NE(
+        detailed[1].find("res=-1,0x00000000,0x00000000,0x00000000 length=128 tail-zero=1 reserved-zero=1"),
+        std::string::npos);
     Run(L"clear-calls");
     EXPECT_EQ(RunSimctl(L"calls").output, "");
 }
 
-TEST_F(Simctl, FailNextMakesExactlyThatManyCallsFail) {
+TEST_F(Simctl, FailNextMakesExactlyThatManyCallsFail)
+{
     Run(L"fail-next 2");
     BiosCallBuffer record;
     EXPECT_EQ(Call(0x11, 0x0B, 0, record), WBEM_E_FAILED);
     EXPECT_EQ(Call(0x11, 0x0B, 0, record), WBEM_E_FAILED);
     EXPECT_EQ(Call(0x11, 0x0B, 0, record), S_OK);
-    EXPECT_EQ(Snapshot().callCount, 1u);  // failed calls never reached the firmware
+    EXPECT_EQ(Snapshot().callCount, 1u); // failed calls never reached the firmware
 }
 
-TEST_F(Simctl, InjectedAnswersAndChangedArguments) {
+TEST_F(Simctl, InjectedAnswersAndChangedArguments)
+{
     Run(L"answer 0x11 0x0B -3 2");
     Run(L"answer-next 5");
     BiosCallBuffer record;
@@ -110,7 +120,8 @@ TEST_F(Simctl, InjectedAnswersAndChangedArguments) {
     EXPECT_EQ(answer.size(), 40u);
 }
 
-TEST_F(Simctl, LoadShowAndBadCommandLines) {
+TEST_F(Simctl, LoadShowAndBadCommandLines)
+{
     Run(L"load corvane-503");
     std::vector<std::string> shown = Lines(RunSimctl(L"show").output);
     ASSERT_FALSE(shown.empty());
@@ -120,8 +131,8 @@ TEST_F(Simctl, LoadShowAndBadCommandLines) {
     sim::SimMachine before = Snapshot();
     for (const wchar_t* bad : {L"", L"frobnicate", L"set ac 2", L"set ac", L"set nothing 1", L"fail-next -1",
                                L"answer 0x11", L"answer 0x10000 0 0", L"set setting 0x999 1", L"get nothing",
-                               L"event", L"event-list --data blue 1", L"event --repeat 0 1", L"event --repeat 100001 1",
-                               L"key 0x100", L"key 0x1C sideways"}) {
+                               L"event", L"event-list --data blue 1", L"event --repeat 0 1",
+                               L"event --repeat 100001 1", L"key 0x100", L"key 0x1C sideways"}) {
         EXPECT_NE(RunSimctl(bad).exitCode, 0u) << static_cast<const void*>(bad);
     }
     EXPECT_EQ(RunSimctl(L"load no-such-machine").exitCode, 1u);
@@ -132,37 +143,42 @@ TEST_F(Simctl, LoadShowAndBadCommandLines) {
 // A hidden top-level window that records power notices.
 class PowerWindow {
 public:
-    PowerWindow() {
+    PowerWindow()
+    {
         WNDCLASSW wc{};
         wc.lpfnWndProc = &Proc;
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"SimTestPowerWindow";
         ::RegisterClassW(&wc);
-        window_ = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                    wc.hInstance, nullptr);
+        m_window = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                     wc.hInstance, nullptr);
     }
-    ~PowerWindow() { ::DestroyWindow(window_); }
-    bool Received(WPARAM event) {
-        return simtest::PumpUntil([&] { return std::find(events_.begin(), events_.end(), event) != events_.end(); });
+    ~PowerWindow() { ::DestroyWindow(m_window); }
+    bool Received(WPARAM event)
+    {
+        return simtest::PumpUntil(
+            [&] { return std::find(m_events.begin(), m_events.end(), event) != m_events.end(); });
     }
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_POWERBROADCAST) events_.push_back(wParam);
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_POWERBROADCAST) m_events.push_back(wParam);
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    static inline std::vector<WPARAM> events_;
-    HWND window_ = nullptr;
+    static inline std::vector<WPARAM> m_events;
+    HWND m_window = nullptr;
 };
 
-TEST_F(Simctl, PowerChangesAreBroadcastLikeWindows) {
+TEST_F(Simctl, PowerChangesAreBroadcastLikeWindows)
+{
     PowerWindow window;
     Run(L"set ac 0");
     EXPECT_TRUE(window.Received(PBT_APMPOWERSTATUSCHANGE));
     EXPECT_EQ(Snapshot().power.acOnline, 0);
     BiosCallBuffer record;
     ASSERT_EQ(Call(0, 0, 0x0320, record), S_OK);
-    EXPECT_EQ(record.cbRes2, 4u);  // select 0 now reads the battery value
+    EXPECT_EQ(record.cbRes2, 4u); // select 0 now reads the battery value
     Run(L"suspend");
     EXPECT_TRUE(window.Received(PBT_APMSUSPEND));
     Run(L"resume");
@@ -180,7 +196,8 @@ struct KeySeen {
 };
 std::vector<KeySeen> g_keys;
 
-LRESULT CALLBACK KeyHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK KeyHook(int code, WPARAM wParam, LPARAM lParam)
+{
     if (code == HC_ACTION) {
         const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         g_keys.push_back({key->scanCode, key->flags});
@@ -188,7 +205,8 @@ LRESULT CALLBACK KeyHook(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-TEST_F(Simctl, KeySendsScanCodeTransitions) {
+TEST_F(Simctl, KeySendsScanCodeTransitions)
+{
     g_keys.clear();
     UniqueHook hook(::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyHook, ::GetModuleHandleW(nullptr), 0));
     ASSERT_TRUE(hook);

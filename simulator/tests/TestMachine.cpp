@@ -7,7 +7,8 @@
 
 namespace simtest {
 
-std::unique_ptr<sim::SimMachine> LoadedMachine(const wchar_t* profile) {
+std::unique_ptr<sim::SimMachine> LoadedMachine(const wchar_t* profile)
+{
     auto machine = std::make_unique<sim::SimMachine>();
     std::memset(machine.get(), 0, sizeof(sim::SimMachine));
     if (!sim::LoadProfile(profile, *machine)) return nullptr;
@@ -15,7 +16,8 @@ std::unique_ptr<sim::SimMachine> LoadedMachine(const wchar_t* profile) {
 }
 
 std::vector<uint8_t> Request(uint16_t cbClass, uint16_t cbSelect, uint32_t arg1, uint32_t arg2, uint32_t arg3,
-                             uint32_t arg4, size_t length) {
+                             uint32_t arg4, size_t length)
+{
     BiosCallBuffer call;
     call.cbClass = cbClass;
     call.cbSelect = cbSelect;
@@ -28,41 +30,48 @@ std::vector<uint8_t> Request(uint16_t cbClass, uint16_t cbSelect, uint32_t arg1,
     return bytes;
 }
 
-BiosCallBuffer Record(const std::vector<uint8_t>& answer) {
+BiosCallBuffer Record(const std::vector<uint8_t>& answer)
+{
     BiosCallBuffer call;
-    if (answer.size() >= kBiosCallWireSize) std::memcpy(static_cast<void*>(&call), answer.data(), kBiosCallWireSize);
+    if (answer.size() >= kBiosCallWireSize)
+        std::memcpy(static_cast<void*>(&call), answer.data(), kBiosCallWireSize);
     return call;
 }
 
-TempProfile::TempProfile(const std::string& text) {
+TempProfile::TempProfile(const std::string& text)
+{
     wchar_t folder[MAX_PATH];
     wchar_t file[MAX_PATH];
     ::GetTempPathW(MAX_PATH, folder);
     ::GetTempFileNameW(folder, L"sim", 0, file);
-    path_ = std::wstring(file) + L".ini";
+    m_path = std::wstring(file) + L".ini";
     ::DeleteFileW(file);
-    HANDLE h = ::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE h = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     ::WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     ::CloseHandle(h);
 }
 
-TempProfile::~TempProfile() {
-    ::DeleteFileW(path_.c_str());
+TempProfile::~TempProfile()
+{
+    ::DeleteFileW(m_path.c_str());
 }
 
-std::string Structure::StringAt(size_t offset) const {
+std::string Structure::StringAt(size_t offset) const
+{
     if (offset >= formatted.size()) return "";
     uint8_t n = formatted[offset];
     return (n == 0 || n > strings.size()) ? "" : strings[n - 1];
 }
 
-uint16_t Structure::Word(size_t offset) const {
+uint16_t Structure::Word(size_t offset) const
+{
     if (offset + 1 >= formatted.size()) return 0;
     return static_cast<uint16_t>(formatted[offset] | (formatted[offset + 1] << 8));
 }
 
-std::vector<Structure> Walk(const std::vector<uint8_t>& table) {
+std::vector<Structure> Walk(const std::vector<uint8_t>& table)
+{
     std::vector<Structure> structures;
     size_t o = 0;
     while (o < table.size()) {

@@ -28,10 +28,10 @@ public:
     ~TempProfile();
     TempProfile(const TempProfile&) = delete;
     TempProfile& operator=(const TempProfile&) = delete;
-    const std::wstring& Path() const { return path_; }
+    const std::wstring& Path() const { return m_path; }
 
 private:
-    std::wstring path_;
+    std::wstring m_path;
 };
 
 // Walks a raw SMBIOS table the way a reader does.

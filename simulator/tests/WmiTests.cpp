@@ -14,47 +14,54 @@ using simtest::ComPtr;
 using simtest::ExecDoBFn;
 using simtest::Record;
 using simtest::Request;
-using simtest::Text;
 
 class Wmi : public simtest::SimulatedMachineTest {
 protected:
-    HRESULT Exec(const std::vector<uint8_t>& request, std::vector<uint8_t>& answer) {
+    HRESULT Exec(const std::vector<uint8_t>& request, std::vector<uint8_t>& answer)
+    {
         return ExecDoBFn(services.Get(), request, answer);
     }
-    BiosCallBuffer Call(uint16_t cbClass, uint16_t cbSelect, uint32_t arg1 = 0) {
+    BiosCallBuffer Call(uint16_t cbClass, uint16_t cbSelect, uint32_t arg1 = 0)
+    {
         std::vector<uint8_t> answer;
         EXPECT_EQ(Exec(Request(cbClass, cbSelect, arg1, 0, 0, 0, 128), answer), S_OK);
         return Record(answer);
     }
-    std::vector<sim::SimCall> Calls() {
+    std::vector<sim::SimCall> Calls()
+    {
         sim::CMachineState::Lock machine(state);
         return sim::LoggedCalls(*machine);
     }
-    ComPtr<IWbemClassObject> Object(const wchar_t* path) {
+    ComPtr<IWbemClassObject> Object(const wchar_t* path)
+    {
         ComPtr<IWbemClassObject> object;
-        services->GetObject(Text(path), 0, nullptr, &object, nullptr);
+        services->GetObject(Bstr(path).get(), 0, nullptr, &object, nullptr);
         return object;
     }
     // The first MSSmBios_RawSMBiosTables instance, as the product reads it.
-    ComPtr<IWbemClassObject> SmbiosTable(ComPtr<IEnumWbemClassObject>& enumerator) {
+    ComPtr<IWbemClassObject> SmbiosTable(ComPtr<IEnumWbemClassObject>& enumerator)
+    {
         ComPtr<IWbemClassObject> table;
         ULONG returned = 0;
-        if (services->CreateInstanceEnum(Text(L"MSSmBios_RawSMBiosTables"), WBEM_FLAG_SHALLOW, nullptr,
-                                         &enumerator) != S_OK ||
-            enumerator->Next(10000, 1, &table, &returned) != WBEM_S_NO_ERROR || returned != 1) {
+        if (services->CreateInstanceEnum(Bstr(L"MSSmBios_RawSMBiosTables").get(), WBEM_FLAG_SHALLOW, nullptr,
+                                         &enumerator)
+                != S_OK
+            || enumerator->Next(10000, 1, &table, &returned) != WBEM_S_NO_ERROR || returned != 1) {
             return nullptr;
         }
         return table;
     }
 };
 
-TEST_F(Wmi, ProxyBlanketIsAcceptedOnTheConnection) {
+TEST_F(Wmi, ProxyBlanketIsAcceptedOnTheConnection)
+{
     EXPECT_EQ(::CoSetProxyBlanket(services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
                                   RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE),
               S_OK);
 }
 
-TEST_F(Wmi, QueryInstanceReportsTheDataBufferSize) {
+TEST_F(Wmi, QueryInstanceReportsTheDataBufferSize)
+{
     ComPtr<IWbemClassObject> query = Object(L"WMI_Query.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"");
     ASSERT_TRUE(query);
     VARIANT qdata;
@@ -70,7 +77,8 @@ TEST_F(Wmi, QueryInstanceReportsTheDataBufferSize) {
     EXPECT_EQ(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24, 128);
 }
 
-TEST_F(Wmi, CallClassesHaveTheirMethodAndProperties) {
+TEST_F(Wmi, CallClassesHaveTheirMethodAndProperties)
+{
     ComPtr<IWbemClassObject> call = Object(L"BFn");
     ASSERT_TRUE(call);
     ComPtr<IWbemClassObject> in, out;
@@ -93,7 +101,8 @@ TEST_F(Wmi, CallClassesHaveTheirMethodAndProperties) {
     EXPECT_FALSE(Object(L"NoSuchFirmwareClass"));
 }
 
-TEST_F(Wmi, DoBFnIsAnsweredByTheFirmwareModel) {
+TEST_F(Wmi, DoBFnIsAnsweredByTheFirmwareModel)
+{
     std::vector<uint8_t> answer;
     ASSERT_EQ(Exec(Request(0, 2, 0x0320, 0, 0, 0, 128), answer), S_OK);
     ASSERT_EQ(answer.size(), 128u);
@@ -109,7 +118,8 @@ TEST_F(Wmi, DoBFnIsAnsweredByTheFirmwareModel) {
     EXPECT_TRUE(calls[0].tailZero);
 }
 
-TEST_F(Wmi, StoredRequestIsACopyOfTheDataObject) {
+TEST_F(Wmi, StoredRequestIsACopyOfTheDataObject)
+{
     // The in-parameters keep the BDat as it was when it was stored.
     ComPtr<IWbemClassObject> dataClass = Object(L"BDat"), data, in, inSignature;
     ASSERT_EQ(dataClass->SpawnInstance(0, &data), S_OK);
@@ -118,23 +128,24 @@ TEST_F(Wmi, StoredRequestIsACopyOfTheDataObject) {
     VARIANT object;
     object.vt = VT_UNKNOWN;
     object.punkVal = data.Get();
-    ASSERT_EQ(in->Put(L"Data", 0, &object, 0), S_OK);  // Bytes still null
+    ASSERT_EQ(in->Put(L"Data", 0, &object, 0), S_OK); // Bytes still null
     VARIANT bytes;
     bytes.vt = VT_ARRAY | VT_UI1;
     bytes.parray = ::SafeArrayCreateVector(VT_UI1, 0, 44);
     ASSERT_EQ(data->Put(L"Bytes", 0, &bytes, 0), S_OK);
     ::VariantClear(&bytes);
     ComPtr<IWbemClassObject> out;
-    Text method(L"DoBFn");
-    EXPECT_EQ(services->ExecMethod(Text(L"BFn.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\""), method, 0, nullptr,
-                                   in.Get(), &out, nullptr),
+    const Bstr method(L"DoBFn");
+    EXPECT_EQ(services->ExecMethod(Bstr(L"BFn.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"").get(), method.get(),
+                                   0, nullptr, in.Get(), &out, nullptr),
               WBEM_E_INVALID_METHOD_PARAMETERS);
-    EXPECT_EQ(services->ExecMethod(Text(L"BFn"), method, 0, nullptr, in.Get(), &out, nullptr),
+    EXPECT_EQ(services->ExecMethod(Bstr(L"BFn").get(), method.get(), 0, nullptr, in.Get(), &out, nullptr),
               WBEM_E_INVALID_OBJECT_PATH);
     EXPECT_TRUE(Calls().empty());
 }
 
-TEST_F(Wmi, RawSmbiosTableEnumeratesLikeWindows) {
+TEST_F(Wmi, RawSmbiosTableEnumeratesLikeWindows)
+{
     ComPtr<IEnumWbemClassObject> enumerator;
     ComPtr<IWbemClassObject> table = SmbiosTable(enumerator);
     ASSERT_TRUE(table);
@@ -155,10 +166,12 @@ TEST_F(Wmi, RawSmbiosTableEnumeratesLikeWindows) {
     EXPECT_EQ(returned, 0u);
 }
 
-TEST_F(Wmi, ConnectionFromTheGlobalInterfaceTableWorksOnAnotherThread) {
+TEST_F(Wmi, ConnectionFromTheGlobalInterfaceTableWorksOnAnotherThread)
+{
     ComPtr<IGlobalInterfaceTable> git;
-    ASSERT_EQ(::CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&git)),
-              S_OK);
+    ASSERT_EQ(
+        ::CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&git)),
+        S_OK);
     DWORD cookie = 0;
     ASSERT_EQ(git->RegisterInterfaceInGlobal(services.Get(), IID_IWbemServices, &cookie), S_OK);
     IWbemServices* fetched = nullptr;
@@ -176,22 +189,25 @@ TEST_F(Wmi, ConnectionFromTheGlobalInterfaceTableWorksOnAnotherThread) {
     });
     worker.join();
     git->RevokeInterfaceFromGlobal(cookie);
-    EXPECT_EQ(fetched, services.Get());  // the same object, not a proxy
+    EXPECT_EQ(fetched, services.Get()); // the same object, not a proxy
     EXPECT_EQ(callResult, S_OK);
     EXPECT_EQ(res2, 0x0F);
 }
 
-TEST_F(Wmi, OtherNamespacesAreWindowsOwn) {
+TEST_F(Wmi, OtherNamespacesAreWindowsOwn)
+{
     ComPtr<IWbemLocator> locator;
     ASSERT_EQ(seams::CreateWbemLocator(&locator), S_OK);
     ComPtr<IWbemServices> cimv2;
-    ASSERT_EQ(locator->ConnectServer(Text(L"root\\cimv2"), nullptr, nullptr, nullptr, 0, nullptr, nullptr, &cimv2),
+    ASSERT_EQ(locator->ConnectServer(Bstr(L"root\\cimv2").get(), nullptr, nullptr, nullptr, 0, nullptr,
+                                     nullptr, &cimv2),
               S_OK);
     ComPtr<IWbemClassObject> call;
-    EXPECT_TRUE(FAILED(cimv2->GetObject(Text(L"BFn"), 0, nullptr, &call, nullptr)));
+    EXPECT_TRUE(FAILED(cimv2->GetObject(Bstr(L"BFn").get(), 0, nullptr, &call, nullptr)));
 }
 
-TEST_F(Wmi, MachineWithoutAcpiWmiHasNoFirmwareClasses) {
+TEST_F(Wmi, MachineWithoutAcpiWmiHasNoFirmwareClasses)
+{
     Load(L"no-acpiwmi");
     EXPECT_FALSE(Object(L"BFn"));
     EXPECT_FALSE(Object(L"BDat"));
@@ -200,7 +216,8 @@ TEST_F(Wmi, MachineWithoutAcpiWmiHasNoFirmwareClasses) {
     EXPECT_TRUE(SmbiosTable(enumerator));
 }
 
-TEST_F(Wmi, UnreadableSmbiosDataFailsItsGet) {
+TEST_F(Wmi, UnreadableSmbiosDataFailsItsGet)
+{
     Load(L"smbios-fails");
     ComPtr<IEnumWbemClassObject> enumerator;
     ComPtr<IWbemClassObject> table = SmbiosTable(enumerator);
@@ -212,7 +229,8 @@ TEST_F(Wmi, UnreadableSmbiosDataFailsItsGet) {
     EXPECT_EQ(table->Get(L"Size", 0, &size, nullptr, nullptr), S_OK);
 }
 
-TEST_F(Wmi, PowerStatusSeamReadsTheMachine) {
+TEST_F(Wmi, PowerStatusSeamReadsTheMachine)
+{
     SYSTEM_POWER_STATUS status{};
     ASSERT_TRUE(seams::GetPowerStatus(&status));
     EXPECT_EQ(status.ACLineStatus, 1);

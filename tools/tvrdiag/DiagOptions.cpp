@@ -2,24 +2,27 @@
 
 namespace {
 
-bool IsHelp(const std::wstring& argument) {
+bool IsHelp(const std::wstring& argument)
+{
     return argument == L"--help" || argument == L"-h" || argument == L"/?";
 }
 
 } // namespace
 
-CDiagOptions::CDiagOptions(const std::vector<std::wstring>& arguments) {
+CDiagOptions::CDiagOptions(const std::vector<std::wstring>& arguments)
+{
     for (const std::wstring& argument : arguments) {
         if (!IsHelp(argument)) {
-            action_ = Action::Mistake;
-            unknown_ = argument;
+            m_action = Action::Mistake;
+            m_unknown = argument;
             return;
         }
-        action_ = Action::Help;
+        m_action = Action::Help;
     }
 }
 
-const char* CDiagOptions::Usage() {
+const char* CDiagOptions::Usage()
+{
     return "Usage: tvrdiag [--help]\n"
            "\n"
            "Prints what the Tavrin suite sees on this machine: the ACPI-WMI BIOS\n"

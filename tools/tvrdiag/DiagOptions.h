@@ -10,13 +10,13 @@ public:
 
     explicit CDiagOptions(const std::vector<std::wstring>& arguments);
 
-    Action What() const { return action_; }
+    Action What() const { return m_action; }
     // The argument that was not understood (empty unless Mistake).
-    const std::wstring& Unknown() const { return unknown_; }
+    const std::wstring& Unknown() const { return m_unknown; }
 
     static const char* Usage();
 
 private:
-    Action action_ = Action::Report;
-    std::wstring unknown_;
+    Action m_action = Action::Report;
+    std::wstring m_unknown;
 };

@@ -7,7 +7,7 @@ class CAcpiWmi;
 // hardware-configuration block make of this machine, as plain text.
 class CDiagReport {
 public:
-    explicit CDiagReport(CAcpiWmi& bios) : bios_(bios) {}
+    explicit CDiagReport(CAcpiWmi& bios) : m_bios(bios) { }
 
     std::string Text();
 
@@ -18,6 +18,6 @@ private:
     void HardwareConfiguration();
     void Line(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-    CAcpiWmi& bios_;
-    std::string text_;
+    CAcpiWmi& m_bios;
+    std::string m_text;
 };

@@ -4,29 +4,21 @@
 #include <vector>
 
 #include "AcpiWmi.h"
+#include "ComInitialization.h"
+#include "ComSecurity.h"
 #include "DiagOptions.h"
 #include "DiagReport.h"
+#include "Utf8.h"
 
 namespace {
 
 constexpr int kExitReport = 0;
 constexpr int kExitUsage = 2;
 
-std::string Utf8(const std::wstring& text) {
-    std::string out;
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr);
-    out.resize(n > 0 ? n : 0);
-    if (n > 0) {
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr,
-                              nullptr);
-    }
-    return out;
-}
-
 } // namespace
 
-int wmain(int argc, wchar_t** argv) {
+int wmain(int argc, wchar_t** argv)
+{
     const CDiagOptions options(std::vector<std::wstring>(argv + 1, argv + argc));
     switch (options.What()) {
     case CDiagOptions::Action::Help:
@@ -39,6 +31,9 @@ int wmain(int argc, wchar_t** argv) {
     case CDiagOptions::Action::Report:
         break;
     }
+    // A console tool has no application object: it sets the call security itself.
+    const ComInitialization com;
+    InitializeComSecurity();
     CAcpiWmi bios;
     std::fputs(CDiagReport(bios).Text().c_str(), stdout);
     return kExitReport;

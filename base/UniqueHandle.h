@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+
 #include <utility>
 
 // Owning wrappers for the Win32 handles the suite holds. Each closes its
@@ -10,28 +11,34 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueHandleT() = default;
-    explicit UniqueHandleT(Handle h) : h_(h) {}
+    explicit UniqueHandleT(Handle h) : m_h(h) { }
     ~UniqueHandleT() { reset(); }
     UniqueHandleT(const UniqueHandleT&) = delete;
     UniqueHandleT& operator=(const UniqueHandleT&) = delete;
-    UniqueHandleT(UniqueHandleT&& other) noexcept : h_(other.release()) {}
-    UniqueHandleT& operator=(UniqueHandleT&& other) noexcept {
+    UniqueHandleT(UniqueHandleT&& other) noexcept : m_h(other.release()) { }
+    UniqueHandleT& operator=(UniqueHandleT&& other) noexcept
+    {
         if (this != &other) reset(other.release());
         return *this;
     }
 
-    Handle get() const { return h_; }
-    explicit operator bool() const { return Traits::IsValid(h_); }
-    Handle release() { return std::exchange(h_, Traits::Invalid()); }
-    void reset(Handle h = Traits::Invalid()) {
-        Handle old = std::exchange(h_, h);
+    Handle get() const { return m_h; }
+    explicit operator bool() const { return Traits::IsValid(m_h); }
+    Handle release() { return std::exchange(m_h, Traits::Invalid()); }
+    void reset(Handle h = Traits::Invalid())
+    {
+        Handle old = std::exchange(m_h, h);
         if (Traits::IsValid(old)) Traits::Close(old);
     }
     // For out-parameters: releases what is held and lends the slot.
-    Handle* put() { reset(); return &h_; }
+    Handle* put()
+    {
+        reset();
+        return &m_h;
+    }
 
 private:
-    Handle h_ = Traits::Invalid();
+    Handle m_h = Traits::Invalid();
 };
 
 namespace handle_traits {
@@ -42,16 +49,46 @@ struct Simple {
     static bool IsValid(Handle h) { return h != Invalid() && h != nullptr; }
     static void Close(Handle h) { CloseFn(h); }
 };
-inline void CloseKernel(HANDLE h) { ::CloseHandle(h); }
-inline void CloseKey(HKEY h) { ::RegCloseKey(h); }
-inline void CloseModule(HMODULE h) { ::FreeLibrary(h); }
-inline void CloseView(void* p) { ::UnmapViewOfFile(p); }
-inline void CloseIcon(HICON h) { ::DestroyIcon(h); }
-inline void CloseMenu(HMENU h) { ::DestroyMenu(h); }
-inline void CloseGdi(HGDIOBJ h) { ::DeleteObject(h); }
-inline void CloseDc(HDC h) { ::DeleteDC(h); }
-inline void CloseHook(HHOOK h) { ::UnhookWindowsHookEx(h); }
-inline void CloseFind(HANDLE h) { ::FindClose(h); }
+inline void CloseKernel(HANDLE h)
+{
+    ::CloseHandle(h);
+}
+inline void CloseKey(HKEY h)
+{
+    ::RegCloseKey(h);
+}
+inline void CloseModule(HMODULE h)
+{
+    ::FreeLibrary(h);
+}
+inline void CloseView(void* p)
+{
+    ::UnmapViewOfFile(p);
+}
+inline void CloseIcon(HICON h)
+{
+    ::DestroyIcon(h);
+}
+inline void CloseMenu(HMENU h)
+{
+    ::DestroyMenu(h);
+}
+inline void CloseGdi(HGDIOBJ h)
+{
+    ::DeleteObject(h);
+}
+inline void CloseDc(HDC h)
+{
+    ::DeleteDC(h);
+}
+inline void CloseHook(HHOOK h)
+{
+    ::UnhookWindowsHookEx(h);
+}
+inline void CloseFind(HANDLE h)
+{
+    ::FindClose(h);
+}
 } // namespace handle_traits
 
 // Kernel objects that report failure as null (events, mutexes, mappings, threads).

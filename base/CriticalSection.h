@@ -4,26 +4,26 @@
 // A Win32 critical section owned by the object that holds it.
 class CriticalSection {
 public:
-    CriticalSection() { ::InitializeCriticalSection(&cs_); }
-    ~CriticalSection() { ::DeleteCriticalSection(&cs_); }
+    CriticalSection() { ::InitializeCriticalSection(&m_cs); }
+    ~CriticalSection() { ::DeleteCriticalSection(&m_cs); }
     CriticalSection(const CriticalSection&) = delete;
     CriticalSection& operator=(const CriticalSection&) = delete;
 
-    void Enter() { ::EnterCriticalSection(&cs_); }
-    void Leave() { ::LeaveCriticalSection(&cs_); }
+    void Enter() { ::EnterCriticalSection(&m_cs); }
+    void Leave() { ::LeaveCriticalSection(&m_cs); }
 
 private:
-    CRITICAL_SECTION cs_;
+    CRITICAL_SECTION m_cs;
 };
 
 // Holds a critical section for one scope; left on every return.
 class CriticalSectionLock {
 public:
-    explicit CriticalSectionLock(CriticalSection& cs) : cs_(cs) { cs_.Enter(); }
-    ~CriticalSectionLock() { cs_.Leave(); }
+    explicit CriticalSectionLock(CriticalSection& cs) : m_cs(cs) { m_cs.Enter(); }
+    ~CriticalSectionLock() { m_cs.Leave(); }
     CriticalSectionLock(const CriticalSectionLock&) = delete;
     CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;
 
 private:
-    CriticalSection& cs_;
+    CriticalSection& m_cs;
 };
