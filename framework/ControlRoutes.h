@@ -1,9 +1,10 @@
 #pragma once
+#include <windows.h>
+
 #include <commctrl.h>
 #include <functional>
 #include <optional>
 #include <vector>
-#include <windows.h>
 
 // Handlers bound to control ids for the messages controls send their parent:
 // WM_COMMAND, WM_NOTIFY (by id and notification code), WM_HSCROLL and
