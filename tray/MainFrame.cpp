@@ -70,7 +70,7 @@ int CMainFrame::OnCreate(const CREATESTRUCTW&)
     }
     m_features->Start();
     m_session.Start(m_hWnd);
-    m_dispatcher.RouteRegistered(messages::kStopTavrin, [this](WPARAM, LPARAM) { PostClose(); });
+    m_dispatcher.RouteRegistered(messages::kStopTavrin, [this](WPARAM, LPARAM) { m_close(); });
     m_stopTavrinMessage = messages::Register(messages::kStopTavrin);
     m_features->StatusDisplays().RecheckKeyboardBacklightSupport();
     // Delivered into this thread's apartment, so codes reach the dispatcher here.

@@ -9,6 +9,7 @@
 #include "TimerHost.h"
 #include "TrayContext.h"
 #include "TrayDispatcher.h"
+#include "TrayEntry.h"
 #include "TrayFeatures.h"
 #include "TrayWindow.h"
 #include "UniqueHandle.h"
@@ -75,4 +76,6 @@ private:
     std::unique_ptr<TrayContext> m_context;
     std::unique_ptr<CTrayFeatures> m_features;
     std::unique_ptr<CBiosEvent> m_biosEvent;
+    // "Stop Tavrin": the window closes itself.
+    CTrayEntry<void()> m_close{m_trace, "Close", [this] { PostClose(); }};
 };
