@@ -7,8 +7,19 @@
 
 namespace {
 
-// A configuration file is a few lines; anything far larger is not one.
-constexpr LONGLONG kMaxConfigBytes = 1 << 20;
+// A configuration file is three elements on a few lines; anything far larger
+// or richer is not one, and is refused before the XML parser sees it (its
+// duplicate-attribute check grows with the square of the attributes).
+constexpr LONGLONG kMaxConfigBytes = 16 * 1024;
+constexpr size_t kMaxConfigElements = 32;
+constexpr size_t kMaxConfigAttributes = 32;
+
+bool IsPlausibleConfig(std::string_view xml)
+{
+    return xml.size() <= static_cast<size_t>(kMaxConfigBytes) &&
+           static_cast<size_t>(std::count(xml.begin(), xml.end(), '<')) <= 2 * kMaxConfigElements &&
+           static_cast<size_t>(std::count(xml.begin(), xml.end(), '=')) <= kMaxConfigAttributes;
+}
 
 struct KnownCompanion {
     const wchar_t* name;
@@ -49,6 +60,7 @@ CCompanionApp::CCompanionApp()
 
 std::wstring CCompanionApp::NameFromConfig(std::string_view xml)
 {
+    if (!IsPlausibleConfig(xml)) return {};
     tinyxml2::XMLDocument document;
     if (document.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return {};
     const tinyxml2::XMLElement* root = document.RootElement();

@@ -1,22 +1,31 @@
 #include "DisplayFlags.h"
 #include "SettingNames.h"
-#include "Settings.h"
+#include "SettingsTable.h"
+
+namespace {
 
 using namespace setting_names;
+
+// Read and written in this order.
+const SettingsField<DisplayFlags> kSwitches[] = {
+    {kDlgDisablerVol, &DisplayFlags::volume, 1},
+    {kDlgDisablerBrg, &DisplayFlags::brightness, 1},
+    {kDlgDisablerRad, &DisplayFlags::radio, 1},
+};
+const SettingsField<DisplayFlags> kLocatorMessage[] = {
+    {kDlgDisplayNetwispMsg, &DisplayFlags::locatorMessage, 1},
+};
+
+} // namespace
 
 void DisplayFlags::Load()
 {
     const CSettings settings;
-    brightness = settings.ReadDword(kDlgDisablerBrg, brightness);
-    volume = settings.ReadDword(kDlgDisablerVol, volume);
-    radio = settings.ReadDword(kDlgDisablerRad, radio);
-    locatorMessage = settings.ReadDword(kDlgDisplayNetwispMsg, locatorMessage);
+    for (const auto& field : kSwitches) field.Load(settings, *this);
+    for (const auto& field : kLocatorMessage) field.Load(settings, *this);
 }
 
-void DisplayFlags::Save() const
+void DisplayFlags::SaveChangesSince(const DisplayFlags& loaded) const
 {
-    const CSettings settings;
-    settings.WriteDword(kDlgDisablerVol, volume);
-    settings.WriteDword(kDlgDisablerBrg, brightness);
-    settings.WriteDword(kDlgDisablerRad, radio);
+    SaveChangedSettings(CSettings(), loaded, *this, kSwitches);
 }

@@ -8,8 +8,11 @@ struct DisplayFlags {
     DWORD radio = 1;
     DWORD locatorMessage = 1;
 
-    // Missing values keep the defaults.
+    // Missing or mistyped values keep the defaults.
     void Load();
-    // The three display switches; the locator message has its own writer.
-    void Save() const;
+    // Writes the three display switches that differ from `loaded`, so a value
+    // another program or an administrator changed meanwhile is kept, and a
+    // value the tray could not read is not rewritten. The locator message has
+    // its own writer.
+    void SaveChangesSince(const DisplayFlags& loaded) const;
 };

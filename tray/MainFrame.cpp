@@ -143,6 +143,13 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     return CFrameWnd::WindowProc(msg, wp, lp);
 }
 
+// Timers are the window's own: one sent by another program is not acted on.
+void CMainFrame::OnTimer(UINT_PTR id)
+{
+    if ((::InSendMessageEx(nullptr) & ISMEX_SEND) != 0) return;
+    m_dispatcher.DispatchTimer(id);
+}
+
 bool CMainFrame::OnCommand(UINT id, UINT, HWND)
 {
     return m_dispatcher.DispatchCommand(id);

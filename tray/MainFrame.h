@@ -44,7 +44,7 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     int OnCreate(const CREATESTRUCTW& create) override;
     void OnClose() override;
-    void OnTimer(UINT_PTR id) override { m_dispatcher.DispatchTimer(id); }
+    void OnTimer(UINT_PTR id) override;
     bool OnCommand(UINT id, UINT code, HWND control) override;
     bool OnQueryEndSession() override;
     void OnEndSession(bool ending) override;

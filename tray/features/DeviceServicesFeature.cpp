@@ -12,8 +12,10 @@ CDeviceServicesFeature::CDeviceServicesFeature(const TrayContext& context)
     , m_startWirelessDisplay(context.dispatcher.Trace(), "StartWirelessDisplay")
     , m_showMessage(context.dispatcher.Trace(), "ShowMessage",
                     [this](UINT stringId) {
+                        m_messageOpen = true;
                         ::MessageBoxW(m_context.window.Handle(), texts::LoadSelected(stringId).c_str(),
                                       messages::kTrayTitle, MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
+                        m_messageOpen = false;
                     })
     , m_openAudioPanel(context.dispatcher.Trace(), "OpenAudioPanel")
     , m_finishDeviceRescan(context.dispatcher.Trace(), "FinishDeviceRescan")
@@ -37,7 +39,7 @@ void CDeviceServicesFeature::WirelessDisplayFromBios()
 {
     if (m_context.capabilities.IsSet(feature_config::kWirelessDisplay)) {
         m_startWirelessDisplay();
-    } else {
+    } else if (!m_messageOpen) {
         m_showMessage(IDS_INSTALL_WIRELESS_DISPLAY);
     }
 }

@@ -15,6 +15,8 @@ private:
     void WirelessDisplayFromBios();
 
     const TrayContext& m_context;
+    // One install message at a time: a repeat while it is open does nothing.
+    bool m_messageOpen = false;
     CTrayEntry<void()> m_startWirelessDisplay;
     // A box captioned "Tavrin" with the numbered text.
     CTrayEntry<void(UINT stringId)> m_showMessage;

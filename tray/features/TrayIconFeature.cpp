@@ -59,7 +59,8 @@ CTrayIconFeature::CTrayIconFeature(const TrayContext& context, Parts parts)
         m_doubleClicked = false;
     })
 {
-    m_displayFlags.Load();
+    m_loadedFlags.Load();
+    m_displayFlags = m_loadedFlags;
     m_taskBar.SetShown(IsIconWanted());
 }
 
@@ -91,7 +92,7 @@ void CTrayIconFeature::Start()
 
 void CTrayIconFeature::Stop()
 {
-    m_displayFlags.Save();
+    m_displayFlags.SaveChangesSince(m_loadedFlags);
 }
 
 void CTrayIconFeature::FollowRegistry()
@@ -107,7 +108,16 @@ void CTrayIconFeature::FollowRegistry()
 
 void CTrayIconFeature::RemoveIcon()
 {
+    if (m_menuOpen) ::EndMenu();
     if (m_taskBar.IsShown()) m_taskBar.RemoveIcon();
+}
+
+void CTrayIconFeature::TrackMenu(HMENU menu)
+{
+    if (m_menuOpen || (::InSendMessageEx(nullptr) & ISMEX_SEND) != 0) return;
+    m_menuOpen = true;
+    tray_menus::Track(menu, m_context.window.Handle());
+    m_menuOpen = false;
 }
 
 void CTrayIconFeature::AddIconNow()
@@ -150,7 +160,7 @@ void CTrayIconFeature::OnSingleClick()
 void CTrayIconFeature::ShowHotkeyMenu()
 {
     UniqueMenu menu = tray_menus::BuildHotkeyMenu(LoadText, m_displayFlags, m_parts.audio.IsAudioPresent());
-    if (menu) tray_menus::Track(menu.get(), m_context.window.Handle());
+    if (menu) TrackMenu(menu.get());
 }
 
 void CTrayIconFeature::ShowContextMenu()
@@ -161,7 +171,7 @@ void CTrayIconFeature::ShowContextMenu()
     if (!popup) return;
     // No optical-drive control exists in this program yet.
     tray_menus::PrepareContextMenu(popup, LoadText, false);
-    tray_menus::Track(popup, m_context.window.Handle());
+    TrackMenu(popup);
 }
 
 // The main thread never waits for the companion; a request while the one

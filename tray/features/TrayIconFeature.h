@@ -31,12 +31,12 @@ public:
     void RegisterRoutes(CTrayDispatcher& dispatcher) override;
     // Attaches the icon to the window and adds it where the user wants one.
     void Start() override;
-    // Writes the display switches back.
+    // Writes back the display switches the user changed in this run.
     void Stop() override;
 
     // Reads ShowTrayIcon again and adds or removes the icon to match.
     void FollowRegistry();
-    // The first shutdown step: the icon goes.
+    // The first shutdown step: an open menu is ended and the icon goes.
     void RemoveIcon();
 
 private:
@@ -48,12 +48,19 @@ private:
     void Exit();
     void AddIconNow();
     void FlipVolumeFlag();
+    // Tracks a menu unless one is open or the request came in a message
+    // another thread is waiting on: a menu loop there would hold that
+    // sender, and the shutdown, for ever.
+    void TrackMenu(HMENU menu);
 
     const TrayContext& m_context;
     Parts m_parts;
     CTaskBar m_taskBar;
+    // As read at start-up, and as the user set them through the menu since.
+    DisplayFlags m_loadedFlags;
     DisplayFlags m_displayFlags;
     bool m_doubleClicked = false;
+    bool m_menuOpen = false;
     // The companion this tray started, while it runs another request starts nothing.
     UniqueHandle m_companionProcess;
     UniqueMenu m_contextMenu;

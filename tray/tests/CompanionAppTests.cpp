@@ -7,7 +7,7 @@ namespace {
 
 constexpr wchar_t kFolder[] = L"C:\\Program Files\\Corvane\\Tavrin";
 
-std::wstring NameOf(const char* xml)
+std::wstring NameOf(const std::string& xml)
 {
     return CCompanionApp::NameFromConfig(xml);
 }
@@ -62,6 +62,23 @@ TEST(ConfigFile, BrokenOrForeignFilesGiveNoName)
     EXPECT_EQ(NameOf("<TvrConfig><TrayApp><Name>gaming</Name></TrayApp></TvrConfig>"), L"");
     EXPECT_EQ(NameOf("<TvrConfig><Version>1</Version><Name>gaming</Name></TvrConfig>"), L"");
     EXPECT_EQ(NameOf("<TvrConfig><Version>1</Version><TrayApp><Name/></TrayApp></TvrConfig>"), L"");
+}
+
+// Files far larger or richer than a configuration are refused before parsing.
+TEST(ConfigFile, OversizedOrOverRichFilesAreRefusedUnread)
+{
+    const std::string good = "<TvrConfig><Version>1</Version><TrayApp><Name>gaming</Name></TrayApp></TvrConfig>";
+    EXPECT_EQ(NameOf(good), L"gaming");
+    // A comment pads the same file past the limit.
+    EXPECT_EQ(NameOf(good + "<!--" + std::string(16 * 1024, ' ') + "-->"), L"");
+    std::string attributes = "<TvrConfig";
+    for (int i = 0; i < 40; ++i) attributes += " a" + std::to_string(i) + "=\"1\"";
+    EXPECT_EQ(NameOf(attributes + "><Version>1</Version><TrayApp><Name>gaming</Name></TrayApp></TvrConfig>"), L"");
+    std::string elements = "<TvrConfig><Version>1</Version>";
+    for (int i = 0; i < 40; ++i) elements += "<TrayApp><Name>gaming</Name></TrayApp>";
+    EXPECT_EQ(NameOf(elements + "</TvrConfig>"), L"");
+    // A few attributes, as an editor may add, are still read.
+    EXPECT_EQ(NameOf("<?xml version=\"1.0\" encoding=\"utf-8\"?>" + good), L"gaming");
 }
 
 class ConfigFolder : public ::testing::Test {

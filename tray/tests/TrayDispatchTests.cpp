@@ -145,27 +145,37 @@ TEST_F(TrayDispatch, FirmwareEventsReachTheDispatcherWithTheirArguments)
 }
 
 // The visible message box of a process, or null.
-HWND FindMessageBox(DWORD processId)
+// The visible boxes of a process.
+std::vector<HWND> MessageBoxes(DWORD processId)
 {
     struct Search {
         DWORD processId;
-        HWND box;
-    } search{processId, nullptr};
+        std::vector<HWND> boxes;
+    } search{processId, {}};
     ::EnumWindows([](HWND window, LPARAM lp) -> BOOL {
         auto& search = *reinterpret_cast<Search*>(lp);
         DWORD owner = 0;
         wchar_t name[16] = {};
         ::GetWindowThreadProcessId(window, &owner);
         ::GetClassNameW(window, name, 16);
-        if (owner != search.processId || wcscmp(name, L"#32770") != 0 || !::IsWindowVisible(window)) return TRUE;
-        search.box = window;
-        return FALSE;
+        if (owner == search.processId && wcscmp(name, L"#32770") == 0 && ::IsWindowVisible(window))
+            search.boxes.push_back(window);
+        return TRUE;
     }, reinterpret_cast<LPARAM>(&search));
-    return search.box;
+    return search.boxes;
 }
 
-// Wine ignores the box's topmost flag and its icon cannot be read from
-// another process, so the caption and the text are what is checked here.
+HWND FindMessageBox(DWORD processId)
+{
+    const std::vector<HWND> boxes = MessageBoxes(processId);
+    return boxes.empty() ? nullptr : boxes.front();
+}
+
+int MessageBoxCount(DWORD processId)
+{
+    return static_cast<int>(MessageBoxes(processId).size());
+}
+
 TEST_F(TrayDispatch, WirelessDisplayEventWithoutTheApplicationShowsTheInstallMessage)
 {
     Simctl(L"event 0xE023");
@@ -176,9 +186,19 @@ TEST_F(TrayDispatch, WirelessDisplayEventWithoutTheApplicationShowsTheInstallMes
     EXPECT_STREQ(text, L"Tavrin");
     ::GetDlgItemTextW(box, 0xFFFF, text, 256);
     EXPECT_STREQ(text, L"Please install Intel\u00AE Wireless Display before using this feature.");
-    // The box's own message loop keeps the tray dispatching.
-    EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE023 0 0 0 0", "entry ShowMessage 23"}));
+    // The box's own message loop keeps the tray dispatching, and a repeat
+    // while the box is open adds no second box.
+    EXPECT_TRUE(Simctl(L"event --repeat 5 0xE023").empty());
+    EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE023 0 0 0 0", "entry ShowMessage 23", "bios 0xE023 0 0 0 0",
+                                    "bios 0xE023 0 0 0 0", "bios 0xE023 0 0 0 0", "bios 0xE023 0 0 0 0",
+                                    "bios 0xE023 0 0 0 0"}));
+    EXPECT_EQ(MessageBoxCount(m_tray.id), 1);
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return FindMessageBox(m_tray.id) == nullptr; }, 5000));
+    // Once it is closed the key shows it again.
+    Simctl(L"event 0xE023");
+    EXPECT_TRUE(WaitFor([&] { return FindMessageBox(m_tray.id) != nullptr; }, 10000)) << "no second message";
+    ::PostMessageW(FindMessageBox(m_tray.id), WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([&] { return FindMessageBox(m_tray.id) == nullptr; }, 5000));
 }
 

@@ -248,6 +248,54 @@ TEST_F(TrayProcess, SingleClickOpensTheMenuButADoubleClickDoesNot)
     Stop(tray);
 }
 
+TEST_F(TrayProcess, MenusAskedForInSentMessagesDoNotHoldTheShutdown)
+{
+    Process tray = StartProgram(L"Tavrin.exe", L"");
+    ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return branding.Exists(L"OEMName"); }, 10000)) << "start-up did not finish";
+    DWORD_PTR result = 0;
+    // Each send returns once handled: a menu loop opened inside it would
+    // keep it until the time-out.
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_NE(::SendMessageTimeoutW(FindTray(), 0x0BD0, 1, WM_RBUTTONUP, SMTO_NORMAL, 5000, &result), 0);
+        EXPECT_NE(::SendMessageTimeoutW(FindTray(), WM_TIMER, 1032, 0, SMTO_NORMAL, 5000, &result), 0);
+    }
+    Stop(tray);
+    EXPECT_FALSE(UniqueHandle(::OpenMutexW(SYNCHRONIZE, FALSE, L"Corvane Tavrin")))
+        << "the single-instance mutex outlived the tray";
+}
+
+TEST_F(TrayProcess, AnOpenMenuDoesNotHoldTheShutdown)
+{
+    Process tray = StartProgram(L"Tavrin.exe", L"");
+    ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; }));
+    ::PostMessageW(FindTray(), 0x0BD0, 1, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitFor(MenuOpen, 5000)) << "no context menu";
+    // A second request while it is open opens nothing more.
+    ::PostMessageW(FindTray(), 0x0BD0, 1, WM_RBUTTONUP);
+    Stop(tray);
+}
+
+TEST_F(TrayProcess, OnlyDisplaySwitchesTheUserChangedAreWrittenBack)
+{
+    settings.SetDword(L"DlgDisablerBRG", 1);
+    settings.SetString(L"DlgDisablerVOL", L"mistyped");
+    settings.SetDword(L"DlgDisablerRAD", 1);
+    Process tray = StartProgram(L"Tavrin.exe", L"");
+    ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return branding.Exists(L"OEMName"); }, 10000)) << "start-up did not finish";
+    // An administrator switches the radio display off while the tray runs;
+    // the user switches the brightness display off from the menu.
+    settings.SetDword(L"DlgDisablerRAD", 0);
+    ::PostMessageW(FindTray(), WM_COMMAND, MAKEWPARAM(32777, 0), 0);
+    DWORD_PTR result = 0;
+    ASSERT_NE(::SendMessageTimeoutW(FindTray(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result), 0);
+    Stop(tray);
+    EXPECT_EQ(settings.GetDword(L"DlgDisablerBRG"), 0u);
+    EXPECT_EQ(settings.GetDword(L"DlgDisablerRAD"), 0u);
+    EXPECT_EQ(settings.GetRaw(L"DlgDisablerVOL"), std::wstring(L"mistyped") + L'\0');
+}
+
 TEST_F(TrayProcess, DoesNotStartWhenSmbiosFails)
 {
     ::SetEnvironmentVariableW(L"TAVRIN_SIMULATED_MACHINE", L"smbios-fails");

@@ -27,20 +27,25 @@ TEST(DisplayFlags, MissingOrMistypedValuesKeepTheDefaults)
     EXPECT_EQ(flags.locatorMessage, 0u);
 }
 
-TEST(DisplayFlags, SavedSwitchesReadBackButNotTheLocatorMessage)
+TEST(DisplayFlags, OnlySwitchesChangedSinceLoadingAreWritten)
 {
     RegistryValueGuard guard(CSettings::kKeyPath, {L"DlgDisablerBRG", L"DlgDisablerVOL", L"DlgDisablerRAD",
                                                    L"DlgDisplayNetwispMsg"});
+    guard.SetDword(L"DlgDisablerBRG", 1);
+    guard.SetString(L"DlgDisablerVOL", L"mistyped");
+    guard.SetDword(L"DlgDisablerRAD", 1);
     guard.Delete(L"DlgDisplayNetwispMsg");
-    DisplayFlags flags;
+    DisplayFlags loaded;
+    loaded.Load();
+    DisplayFlags flags = loaded;
     flags.brightness = 0;
-    flags.volume = 1;
-    flags.radio = 0;
     flags.locatorMessage = 0;
-    flags.Save();
+    // Meanwhile an administrator switches the radio display off.
+    guard.SetDword(L"DlgDisablerRAD", 0);
+    flags.SaveChangesSince(loaded);
     EXPECT_EQ(guard.GetDword(L"DlgDisablerBRG"), 0u);
-    EXPECT_EQ(guard.GetDword(L"DlgDisablerVOL"), 1u);
     EXPECT_EQ(guard.GetDword(L"DlgDisablerRAD"), 0u);
+    EXPECT_EQ(guard.GetRaw(L"DlgDisablerVOL"), std::wstring(L"mistyped") + L'\0');
     EXPECT_FALSE(guard.Exists(L"DlgDisplayNetwispMsg"));
 }
 
