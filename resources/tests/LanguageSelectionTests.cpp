@@ -1,0 +1,77 @@
+// `LangID` chooses the tray's menu texts: every language of the suite, the
+// identifiers that are read as another one, and the pseudo-language of test
+// builds. This executable carries Tavrin.exe's tables as its own.
+#include "Language.h"
+#include "LanguageCatalogue.h"
+#include "RegistryValueGuard.h"
+#include "Settings.h"
+#include "TavrinStrings.h"
+#include "TextLoader.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr UINT kMenuTexts[] = {IDS_MENU_OPEN,
+                               IDS_MENU_ABOUT,
+                               IDS_MENU_EXIT,
+                               IDS_MENU_HOTKEY_POPUPS,
+                               IDS_MENU_DISABLE_BRIGHTNESS_OSD,
+                               IDS_MENU_DISABLE_VOLUME_OSD,
+                               IDS_MENU_DISABLE_RADIO_OSD};
+
+class LangIdSetting : public ::testing::Test {
+protected:
+    void Select(DWORD id) const { guard.SetDword(language::kLangIdValue, id); }
+    static std::wstring English(UINT number) { return texts::Load(number, language::kEnglish); }
+
+    RegistryValueGuard guard{CSettings::kKeyPath, {language::kLangIdValue}};
+};
+
+TEST_F(LangIdSetting, EveryLanguageGivesItsOwnMenuTexts)
+{
+    for (const auto& language : language_catalogue::Translations()) {
+        Select(language.id);
+        ASSERT_EQ(language::SelectedLanguage(), language.id);
+        int translated = 0;
+        for (UINT number : kMenuTexts) {
+            const std::wstring text = texts::LoadSelected(number);
+            EXPECT_FALSE(text.empty()) << language.file << " text " << number;
+            translated += text != English(number);
+        }
+        EXPECT_GT(translated, 4) << language.file << ": the menu reads as English";
+    }
+    Select(language::kEnglish);
+    for (UINT number : kMenuTexts) EXPECT_FALSE(texts::LoadSelected(number).empty()) << number;
+}
+
+TEST_F(LangIdSetting, HongKongReadsTraditionalChinese)
+{
+    Select(3076);
+    EXPECT_EQ(language::SelectedLanguage(), 1028);
+    for (UINT number : kMenuTexts) EXPECT_EQ(texts::LoadSelected(number), texts::Load(number, 1028));
+}
+
+TEST_F(LangIdSetting, UnsupportedIdentifiersReadEnglish)
+{
+    for (DWORD id : {1034u, 99999u, 0u}) {
+        Select(id);
+        EXPECT_EQ(language::SelectedLanguage(), language::kEnglish) << id;
+        for (UINT number : kMenuTexts) EXPECT_EQ(texts::LoadSelected(number), English(number)) << id;
+    }
+}
+
+TEST_F(LangIdSetting, PseudoLanguageOnlyWhereItsTableIsCarried)
+{
+    if (!TAVRIN_PSEUDO_LOCALE) GTEST_SKIP() << "built without the pseudo-language";
+    Select(language::kPseudoLanguage);
+    EXPECT_EQ(language::SelectedLanguage(), language::kPseudoLanguage);
+    const std::wstring about = texts::LoadSelected(IDS_MENU_ABOUT);
+    EXPECT_EQ(about.substr(0, 6), L"[!! &A");
+    EXPECT_TRUE(texts::HasTable(language::kPseudoLanguage));
+    EXPECT_TRUE(texts::HasTable(1041));
+    EXPECT_FALSE(texts::HasTable(language::kPseudoLanguage, ::GetModuleHandleW(L"kernel32.dll")));
+    EXPECT_FALSE(texts::HasTable(1034)) << "stored as Spanish (modern sort) only";
+}
+
+} // namespace
