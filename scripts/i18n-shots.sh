@@ -31,9 +31,24 @@ shots="$build/i18n-shots"
 mkdir -p "$shots"
 shot() { sleep 1; import -window root "$shots/$1.png"; echo "saved $shots/$1.png"; }
 
+# Wine draws right-to-left text with the glyphs of the requested font alone
+# (no font linking), and its Tahoma has no Hebrew: for Hebrew the dialog face
+# stands for DejaVu Sans, as Tahoma on Windows carries Hebrew itself.
+substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+replacements='HKCU\Software\Wine\Fonts\Replacements'
+dialog_face() {
+  local face
+  for face in "MS Shell Dlg" "MS Shell Dlg 2"; do
+    run reg add "$substitutes" /v "$face" /d "$1" /f >/dev/null
+    run reg add "$replacements" /v "$face" /d "$1" /f >/dev/null
+  done
+}
+trap 'dialog_face Tahoma; stop_prefix' EXIT
+
 for id in "${languages[@]}"; do
   name="langid-$(printf '%d' "$id")"
   run reg add "$key" /v LangID /t REG_DWORD /d "$id" /f >/dev/null
+  if [ "$(printf '%d' "$id")" = 1037 ]; then dialog_face "DejaVu Sans"; else dialog_face Tahoma; fi
   run bin/Tavrin.exe &
   tray_pid=$!
   run bin/traytour.exe wait
