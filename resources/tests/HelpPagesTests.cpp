@@ -1,5 +1,6 @@
-// The help pages of every help-folder code: both pages, UTF-8, a title, the
-// page's language and the right-to-left direction for Hebrew and Arabic.
+// The help pages of every help-folder code, where the build puts them next to
+// the programs: both pages, UTF-8, a title, the page's language and the
+// right-to-left direction for Hebrew and Arabic.
 #include "LanguageCatalogue.h"
 
 #include <windows.h>
