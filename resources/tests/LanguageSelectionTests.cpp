@@ -74,4 +74,24 @@ TEST_F(LangIdSetting, PseudoLanguageOnlyWhereItsTableIsCarried)
     EXPECT_FALSE(texts::HasTable(1034)) << "stored as Spanish (modern sort) only";
 }
 
+TEST(InterfaceLanguage, RightToLeftOnlyForHebrewAndArabicOfTheEmirates)
+{
+    EXPECT_EQ(language::RightToLeftFlag(1037), 0);
+    EXPECT_EQ(language::RightToLeftFlag(14337), 0);
+    EXPECT_EQ(language::RightToLeftFlag(3076), 1) << "Hong Kong Chinese";
+    EXPECT_EQ(language::RightToLeftFlag(1034), 1) << "Spanish, traditional sort";
+    EXPECT_EQ(language::RightToLeftFlag(1025), 1) << "Arabic of Saudi Arabia has no table of its own";
+    EXPECT_EQ(language::RightToLeftFlag(1033), 1);
+}
+
+TEST(InterfaceLanguage, HelpFolderOfTheSameEdgeCases)
+{
+    EXPECT_STREQ(language::HelpFolderCode(1037), L"HBR");
+    EXPECT_STREQ(language::HelpFolderCode(14337), L"UAE");
+    EXPECT_STREQ(language::HelpFolderCode(3076), L"CHT");
+    EXPECT_STREQ(language::HelpFolderCode(1034), L"ENG");
+    for (const auto& language : language_catalogue::Translations())
+        EXPECT_STREQ(language::HelpFolderCode(language.id), language.helpFolder) << language.file;
+}
+
 } // namespace

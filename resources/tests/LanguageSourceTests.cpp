@@ -4,6 +4,8 @@
 #include "RcTable.h"
 #include "TableChecks.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -13,9 +15,13 @@ namespace {
 
 using language_catalogue::LanguageFile;
 
+// The tree's own resources, or another copy named by TAVRIN_RESOURCES
+// (a Windows path), to check a translator's files before they are merged.
 std::string ResourcesDir()
 {
-    return TAVRIN_RESOURCES_DIR;
+    char other[MAX_PATH] = {};
+    const DWORD length = ::GetEnvironmentVariableA("TAVRIN_RESOURCES", other, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(other, length) : std::string(TAVRIN_RESOURCES_DIR);
 }
 
 std::string StringsFile(const std::string& program, const std::string& file)
