@@ -76,6 +76,11 @@ std::vector<Case> AllCases()
     return cases;
 }
 
+void PrintTo(const Case& c, std::ostream* out)
+{
+    *out << c.program << "/" << c.language.file;
+}
+
 class LanguageFileTest : public ::testing::TestWithParam<Case> { };
 
 TEST_P(LanguageFileTest, MatchesEnglish)
