@@ -1,7 +1,6 @@
 #pragma once
-// Which numbered text Tavrin.exe puts into which control of its dialogs, and
-// the texts of its menus: read by the program and by the fit check, which
-// measures every one of them in every language.
+// Which numbered text Tavrin.exe puts into which control of its dialogs: read
+// by the program and by the fit check, which measures each in every language.
 #include "TavrinResources.h"
 #include "TavrinStrings.h"
 
@@ -17,14 +16,4 @@ struct DialogControlText {
 inline constexpr DialogControlText kTavrinDialogTexts[] = {
     {IDD_ABOUT, IDC_ABOUT_NAME, IDS_APP_TITLE, L""},
     {IDD_ABOUT, IDC_ABOUT_VERSION, IDS_VERSION, L" 99.99.9999"},
-};
-
-inline constexpr UINT kTavrinMenuTexts[] = {
-    IDS_MENU_OPEN,
-    IDS_MENU_ABOUT,
-    IDS_MENU_EXIT,
-    IDS_MENU_HOTKEY_POPUPS,
-    IDS_MENU_DISABLE_BRIGHTNESS_OSD,
-    IDS_MENU_DISABLE_VOLUME_OSD,
-    IDS_MENU_DISABLE_RADIO_OSD,
 };

@@ -116,4 +116,17 @@ std::vector<table_checks::TextGroup> TextGroups(const std::string& program)
     return groups;
 }
 
+std::vector<unsigned> MenuTexts(const std::string& program, const std::map<std::string, unsigned>& ids)
+{
+    std::vector<unsigned> numbers;
+    for (const auto& group : Groups(program)) {
+        if (!group.menu) continue;
+        for (const char* id : group.texts.ids) {
+            const auto found = ids.find(id);
+            if (found != ids.end()) numbers.push_back(found->second);
+        }
+    }
+    return numbers;
+}
+
 } // namespace language_catalogue

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -37,5 +38,7 @@ struct Group {
 };
 const std::vector<Group>& Groups(const std::string& program);
 std::vector<table_checks::TextGroup> TextGroups(const std::string& program);
+// The numbers of the program's menu texts, by the ids of its header.
+std::vector<unsigned> MenuTexts(const std::string& program, const std::map<std::string, unsigned>& ids);
 
 } // namespace language_catalogue

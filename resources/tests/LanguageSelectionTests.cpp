@@ -3,6 +3,7 @@
 // builds. This executable carries Tavrin.exe's tables as its own.
 #include "Language.h"
 #include "LanguageCatalogue.h"
+#include "RcTable.h"
 #include "RegistryValueGuard.h"
 #include "Settings.h"
 #include "TavrinStrings.h"
@@ -10,15 +11,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
-constexpr UINT kMenuTexts[] = {IDS_MENU_OPEN,
-                               IDS_MENU_ABOUT,
-                               IDS_MENU_EXIT,
-                               IDS_MENU_HOTKEY_POPUPS,
-                               IDS_MENU_DISABLE_BRIGHTNESS_OSD,
-                               IDS_MENU_DISABLE_VOLUME_OSD,
-                               IDS_MENU_DISABLE_RADIO_OSD};
+// The tray's menu texts, by the menu groups of the language checks.
+const std::vector<unsigned>& MenuTexts()
+{
+    static const auto numbers = language_catalogue::MenuTexts(
+        "tavrin", rc_table::ReadIds(TAVRIN_RESOURCES_DIR "/tavrin/TavrinStrings.h"));
+    return numbers;
+}
 
 class LangIdSetting : public ::testing::Test {
 protected:
@@ -30,11 +33,13 @@ protected:
 
 TEST_F(LangIdSetting, EveryLanguageGivesItsOwnMenuTexts)
 {
+    ASSERT_EQ(MenuTexts().size(), 7u);
+    EXPECT_NE(std::find(MenuTexts().begin(), MenuTexts().end(), IDS_MENU_EXIT), MenuTexts().end());
     for (const auto& language : language_catalogue::Translations()) {
         Select(language.id);
         ASSERT_EQ(language::SelectedLanguage(), language.id);
         int translated = 0;
-        for (UINT number : kMenuTexts) {
+        for (UINT number : MenuTexts()) {
             const std::wstring text = texts::LoadSelected(number);
             EXPECT_FALSE(text.empty()) << language.file << " text " << number;
             translated += text != English(number);
@@ -42,14 +47,14 @@ TEST_F(LangIdSetting, EveryLanguageGivesItsOwnMenuTexts)
         EXPECT_GT(translated, 4) << language.file << ": the menu reads as English";
     }
     Select(language::kEnglish);
-    for (UINT number : kMenuTexts) EXPECT_FALSE(texts::LoadSelected(number).empty()) << number;
+    for (UINT number : MenuTexts()) EXPECT_FALSE(texts::LoadSelected(number).empty()) << number;
 }
 
 TEST_F(LangIdSetting, HongKongReadsTraditionalChinese)
 {
     Select(3076);
     EXPECT_EQ(language::SelectedLanguage(), 1028);
-    for (UINT number : kMenuTexts) EXPECT_EQ(texts::LoadSelected(number), texts::Load(number, 1028));
+    for (UINT number : MenuTexts()) EXPECT_EQ(texts::LoadSelected(number), texts::Load(number, 1028));
 }
 
 TEST_F(LangIdSetting, UnsupportedIdentifiersReadEnglish)
@@ -57,7 +62,7 @@ TEST_F(LangIdSetting, UnsupportedIdentifiersReadEnglish)
     for (DWORD id : {1034u, 99999u, 0u}) {
         Select(id);
         EXPECT_EQ(language::SelectedLanguage(), language::kEnglish) << id;
-        for (UINT number : kMenuTexts) EXPECT_EQ(texts::LoadSelected(number), English(number)) << id;
+        for (UINT number : MenuTexts()) EXPECT_EQ(texts::LoadSelected(number), English(number)) << id;
     }
 }
 

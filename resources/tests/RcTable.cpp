@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -208,15 +209,53 @@ Parsed Parse(std::string_view source)
     return Reader().Run(source);
 }
 
-Parsed ReadFile(const std::string& path)
+namespace {
+
+std::optional<std::string> ReadBounded(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
-    if (!file) return Parsed{std::nullopt, "cannot be opened"};
+    if (!file) return std::nullopt;
     std::string source;
     source.resize(kMaxSourceBytes + 1);
     file.read(source.data(), static_cast<std::streamsize>(source.size()));
     source.resize(static_cast<size_t>(file.gcount()));
-    return Parse(source);
+    return source;
+}
+
+} // namespace
+
+Parsed ReadFile(const std::string& path)
+{
+    const auto source = ReadBounded(path);
+    if (!source) return Parsed{std::nullopt, "cannot be opened"};
+    return Parse(*source);
+}
+
+std::map<std::string, unsigned> ParseIds(std::string_view header)
+{
+    std::map<std::string, unsigned> ids;
+    size_t pos = 0;
+    while (pos < header.size()) {
+        const size_t end = std::min(header.find('\n', pos), header.size());
+        std::string_view line = Trim(header.substr(pos, end - pos));
+        pos = end + 1;
+        if (!StartsWith(line, "#define ")) continue;
+        line = Trim(line.substr(8));
+        size_t length = 0;
+        while (length < line.size() && IsIdChar(line[length], length == 0)) ++length;
+        const std::string_view value = Trim(line.substr(length));
+        if (length == 0 || value.empty() || value.size() > 9
+            || value.find_first_not_of("0123456789") != std::string_view::npos)
+            continue;
+        ids[std::string(line.substr(0, length))] = static_cast<unsigned>(std::stoul(std::string(value)));
+    }
+    return ids;
+}
+
+std::map<std::string, unsigned> ReadIds(const std::string& path)
+{
+    const auto header = ReadBounded(path);
+    return header ? ParseIds(*header) : std::map<std::string, unsigned>{};
 }
 
 } // namespace rc_table

@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,10 @@ inline constexpr size_t kMaxSourceBytes = 1 << 20;
 
 Parsed Parse(std::string_view source);
 Parsed ReadFile(const std::string& path);
+
+// `#define NAME number` lines of a program's id header (<Exe>Strings.h).
+std::map<std::string, unsigned> ParseIds(std::string_view header);
+std::map<std::string, unsigned> ReadIds(const std::string& path);
 
 // Escapes \n \r \t \\ and doubled quotes, then UTF-8; nothing for a broken text.
 std::optional<std::wstring> Decode(std::string_view raw);

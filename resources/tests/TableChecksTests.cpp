@@ -130,6 +130,16 @@ TEST(RcTableReader, DamagedFilesGiveTheLineAndTheReason)
     }
 }
 
+TEST(RcTableReader, IdsOfAHeader)
+{
+    const auto ids
+        = rc_table::ParseIds("#pragma once\n// #define IDS_COMMENT 9\n#define IDS_OPEN   1029\n"
+                             "  #define  IDS_EXIT 938  \n#define IDS_HEX 0x10\n#define IDS_HUGE 99999999999\n"
+                             "#define IDS_CUT");
+    EXPECT_EQ(ids, (std::map<std::string, unsigned>{{"IDS_OPEN", 1029}, {"IDS_EXIT", 938}}));
+    EXPECT_TRUE(rc_table::ReadIds("Z:/no/such/Strings.h").empty());
+}
+
 TEST(RcTableReader, MissingFileIsAFailureNotACrash)
 {
     const auto parsed = rc_table::ReadFile("Z:/no/such/folder/german.rc");

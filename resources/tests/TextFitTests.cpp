@@ -1,6 +1,7 @@
 // Every dialog of Tavrin.exe and its menu texts, in every language and the
 // pseudo-language, measured as Windows draws them.
 #include "LanguageCatalogue.h"
+#include "RcTable.h"
 #include "TavrinDialogTexts.h"
 #include "TextFit.h"
 #include "TextLoader.h"
@@ -83,8 +84,11 @@ TEST_F(TavrinProgram, EveryDialogTextFitsItsControl)
 TEST_F(TavrinProgram, MenuTextsStayNarrowerThanTheScreenAllows)
 {
     ASSERT_TRUE(module);
+    const auto menu = language_catalogue::MenuTexts(
+        "tavrin", rc_table::ReadIds(TAVRIN_RESOURCES_DIR "/tavrin/TavrinStrings.h"));
+    ASSERT_EQ(menu.size(), 7u);
     for (LANGID language : Languages()) {
-        for (UINT number : kTavrinMenuTexts) {
+        for (UINT number : menu) {
             const std::wstring text = texts::Load(number, language, module.get());
             EXPECT_FALSE(text.empty()) << "language " << language << " text " << number;
             const int width = text_fit::MenuTextWidth(text);
