@@ -34,8 +34,9 @@ TEST_P(PseudoLanguage, EveryTextIsLongerMarkedAndKeepsItsPlaceholders)
         EXPECT_EQ(table_checks::Mnemonic(pseudo), table_checks::Mnemonic(english));
         EXPECT_EQ(std::count(pseudo.begin(), pseudo.end(), L'\n'),
                   std::count(english.begin(), english.end(), L'\n'));
-        if (english.find_first_of(L"abcdefghijklmnopqrstuvwxyz") != std::wstring::npos)
+        if (english.find_first_of(L"abcdefghijklmnopqrstuvwxyz") != std::wstring::npos) {
             EXPECT_NE(pseudo.substr(4, english.size()), english) << "letters are accented";
+        }
     }
 }
 
