@@ -204,6 +204,16 @@ std::optional<std::wstring> Decode(std::string_view raw)
     return text;
 }
 
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
 Parsed Parse(std::string_view source)
 {
     return Reader().Run(source);

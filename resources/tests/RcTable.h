@@ -38,6 +38,9 @@ Parsed ReadFile(const std::string& path);
 std::map<std::string, unsigned> ParseIds(std::string_view header);
 std::map<std::string, unsigned> ReadIds(const std::string& path);
 
+// UTF-8 of a text, for failure messages.
+std::string Utf8(const std::wstring& text);
+
 // Escapes \n \r \t \\ and doubled quotes, then UTF-8; nothing for a broken text.
 std::optional<std::wstring> Decode(std::string_view raw);
 

@@ -20,21 +20,11 @@ const std::map<std::string, std::set<std::string>> kNamesAndUnits = {
     {"tessel", {"IDS_NETWISP_TITLE", "IDS_FLINTO_TITLE", "IDS_OEM_NAME", "IDS_BLUETOOTH"}},
 };
 
-std::string Narrow(const std::wstring& text)
-{
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), bytes, nullptr, nullptr);
-    return out;
-}
-
 std::string Joined(const std::vector<std::wstring>& items)
 {
     std::wstring all;
     for (const auto& item : items) all += (all.empty() ? L"" : L" ") + item;
-    return all.empty() ? "none" : Narrow(all);
+    return all.empty() ? "none" : rc_table::Utf8(all);
 }
 
 std::wstring Leading(const std::wstring& text)
@@ -139,7 +129,7 @@ public:
                 if (letter <= 0) continue;
                 const auto [it, added] = taken.emplace(letter, id);
                 if (!added)
-                    Fail(id, "mnemonic &" + Narrow(std::wstring(1, static_cast<wchar_t>(letter)))
+                    Fail(id, "mnemonic &" + rc_table::Utf8(std::wstring(1, static_cast<wchar_t>(letter)))
                                  + " also used by " + it->second + " in " + group.name);
             }
         }

@@ -1,5 +1,6 @@
 #include "TextFit.h"
 
+#include "RcTable.h"
 #include "UniqueHandle.h"
 
 #include <memory>
@@ -59,16 +60,6 @@ UniqueDialog CreateHidden(HMODULE module, WORD dialog)
     const auto* layout = static_cast<const DLGTEMPLATE*>(loaded ? ::LockResource(loaded) : nullptr);
     if (!layout) return {};
     return UniqueDialog(::CreateDialogIndirectParamW(module, layout, nullptr, QuietDialog, 0));
-}
-
-std::string Narrow(const std::wstring& text)
-{
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), bytes, nullptr, nullptr);
-    return out;
 }
 
 // How the control lays out its text: the room it has and DrawText's flags.
@@ -150,9 +141,10 @@ std::vector<std::string> DialogMisfits(HMODULE module, WORD dialog, const std::v
         ::GetClientRect(control, &client);
         const RECT needed = dc.Measure(text, layout.width, layout.flags);
         if (needed.right > layout.width || needed.bottom > client.bottom)
-            misfits.push_back(where + ": \"" + Narrow(text) + "\" needs " + std::to_string(needed.right) + "x"
-                              + std::to_string(needed.bottom) + " px, has " + std::to_string(layout.width)
-                              + "x" + std::to_string(client.bottom));
+            misfits.push_back(where + ": \"" + rc_table::Utf8(text) + "\" needs "
+                              + std::to_string(needed.right) + "x" + std::to_string(needed.bottom)
+                              + " px, has " + std::to_string(layout.width) + "x"
+                              + std::to_string(client.bottom));
     }
     return misfits;
 }
