@@ -1,5 +1,6 @@
 #include "Language.h"
 #include "Settings.h"
+#include "TextLoader.h"
 
 #include <algorithm>
 #include <iterator>
@@ -48,7 +49,9 @@ LANGID Select(std::optional<DWORD> langIdSetting, LANGID uiLanguage)
 
 LANGID SelectedLanguage()
 {
-    return Select(CSettings().TryReadDword(kLangIdValue), ::GetUserDefaultUILanguage());
+    const std::optional<DWORD> setting = CSettings().TryReadDword(kLangIdValue);
+    if (setting == kPseudoLanguage && texts::HasTable(kPseudoLanguage)) return kPseudoLanguage;
+    return Select(setting, ::GetUserDefaultUILanguage());
 }
 
 int RightToLeftFlag(LANGID uiLanguage)

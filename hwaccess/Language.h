@@ -14,6 +14,9 @@ inline constexpr LANGID kChineseHongKong = 3076;
 inline constexpr LANGID kHebrew = 1037;
 inline constexpr LANGID kArabicUae = 14337;
 inline constexpr const wchar_t* kLangIdValue = setting_names::kLangId;
+// The pseudo-language of test builds (qps-ploc). `LangID` selects it only in
+// a program that carries its table; anywhere else it reads as English.
+inline constexpr LANGID kPseudoLanguage = 0x0501;
 
 // True for the 28 languages the programs carry texts for.
 bool IsSupported(DWORD languageId);
@@ -23,7 +26,8 @@ LANGID Normalise(DWORD languageId);
 // The setting when there is one, otherwise the interface language, normalised.
 LANGID Select(std::optional<DWORD> langIdSetting, LANGID uiLanguage);
 // Select() on `LangID` from the settings key and the user's default interface
-// language; evaluated at each call so a change applies to the next text.
+// language (or the pseudo-language, see above); evaluated at each call so a
+// change applies to the next text.
 LANGID SelectedLanguage();
 
 // 0 for a right-to-left interface language (Hebrew, Arabic), 1 otherwise.

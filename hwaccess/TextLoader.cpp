@@ -39,6 +39,12 @@ bool StoredLanguage(HMODULE module, const wchar_t* block, LANGID language, LANGI
     return false;
 }
 
+BOOL CALLBACK CollectBlock(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
+{
+    if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<const wchar_t*>*>(param)->push_back(name);
+    return TRUE;
+}
+
 // Entry `index` of a block of length-prefixed texts; every length is checked
 // against the block's size so a damaged block cannot be read past its end.
 std::wstring EntryOfBlock(const WCHAR* data, size_t words, UINT index)
@@ -69,6 +75,21 @@ std::wstring Load(UINT number, LANGID language, HMODULE module)
     if (!data) return {};
     const size_t words = ::SizeofResource(module, resource) / sizeof(WCHAR);
     return EntryOfBlock(data, words, number % kTextsPerBlock);
+}
+
+bool HasTable(LANGID language, HMODULE module)
+{
+    module = OrOwnExecutable(module);
+    std::vector<const wchar_t*> blocks;
+    ::EnumResourceNamesW(module, RT_STRING, CollectBlock, reinterpret_cast<LONG_PTR>(&blocks));
+    for (const wchar_t* block : blocks) {
+        std::vector<LANGID> languages;
+        ::EnumResourceLanguagesW(module, RT_STRING, block, CollectLanguage,
+                                 reinterpret_cast<LONG_PTR>(&languages));
+        for (LANGID present : languages)
+            if (present == language) return true;
+    }
+    return false;
 }
 
 std::wstring LoadSelected(UINT number, HMODULE module)

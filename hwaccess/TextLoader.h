@@ -14,6 +14,8 @@ namespace texts {
 std::wstring Load(UINT number, LANGID language, HMODULE module = nullptr);
 // The text in the language that language::SelectedLanguage() picks now.
 std::wstring LoadSelected(UINT number, HMODULE module = nullptr);
+// True when the module holds texts stored under exactly this identifier.
+bool HasTable(LANGID language, HMODULE module = nullptr);
 // The ordinary lookup in the thread's language.
 std::wstring LoadForThread(UINT number, HMODULE module = nullptr);
 

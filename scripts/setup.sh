@@ -10,6 +10,7 @@ packages=(
   cmake make ninja-build
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine64 wine xvfb xcompmgr x11-utils imagemagick librsvg2-bin fonts-wine fonts-dejavu-core
+  fonts-wqy-microhei
   googletest dpkg-dev python3 clang-format
 )
 

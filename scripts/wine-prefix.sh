@@ -30,6 +30,19 @@ start)
     wineserver -w
     touch "$WINEPREFIX/.tavrin-ready"
   fi
+  # Fonts for the texts Tahoma lacks (Chinese, Japanese, Korean from WenQuanYi
+  # Micro Hei; Hebrew and Arabic from DejaVu Sans), linked to the dialog and
+  # menu faces as Windows links its own. Added to older prefixes too.
+  if [ ! -f "$WINEPREFIX/.tavrin-fonts-2" ]; then
+    fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    cp -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$fonts/"
+    links='DejaVuSans.ttf,DejaVu Sans\0wqy-microhei.ttc,WenQuanYi Micro Hei'
+    for f in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" "Microsoft Sans Serif" "Arial"; do
+      reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$f" /t REG_MULTI_SZ /d "$links"
+    done
+    touch "$WINEPREFIX/.tavrin-fonts-2"
+  fi
   # A persistent server makes each process start cost milliseconds, not seconds.
   (wineserver -p </dev/null >/dev/null 2>&1 &)
   # Wait until the server answers so that the first test does not pay for start-up.

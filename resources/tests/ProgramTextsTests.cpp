@@ -1,11 +1,15 @@
+#include "LanguageCatalogue.h"
 #include "StringTableAudit.h"
 #include "TextModule.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr LANGID kEnglish = 1033;
+constexpr LANGID kPseudoLanguage = 0x0501;
 
 class ProgramTexts : public ::testing::TestWithParam<const wchar_t*> {};
 
@@ -18,6 +22,29 @@ TEST_P(ProgramTexts, EveryLanguageTableHoldsTheSameNumbers)
     EXPECT_GT(numbers.at(kEnglish).size(), 15u);
     for (const std::wstring& difference : TablesDifferingFromEnglish(numbers))
         ADD_FAILURE() << std::string(difference.begin(), difference.end());
+}
+
+TEST_P(ProgramTexts, EveryLanguageIsCarriedUnderItsStoredIdentifier)
+{
+    const UniqueModule module = LoadTextModule(GetParam());
+    ASSERT_TRUE(module);
+    const TextNumbers numbers = TextNumbersByLanguage(module.get());
+    const std::wstring name = GetParam();
+    const auto program = std::find_if(language_catalogue::Programs().begin(), language_catalogue::Programs().end(),
+                                      [&](const auto& p) { return name == p.textModule; });
+    ASSERT_NE(program, language_catalogue::Programs().end());
+    for (const auto& language : language_catalogue::Translations()) {
+        const LANGID stored = language_catalogue::StoredId(program->folder, language);
+        EXPECT_EQ(numbers.count(stored), 1u) << program->folder << ": no table for language " << language.id
+                                             << " (stored as " << stored << ", from " << language.file << ")";
+    }
+    std::set<LANGID> known{kEnglish};
+    if (TAVRIN_PSEUDO_LOCALE) known.insert(kPseudoLanguage);
+    for (const auto& language : language_catalogue::Translations())
+        known.insert(language_catalogue::StoredId(program->folder, language));
+    for (const auto& [language, held] : numbers)
+        EXPECT_TRUE(known.count(language)) << program->folder << " carries a table under " << language
+                                           << ", the identifier of no language of the suite";
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPrograms, ProgramTexts,

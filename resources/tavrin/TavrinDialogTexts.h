@@ -1,0 +1,19 @@
+#pragma once
+// Which numbered text Tavrin.exe puts into which control of its dialogs: read
+// by the program and by the fit check, which measures each in every language.
+#include "TavrinResources.h"
+#include "TavrinStrings.h"
+
+#include <windows.h>
+
+struct DialogControlText {
+    WORD dialog;
+    WORD control;
+    UINT text;
+    const wchar_t* appended; // what the program adds after the text, at its longest
+};
+
+inline constexpr DialogControlText kTavrinDialogTexts[] = {
+    {IDD_ABOUT, IDC_ABOUT_NAME, IDS_APP_TITLE, L""},
+    {IDD_ABOUT, IDC_ABOUT_VERSION, IDS_VERSION, L" 99.99.9999"},
+};

@@ -1,0 +1,136 @@
+// Every dialog of Tavrin.exe and its menu texts, in every language and the
+// pseudo-language, measured as Windows draws them.
+#include "LanguageCatalogue.h"
+#include "RcTable.h"
+#include "TavrinDialogTexts.h"
+#include "TextFit.h"
+#include "TextLoader.h"
+#include "TextModule.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr LANGID kEnglish = 1033;
+constexpr LANGID kPseudoLanguage = 0x0501;
+// The widest a menu may be: 60 % of a 1024-pixel screen.
+constexpr int kMaxMenuWidth = 1024 * 60 / 100;
+
+std::vector<LANGID> Languages()
+{
+    std::vector<LANGID> ids{kEnglish};
+    for (const auto& language : language_catalogue::Translations()) ids.push_back(language.id);
+    if (TAVRIN_PSEUDO_LOCALE) ids.push_back(kPseudoLanguage);
+    return ids;
+}
+
+UniqueModule LoadProgram(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring file(path, length);
+    file.erase(file.find_last_of(L"\\/") + 1);
+    return UniqueModule(::LoadLibraryExW((file + name).c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+}
+
+// The texts of a dialog in one language: the numbered ones from the table,
+// every other control with its template text.
+std::vector<text_fit::ControlText> TextsOf(HMODULE module, WORD dialog, LANGID language)
+{
+    std::vector<text_fit::ControlText> texts;
+    for (const auto& [index, id, text] : text_fit::TemplateTexts(module, dialog)) {
+        const auto numbered
+            = std::find_if(std::begin(kTavrinDialogTexts), std::end(kTavrinDialogTexts),
+                           [&](const auto& entry) { return entry.dialog == dialog && entry.control == id; });
+        if (numbered == std::end(kTavrinDialogTexts))
+            texts.push_back({index, id, text});
+        else
+            texts.push_back({index, id, texts::Load(numbered->text, language, module) + numbered->appended});
+    }
+    return texts;
+}
+
+class TavrinProgram : public ::testing::Test {
+protected:
+    UniqueModule module = LoadProgram(L"Tavrin.exe");
+};
+
+TEST_F(TavrinProgram, EveryDialogTextFitsItsControl)
+{
+    ASSERT_TRUE(module);
+    const auto dialogs = text_fit::Dialogs(module.get());
+    ASSERT_FALSE(dialogs.empty());
+    for (const auto& entry : kTavrinDialogTexts)
+        EXPECT_NE(std::find(dialogs.begin(), dialogs.end(), entry.dialog), dialogs.end())
+            << "dialog " << entry.dialog;
+    for (WORD dialog : dialogs) {
+        for (LANGID language : Languages()) {
+            const auto texts = TextsOf(module.get(), dialog, language);
+            for (const auto& entry : kTavrinDialogTexts) {
+                if (entry.dialog != dialog) continue;
+                const auto found = std::find_if(texts.begin(), texts.end(),
+                                                [&](const auto& t) { return t.control == entry.control; });
+                EXPECT_TRUE(found != texts.end() && found->text.size() > wcslen(entry.appended))
+                    << "dialog " << dialog << " control " << entry.control << " has no text in " << language;
+            }
+            for (const auto& misfit : text_fit::DialogMisfits(module.get(), dialog, texts))
+                ADD_FAILURE() << "Tavrin.exe language " << language << " " << misfit;
+        }
+    }
+}
+
+TEST_F(TavrinProgram, MenuTextsStayNarrowerThanTheScreenAllows)
+{
+    ASSERT_TRUE(module);
+    const auto menu = language_catalogue::MenuTexts(
+        "tavrin", rc_table::ReadIds(TAVRIN_RESOURCES_DIR "/tavrin/TavrinStrings.h"));
+    ASSERT_EQ(menu.size(), 7u);
+    for (LANGID language : Languages()) {
+        for (UINT number : menu) {
+            const std::wstring text = texts::Load(number, language, module.get());
+            EXPECT_FALSE(text.empty()) << "language " << language << " text " << number;
+            const int width = text_fit::MenuTextWidth(text);
+            EXPECT_GT(width, 0);
+            EXPECT_LE(width, kMaxMenuWidth)
+                << "language " << language << " text " << number << " is " << width << " px";
+        }
+    }
+}
+
+// The measurement itself, on a dialog of this test's own resources.
+TEST(TextFit, TooLongTextsAreFound)
+{
+    const HMODULE self = ::GetModuleHandleW(nullptr);
+    const WORD dialog = 100;
+    const std::vector<text_fit::ControlText> fitting{
+        {0, 101, L"Short"}, {1, 102, L"Two lines\nof text"}, {2, 103, L"OK"}};
+    EXPECT_EQ(text_fit::DialogMisfits(self, dialog, fitting), std::vector<std::string>{});
+    const std::vector<text_fit::ControlText> wide{{0, 101, L"A label far wider than its sixty dialog units"}};
+    const auto misfits = text_fit::DialogMisfits(self, dialog, wide);
+    ASSERT_EQ(misfits.size(), 1u);
+    EXPECT_EQ(misfits[0].rfind("dialog 100 control 101: \"A label far wider", 0), 0u) << misfits[0];
+    EXPECT_EQ(text_fit::DialogMisfits(self, dialog, {{1, 102, L"One\nTwo\nThree"}}).size(), 1u)
+        << "three lines in two";
+    EXPECT_EQ(text_fit::DialogMisfits(self, dialog, {{2, 103, L"Cancel the whole thing"}}).size(), 1u);
+    EXPECT_EQ(text_fit::DialogMisfits(self, dialog, {{2, 999, L"x"}}),
+              std::vector<std::string>{"dialog 100 control 999: no such control"});
+    EXPECT_EQ(text_fit::DialogMisfits(self, 4242, fitting),
+              std::vector<std::string>{"dialog 4242 cannot be created"});
+}
+
+TEST(TextFit, TemplateTextsAndMenuWidths)
+{
+    const HMODULE self = ::GetModuleHandleW(nullptr);
+    const auto texts = text_fit::TemplateTexts(self, 100);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, L"Label");
+    EXPECT_EQ(texts[2].control, 103);
+    EXPECT_EQ(text_fit::Dialogs(self), std::vector<WORD>{100});
+    const int narrow = text_fit::MenuTextWidth(L"&Exit");
+    EXPECT_GT(narrow, 0);
+    EXPECT_GT(text_fit::MenuTextWidth(L"&Exit and never come back"), narrow * 3);
+}
+
+} // namespace
