@@ -1,4 +1,6 @@
 #include "AboutDlg.h"
+#include "ModuleFolder.h"
+#include "TavrinDialogTexts.h"
 #include "TavrinResources.h"
 #include "TavrinStrings.h"
 #include "TextLoader.h"
@@ -17,14 +19,13 @@ std::wstring CAboutDlg::FormatVersion(const VS_FIXEDFILEINFO& info)
 
 std::wstring CAboutDlg::ProgramVersion(HMODULE module)
 {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameW(module, path, ARRAYSIZE(path));
-    if (length == 0 || length >= ARRAYSIZE(path)) return {};
+    const std::wstring path = ModulePath(module);
+    if (path.empty()) return {};
     DWORD ignored = 0;
-    DWORD size = ::GetFileVersionInfoSizeW(path, &ignored);
+    DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
     if (size == 0) return {};
     std::vector<BYTE> block(size);
-    if (!::GetFileVersionInfoW(path, 0, size, block.data())) return {};
+    if (!::GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return {};
     VS_FIXEDFILEINFO* info = nullptr;
     UINT infoSize = 0;
     if (!::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) ||
@@ -33,9 +34,15 @@ std::wstring CAboutDlg::ProgramVersion(HMODULE module)
     return FormatVersion(*info);
 }
 
+// The template's texts are English; each control gets its numbered text in
+// the selected language, the version line its number after it.
 BOOL CAboutDlg::OnInitDialog()
 {
-    std::wstring line = texts::LoadSelected(IDS_VERSION) + L" " + ProgramVersion(nullptr);
-    ::SetDlgItemTextW(m_hWnd, IDC_ABOUT_VERSION, line.c_str());
+    for (const DialogControlText& entry : kTavrinDialogTexts) {
+        if (entry.dialog != IDD_ABOUT) continue;
+        std::wstring text = texts::LoadSelected(entry.text);
+        if (entry.control == IDC_ABOUT_VERSION) text += L" " + ProgramVersion(nullptr);
+        ::SetDlgItemTextW(m_hWnd, entry.control, text.c_str());
+    }
     return TRUE;
 }
