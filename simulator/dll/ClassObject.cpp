@@ -150,7 +150,7 @@ HRESULT CClassObject::GetNames(LPCWSTR, LONG, VARIANT*, SAFEARRAY** names)
     if (!*names) return WBEM_E_OUT_OF_MEMORY;
     for (LONG i = 0; i < static_cast<LONG>(m_properties.size()); ++i) {
         const Bstr name(m_properties[i].name.c_str());
-        ::SafeArrayPutElement(*names, &i, name.get());  // the array keeps its own copy
+        ::SafeArrayPutElement(*names, &i, name.get()); // the array keeps its own copy
     }
     return WBEM_S_NO_ERROR;
 }
