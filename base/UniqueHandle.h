@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 // Owning wrappers for the Win32 handles the suite holds. Each closes its
@@ -45,7 +46,14 @@ namespace handle_traits {
 template <typename H, auto CloseFn, auto InvalidValue>
 struct Simple {
     using Handle = H;
-    static Handle Invalid() { return reinterpret_cast<Handle>(InvalidValue); }
+    static Handle Invalid()
+    {
+        if constexpr (InvalidValue == 0) {
+            return nullptr;
+        } else {
+            return reinterpret_cast<Handle>(static_cast<intptr_t>(InvalidValue));
+        }
+    }
     static bool IsValid(Handle h) { return h != Invalid() && h != nullptr; }
     static void Close(Handle h) { CloseFn(h); }
 };

@@ -18,7 +18,6 @@ public:
     CHwConfig& operator=(const CHwConfig&) = delete;
 
     bool IsFeature(int bit) const; // bit >= 512 or < 0 -> false
-    bool IsFeatureAbsent(int bit) const { return !IsFeature(bit); }
 
     // Whether this process created and filled the block.
     bool FilledBlock() const { return m_filledBlock; }

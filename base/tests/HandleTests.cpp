@@ -87,7 +87,7 @@ TEST(CriticalSectionTest, AnotherThreadGetsInOnlyAfterTheHolderLeaves)
             CriticalSectionLock inner(cs);
             sawLeft = left.load();
         });
-        ASSERT_EQ(::WaitForSingleObject(trying.get(), 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+        ASSERT_EQ(::WaitForSingleObject(trying.get(), 5000), WAIT_OBJECT_0);
         left = true;
     }
     other.join();

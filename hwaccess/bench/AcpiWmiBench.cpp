@@ -6,31 +6,12 @@
 #include "AcpiWmi.h"
 #include "ComInitialization.h"
 #include "ComSecurity.h"
+#include "Stopwatch.h"
 
 namespace {
 
 constexpr int kCalls = 2000;
 constexpr uint16_t kBrightnessLevels = 0x007D;
-
-class Stopwatch {
-public:
-    Stopwatch()
-    {
-        ::QueryPerformanceFrequency(&m_frequency);
-        ::QueryPerformanceCounter(&m_start);
-    }
-    double Microseconds() const
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        return static_cast<double>(now.QuadPart - m_start.QuadPart) * 1e6
-               / static_cast<double>(m_frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER m_frequency{};
-    LARGE_INTEGER m_start{};
-};
 
 } // namespace
 

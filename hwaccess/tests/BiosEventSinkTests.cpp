@@ -1,11 +1,11 @@
 #include "BiosEventSink.h"
 #include "BiosEventTarget.h"
+#include "ComValues.h"
 
 #include <gtest/gtest.h>
 #include <oleauto.h>
 #include <wrl/client.h>
 
-#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -38,47 +38,19 @@ class FakeObject : public IWbemClassObject {
 public:
     static ComPtr<FakeObject> Make() { return ComPtr<FakeObject>(new FakeObject); }
 
-    void Set(const std::wstring& name, VARIANT& value)
-    {
-        VARIANT copy;
-        ::VariantInit(&copy);
-        ::VariantCopy(&copy, &value);
-        m_props[name] = copy;
-    }
     void SetString(const std::wstring& name, const wchar_t* text)
     {
-        VARIANT v;
-        v.vt = VT_BSTR;
-        v.bstrVal = ::SysAllocString(text);
-        Set(name, v);
-        ::VariantClear(&v);
+        m_props[name] = Variant::FromString(text);
     }
     void SetBytes(const std::wstring& name, const std::vector<uint8_t>& bytes)
     {
-        VARIANT v;
-        v.vt = VT_ARRAY | VT_UI1;
-        v.parray = ::SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes.size()));
-        void* data = nullptr;
-        ::SafeArrayAccessData(v.parray, &data);
-        if (!bytes.empty()) memcpy(data, bytes.data(), bytes.size());
-        ::SafeArrayUnaccessData(v.parray);
-        Set(name, v);
-        ::VariantClear(&v);
+        m_props[name] = Variant::FromBytes(bytes);
     }
     void SetObject(const std::wstring& name, IUnknown* object)
     {
-        VARIANT v;
-        v.vt = VT_UNKNOWN;
-        v.punkVal = object;
-        Set(name, v);
+        m_props[name] = Variant::FromUnknown(object);
     }
-    void SetInt(const std::wstring& name, LONG value)
-    {
-        VARIANT v;
-        v.vt = VT_I4;
-        v.lVal = value;
-        Set(name, v);
-    }
+    void SetInt(const std::wstring& name, LONG value) { m_props[name] = Variant::FromInt(value); }
 
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override
     {
@@ -102,7 +74,7 @@ public:
         const auto it = m_props.find(name);
         if (it == m_props.end()) return WBEM_E_NOT_FOUND;
         ::VariantInit(value);
-        return ::VariantCopy(value, &it->second);
+        return it->second.CopyTo(value);
     }
 
     STDMETHODIMP GetQualifierSet(IWbemQualifierSet**) override { return E_NOTIMPL; }
@@ -137,12 +109,9 @@ public:
 
 private:
     FakeObject() = default;
-    virtual ~FakeObject()
-    {
-        for (auto& [name, value] : m_props) ::VariantClear(&value);
-    }
+    virtual ~FakeObject() = default;
     ULONG m_refs = 1;
-    std::map<std::wstring, VARIANT> m_props;
+    std::map<std::wstring, Variant> m_props;
 };
 
 const std::vector<uint8_t> kBrightnessList

@@ -39,8 +39,9 @@ public:
         m_copied = ::CopyFileW(ModulePath().c_str(), m_exe.c_str(), FALSE) != FALSE;
         if (simulatorStandIn) {
             m_dll = m_folder + L"TavrinSim.dll";
-            m_copied = m_copied &&
-                       ::CopyFileW((ModuleFolder() + simulatorStandIn).c_str(), m_dll.c_str(), FALSE) != FALSE;
+            m_copied
+                = m_copied
+                  && ::CopyFileW((ModuleFolder() + simulatorStandIn).c_str(), m_dll.c_str(), FALSE) != FALSE;
         }
     }
     ~LoneProgram()
@@ -71,8 +72,9 @@ protected:
     {
         ASSERT_TRUE(run.finished);
         EXPECT_EQ(run.exitCode, seams::kExitSimulatorUnavailable);
-        EXPECT_NE(run.output.find("TAVRIN_SIMULATED_MACHINE is set, but the simulated notebook cannot be used"),
-                  std::string::npos)
+        EXPECT_NE(
+            run.output.find("TAVRIN_SIMULATED_MACHINE is set, but the simulated notebook cannot be used"),
+            std::string::npos)
             << run.output;
         EXPECT_NE(run.output.find(why), std::string::npos) << run.output;
         EXPECT_EQ(run.output.find("power status"), std::string::npos) << "nothing ran on the real platform";

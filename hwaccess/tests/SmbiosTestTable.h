@@ -55,7 +55,7 @@ public:
             for (uint16_t w : entry) AppendWord(body, w);
         }
         if (terminate) {
-            for (uint16_t w : {0xFFFF, 0, 0}) AppendWord(body, static_cast<uint16_t>(w));
+            for (uint16_t w : {0xFFFF, 0, 0}) AppendWord(body, w);
         }
         return Add(218, body);
     }

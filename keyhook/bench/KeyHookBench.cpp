@@ -3,6 +3,7 @@
 // the queue's throughput with a writer in another process.
 #include "ModuleFolder.h"
 #include "OemKeyFilter.h"
+#include "Stopwatch.h"
 #include "ZelkeyApi.h"
 
 #include <cstdio>
@@ -14,26 +15,6 @@ namespace {
 constexpr uint16_t kWatchedA = 0x06; // E0 06
 constexpr uint16_t kWatchedB = 0x05; // E0 05
 constexpr uint16_t kUnwatched = 0x1E;
-
-class Stopwatch {
-public:
-    Stopwatch()
-    {
-        ::QueryPerformanceFrequency(&m_frequency);
-        ::QueryPerformanceCounter(&m_start);
-    }
-    double Nanoseconds() const
-    {
-        LARGE_INTEGER now;
-        ::QueryPerformanceCounter(&now);
-        return static_cast<double>(now.QuadPart - m_start.QuadPart) * 1e9
-               / static_cast<double>(m_frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER m_frequency{};
-    LARGE_INTEGER m_start{};
-};
 
 LPARAM Watched(int i)
 {

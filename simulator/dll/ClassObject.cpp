@@ -149,9 +149,8 @@ HRESULT CClassObject::GetNames(LPCWSTR, LONG, VARIANT*, SAFEARRAY** names)
     *names = ::SafeArrayCreateVector(VT_BSTR, 0, static_cast<ULONG>(m_properties.size()));
     if (!*names) return WBEM_E_OUT_OF_MEMORY;
     for (LONG i = 0; i < static_cast<LONG>(m_properties.size()); ++i) {
-        BSTR name = ::SysAllocString(m_properties[i].name.c_str());
-        ::SafeArrayPutElement(*names, &i, name);
-        ::SysFreeString(name);
+        const Bstr name(m_properties[i].name.c_str());
+        ::SafeArrayPutElement(*names, &i, name.get()); // the array keeps its own copy
     }
     return WBEM_S_NO_ERROR;
 }

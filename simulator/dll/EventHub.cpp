@@ -6,6 +6,7 @@
 #include "EventQueue.h"
 #include "FirmwareClasses.h"
 #include "Machine.h"
+#include "ModuleFolder.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -19,15 +20,6 @@ std::wstring Lower(std::wstring text)
 {
     for (wchar_t& c : text) c = static_cast<wchar_t>(towlower(c));
     return text;
-}
-
-HMODULE ThisModule()
-{
-    HMODULE self = nullptr;
-    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
-                             | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCWSTR>(&ThisModule), &self);
-    return self;
 }
 
 } // namespace

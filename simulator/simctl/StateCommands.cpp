@@ -26,7 +26,8 @@ struct KeyInfo {
 #define FIELD(name, path, type, low, high, hex, power)                                                       \
     KeyInfo                                                                                                  \
     {                                                                                                        \
-        name, low, high, hex, power, [](const sim::SimMachine& m) { return (long long)(m.path); },           \
+        name, low, high, hex, power,                                                                         \
+            [](const sim::SimMachine& m) { return static_cast<long long>(m.path); },                         \
             [](sim::SimMachine& m, long long v) { m.path = static_cast<type>(v); }                           \
     }
 

@@ -49,23 +49,20 @@ private:
     {
         Delivery d;
         d.thread = ::GetCurrentThreadId();
-        VARIANT value;
-        ::VariantInit(&value);
-        if (SUCCEEDED(object->Get(L"__CLASS", 0, &value, nullptr, nullptr)) && value.vt == VT_BSTR) {
-            d.className = value.bstrVal;
+        Variant value;
+        if (SUCCEEDED(object->Get(L"__CLASS", 0, value.put(), nullptr, nullptr)) && value.type() == VT_BSTR) {
+            d.className = (*value).bstrVal;
         }
-        ::VariantClear(&value);
-        if (FAILED(object->Get(L"Data", 0, &value, nullptr, nullptr))) return d;
-        d.dataType = value.vt;
-        if (value.vt == VT_UNKNOWN) {
+        if (FAILED(object->Get(L"Data", 0, value.put(), nullptr, nullptr))) return d;
+        d.dataType = value.type();
+        if (value.type() == VT_UNKNOWN) {
             ComPtr<IWbemClassObject> data;
-            if (SUCCEEDED(value.punkVal->QueryInterface(IID_PPV_ARGS(&data)))) {
+            if (SUCCEEDED((*value).punkVal->QueryInterface(IID_PPV_ARGS(&data)))) {
                 d.dataReadable = simtest::GetBytes(data.Get(), L"Bytes", d.bytes);
             }
-        } else if (value.vt == (VT_ARRAY | VT_UI1)) {
+        } else if (value.type() == (VT_ARRAY | VT_UI1)) {
             d.dataReadable = simtest::GetBytes(object, L"Data", d.bytes);
         }
-        ::VariantClear(&value);
         return d;
     }
 };

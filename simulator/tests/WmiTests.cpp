@@ -64,13 +64,11 @@ TEST_F(Wmi, QueryInstanceReportsTheDataBufferSize)
 {
     ComPtr<IWbemClassObject> query = Object(L"WMI_Query.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"");
     ASSERT_TRUE(query);
-    VARIANT qdata;
-    ::VariantInit(&qdata);
-    ASSERT_EQ(query->Get(L"QDATA", 0, &qdata, nullptr, nullptr), S_OK);
-    ASSERT_EQ(qdata.vt, VT_UNKNOWN);
+    Variant qdata;
+    ASSERT_EQ(query->Get(L"QDATA", 0, qdata.put(), nullptr, nullptr), S_OK);
+    ASSERT_EQ(qdata.type(), VT_UNKNOWN);
     ComPtr<IWbemClassObject> embedded;
-    ASSERT_EQ(qdata.punkVal->QueryInterface(IID_PPV_ARGS(&embedded)), S_OK);
-    ::VariantClear(&qdata);
+    ASSERT_EQ((*qdata).punkVal->QueryInterface(IID_PPV_ARGS(&embedded)), S_OK);
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(simtest::GetBytes(embedded.Get(), L"Bytes", bytes));
     ASSERT_GE(bytes.size(), 4u);
@@ -88,16 +86,13 @@ TEST_F(Wmi, CallClassesHaveTheirMethodAndProperties)
 
     ComPtr<IWbemClassObject> data;
     ASSERT_EQ(Object(L"BDat")->SpawnInstance(0, &data), S_OK);
-    VARIANT value;
-    value.vt = VT_I4;
-    value.lVal = 1;
-    EXPECT_EQ(data->Put(L"Bytes", 0, &value, 0), WBEM_E_TYPE_MISMATCH);
-    EXPECT_EQ(data->Put(L"Other", 0, &value, 0), WBEM_E_NOT_FOUND);
-    VARIANT name;
-    ::VariantInit(&name);
-    ASSERT_EQ(data->Get(L"__CLASS", 0, &name, nullptr, nullptr), S_OK);
-    EXPECT_STREQ(name.bstrVal, L"BDat");
-    ::VariantClear(&name);
+    Variant value = Variant::FromInt(1);
+    EXPECT_EQ(data->Put(L"Bytes", 0, value.get(), 0), WBEM_E_TYPE_MISMATCH);
+    EXPECT_EQ(data->Put(L"Other", 0, value.get(), 0), WBEM_E_NOT_FOUND);
+    Variant name;
+    ASSERT_EQ(data->Get(L"__CLASS", 0, name.put(), nullptr, nullptr), S_OK);
+    ASSERT_EQ(name.type(), VT_BSTR);
+    EXPECT_STREQ((*name).bstrVal, L"BDat");
     EXPECT_FALSE(Object(L"NoSuchFirmwareClass"));
 }
 
@@ -125,15 +120,10 @@ TEST_F(Wmi, StoredRequestIsACopyOfTheDataObject)
     ASSERT_EQ(dataClass->SpawnInstance(0, &data), S_OK);
     ASSERT_EQ(Object(L"BFn")->GetMethod(L"DoBFn", 0, &inSignature, nullptr), S_OK);
     ASSERT_EQ(inSignature->SpawnInstance(0, &in), S_OK);
-    VARIANT object;
-    object.vt = VT_UNKNOWN;
-    object.punkVal = data.Get();
-    ASSERT_EQ(in->Put(L"Data", 0, &object, 0), S_OK); // Bytes still null
-    VARIANT bytes;
-    bytes.vt = VT_ARRAY | VT_UI1;
-    bytes.parray = ::SafeArrayCreateVector(VT_UI1, 0, 44);
-    ASSERT_EQ(data->Put(L"Bytes", 0, &bytes, 0), S_OK);
-    ::VariantClear(&bytes);
+    Variant object = Variant::FromUnknown(data.Get());
+    ASSERT_EQ(in->Put(L"Data", 0, object.get(), 0), S_OK); // Bytes still null
+    Variant bytes = Variant::FromBytes(std::vector<uint8_t>(44));
+    ASSERT_EQ(data->Put(L"Bytes", 0, bytes.get(), 0), S_OK);
     ComPtr<IWbemClassObject> out;
     const Bstr method(L"DoBFn");
     EXPECT_EQ(services->ExecMethod(Bstr(L"BFn.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"").get(), method.get(),
@@ -150,13 +140,12 @@ TEST_F(Wmi, RawSmbiosTableEnumeratesLikeWindows)
     ComPtr<IWbemClassObject> table = SmbiosTable(enumerator);
     ASSERT_TRUE(table);
 
-    VARIANT size;
-    ::VariantInit(&size);
-    ASSERT_EQ(table->Get(L"Size", 0, &size, nullptr, nullptr), S_OK);
-    ASSERT_EQ(size.vt, VT_I4);
+    Variant size;
+    ASSERT_EQ(table->Get(L"Size", 0, size.put(), nullptr, nullptr), S_OK);
+    ASSERT_EQ(size.type(), VT_I4);
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(simtest::GetBytes(table.Get(), L"SMBiosData", bytes));
-    EXPECT_EQ(static_cast<size_t>(size.lVal), bytes.size());
+    EXPECT_EQ(static_cast<size_t>((*size).lVal), bytes.size());
     sim::CMachineState::Lock machine(state);
     EXPECT_EQ(bytes, sim::BuildSmbiosTable(machine->smbios));
 
@@ -224,9 +213,8 @@ TEST_F(Wmi, UnreadableSmbiosDataFailsItsGet)
     ASSERT_TRUE(table);
     std::vector<uint8_t> bytes;
     EXPECT_FALSE(simtest::GetBytes(table.Get(), L"SMBiosData", bytes));
-    VARIANT size;
-    ::VariantInit(&size);
-    EXPECT_EQ(table->Get(L"Size", 0, &size, nullptr, nullptr), S_OK);
+    Variant size;
+    EXPECT_EQ(table->Get(L"Size", 0, size.put(), nullptr, nullptr), S_OK);
 }
 
 TEST_F(Wmi, PowerStatusSeamReadsTheMachine)

@@ -52,8 +52,7 @@ void CDiagReport::Interface()
     BiosCallBuffer probe;
     const bool answered = m_bios.PerformSmi(probe, kProbeClass, kProbeSelect, 0, 0, 0, 0);
     Line("Probe call 0x%04X/0x%04X: %s, cbRes1 %d, cbRes2 0x%08X", kProbeClass, kProbeSelect,
-         answered ? "answered" : "no answer", static_cast<int>(probe.cbRes1),
-         static_cast<unsigned>(probe.cbRes2));
+         answered ? "answered" : "no answer", probe.cbRes1, probe.cbRes2);
 }
 
 void CDiagReport::Identity()
