@@ -1,5 +1,5 @@
 #include "App.h"
-#include "Dialog.h"
+#include "MessageFilterChain.h"
 #include "Wnd.h"
 #include <objbase.h>
 
@@ -37,7 +37,7 @@ int CApp::Run()
     for (;;) {
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
-        if (CDialog::PreTranslateMessage(msg)) continue;
+        if (CMessageFilterChain::ForThisThread().Filter(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -56,7 +56,6 @@ void CApp::DeleteMainWnd()
 
 bool CApp::EnableControlContainer()
 {
-    if (!m_comStarted)
-        m_comStarted = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    if (!m_comStarted) m_comStarted = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     return m_comStarted;
 }

@@ -1,7 +1,7 @@
 #pragma once
-#include <windows.h>
 #include <memory>
 #include <string>
+#include <windows.h>
 
 class CWnd;
 
@@ -18,7 +18,8 @@ public:
     static CApp* Current();
 
     int Main(HINSTANCE instance);
-    // The message loop; modeless dialogs get their keyboard messages first.
+    // The message loop; the thread's filter chain (modeless dialogs and
+    // sheets) is asked first.
     int Run();
 
     HINSTANCE Instance() const { return m_instance; }

@@ -1,25 +1,11 @@
 #include "Dialog.h"
+#include "Control.h"
+#include "MessageFilterChain.h"
 #include <algorithm>
-
-namespace {
-// Open modeless dialogs, for the message loop's IsDialogMessage (main thread).
-std::vector<HWND>& ModelessDialogs()
-{
-    static std::vector<HWND> dialogs;
-    return dialogs;
-}
-
-void ForgetModeless(HWND hwnd)
-{
-    auto& dialogs = ModelessDialogs();
-    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), hwnd), dialogs.end());
-}
-} // namespace
 
 CDialog::CDialog(UINT templateId, HINSTANCE module)
     : m_templateId(templateId), m_module(module ? module : ::GetModuleHandleW(nullptr))
-{
-}
+{ }
 
 CDialog::~CDialog()
 {
@@ -34,7 +20,8 @@ CDialog::~CDialog()
 
 void CDialog::Forget()
 {
-    ForgetModeless(m_hWnd);
+    CMessageFilterChain::ForThisThread().Remove(*this);
+    AttachControls(nullptr);
     ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
     m_hWnd = nullptr;
 }
@@ -70,7 +57,7 @@ bool CDialog::CreateModeless(HWND owner)
     HWND hwnd = ::CreateDialogParamW(m_module, MAKEINTRESOURCEW(m_templateId), owner,
                                      &CDialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
     if (!hwnd) return false;
-    ModelessDialogs().push_back(hwnd);
+    CMessageFilterChain::ForThisThread().Add(*this);
     ::ShowWindow(hwnd, SW_SHOW);
     return true;
 }
@@ -86,45 +73,97 @@ void CDialog::EndDialog(INT_PTR result)
 
 bool CDialog::PreTranslateMessage(MSG& msg)
 {
-    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
-    for (HWND dialog : ModelessDialogs()) {
-        if ((dialog == msg.hwnd || ::IsChild(dialog, msg.hwnd)) && ::IsDialogMessageW(dialog, &msg))
-            return true;
-    }
-    return false;
+    if (!m_hWnd || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+    return (msg.hwnd == m_hWnd || ::IsChild(m_hWnd, msg.hwnd)) && ::IsDialogMessageW(m_hWnd, &msg);
 }
 
-void CDialog::OnCommandId(UINT id, CommandHandler handler)
+void CDialog::OnCommandId(UINT id, CControlRoutes::CommandHandler handler)
 {
-    m_commands.push_back({id, std::move(handler)});
+    m_routes.BindCommand(id, std::move(handler));
 }
 
-bool CDialog::RunCommand(UINT id, UINT code)
+void CDialog::OnNotifyId(UINT id, UINT code, CControlRoutes::NotifyHandler handler)
 {
-    for (const auto& binding : m_commands) {
-        if (binding.id == id) {
-            binding.handler(code);
-            return true;
-        }
-    }
+    m_routes.BindNotify(id, code, std::move(handler));
+}
+
+void CDialog::OnScrollId(UINT id, CControlRoutes::ScrollHandler handler)
+{
+    m_routes.BindScroll(id, std::move(handler));
+}
+
+void CDialog::OnColorId(UINT id, CControlRoutes::ColorHandler handler)
+{
+    m_routes.BindColor(id, std::move(handler));
+}
+
+void CDialog::AddControl(CControl& control)
+{
+    m_controls.push_back(&control);
+    if (m_hWnd) control.Attach(m_hWnd);
+}
+
+void CDialog::RemoveControl(CControl& control)
+{
+    m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), &control), m_controls.end());
+}
+
+void CDialog::AttachControls(HWND hwnd)
+{
+    for (CControl* control : m_controls) control->Attach(hwnd);
+}
+
+INT_PTR CDialog::Command(UINT id, UINT code, HWND control)
+{
+    if (m_routes.Command(id, code) || OnCommand(id, code, control)) return TRUE;
     if (id == IDOK) {
         OnOK();
-        return true;
+        return TRUE;
     }
     if (id == IDCANCEL) {
         OnCancel();
-        return true;
+        return TRUE;
     }
-    return false;
+    return FALSE;
 }
 
-INT_PTR CDialog::DialogMessage(UINT msg, WPARAM wp, LPARAM)
+INT_PTR CDialog::Notify(const NMHDR& header)
+{
+    std::optional<LRESULT> result = m_routes.Notify(header);
+    if (!result) return FALSE;
+    ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, *result);
+    return TRUE;
+}
+
+INT_PTR CDialog::DialogMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_INITDIALOG:
+        AttachControls(m_hWnd);
         return OnInitDialog();
     case WM_COMMAND:
-        return RunCommand(LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+        return Command(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
+    case WM_NOTIFY:
+        return lp ? Notify(*reinterpret_cast<const NMHDR*>(lp)) : FALSE;
+    case WM_HSCROLL:
+        return lp
+               && m_routes.Scroll(static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(lp))), LOWORD(wp));
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<INT_PTR>(m_routes.Color(
+            static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(lp))), reinterpret_cast<HDC>(wp)));
+    case WM_TIMER:
+        OnTimer(wp);
+        return TRUE;
+    case WM_CLOSE:
+        OnClose();
+        return TRUE;
+    case WM_DESTROY:
+        OnDestroy();
+        return FALSE; // the system's own clean-up still runs
     default:
         return FALSE;
     }
@@ -141,11 +180,13 @@ CDialog* CDialog::Attach(HWND hwnd, CDialog* self)
 
 INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    CDialog* self = msg == WM_INITDIALOG
-                        ? Attach(hwnd, reinterpret_cast<CDialog*>(lp))
-                        : reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+    CDialog* self = msg == WM_INITDIALOG ? Attach(hwnd, reinterpret_cast<CDialog*>(lp))
+                                         : reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) return FALSE;
     INT_PTR result = self->DialogMessage(msg, wp, lp);
-    if (msg == WM_NCDESTROY) self->Forget();
+    if (msg == WM_NCDESTROY) {
+        self->Forget();
+        self->OnFinalDestroy();
+    }
     return result;
 }

@@ -1,27 +1,16 @@
 #include "FrameWnd.h"
 #include "App.h"
 
-bool CFrameWnd::RegisterFrameClass(LPCWSTR className)
+bool CFrameWnd::RegisterFrameClass(LPCWSTR className, const ClassInfo& info)
 {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (::GetClassInfoExW(instance, className, &existing)) return true;
-
-    WNDCLASSEXW wc{sizeof(wc)};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &CWnd::StaticWndProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = className;
-    return ::RegisterClassExW(&wc) != 0;
+    return RegisterWindowClass(className, info);
 }
 
 bool CFrameWnd::Create(LPCWSTR className, LPCWSTR title, DWORD style, HWND parent)
 {
-    return RegisterFrameClass(className) &&
-           CreateEx(0, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr);
+    return RegisterFrameClass(className)
+           && CreateEx(0, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                       parent, nullptr);
 }
 
 void CFrameWnd::OnDestroy()

@@ -19,12 +19,29 @@ void CWnd::Detach()
     }
 }
 
-bool CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style,
-                    int x, int y, int width, int height, HWND parent, HMENU menu)
+bool CWnd::RegisterWindowClass(LPCWSTR className, const ClassInfo& info)
+{
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{sizeof(existing)};
+    if (::GetClassInfoExW(instance, className, &existing)) return true;
+
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = info.style;
+    wc.lpfnWndProc = &CWnd::StaticWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = info.icon;
+    wc.hCursor = info.cursor ? info.cursor : ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = info.background;
+    wc.lpszClassName = className;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+bool CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU menu)
 {
     if (m_hWnd) return false;
-    HWND hwnd = ::CreateWindowExW(exStyle, className, title, style, x, y, width, height,
-                                  parent, menu, ::GetModuleHandleW(nullptr), this);
+    HWND hwnd = ::CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent, menu,
+                                  ::GetModuleHandleW(nullptr), this);
     return hwnd != nullptr && hwnd == m_hWnd;
 }
 

@@ -15,9 +15,24 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     bool IsOpen() const { return m_hWnd != nullptr; }
 
+    // What a window class registered by the framework looks like. The
+    // brush and cursor must outlive every window of the class (system
+    // colours, stock objects or objects kept for the process).
+    struct ClassInfo {
+        UINT style = CS_DBLCLKS;
+        // A null brush leaves the background to the window's own painting.
+        HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        // Null: the arrow.
+        HCURSOR cursor = nullptr;
+        HICON icon = nullptr;
+    };
+    // Registers a class whose procedure is StaticWndProc, once per process:
+    // when the name is registered already nothing changes and true is returned.
+    static bool RegisterWindowClass(LPCWSTR className, const ClassInfo& info);
+
     // Creates the window of a class whose procedure is CWnd::StaticWndProc.
-    bool CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style,
-                  int x, int y, int width, int height, HWND parent, HMENU menu);
+    bool CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style, int x, int y, int width,
+                  int height, HWND parent, HMENU menu);
     bool DestroyWindow();
 
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs);
@@ -37,18 +52,19 @@ protected:
     // The one entry point for every message of this window. The default
     // dispatches the common messages to the handlers below.
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+    // The system's handling of a message (a wrapped window's own procedure).
+    virtual LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
 
     virtual int OnCreate(const CREATESTRUCTW&) { return 0; }
     virtual void OnClose() { DestroyWindow(); }
-    virtual void OnDestroy() {}
-    virtual void OnTimer(UINT_PTR) {}
+    virtual void OnDestroy() { }
+    virtual void OnTimer(UINT_PTR) { }
     // true when handled.
     virtual bool OnCommand(UINT /*id*/, UINT /*code*/, HWND /*control*/) { return false; }
     virtual bool OnQueryEndSession() { return true; }
-    virtual void OnEndSession(bool /*ending*/) {}
+    virtual void OnEndSession(bool /*ending*/) { }
     // Called after the last message; the HWND is gone.
-    virtual void OnFinalDestroy() {}
+    virtual void OnFinalDestroy() { }
 
     static bool ModifyLong(HWND hwnd, int index, DWORD remove, DWORD add, UINT flags);
 

@@ -145,7 +145,7 @@ TEST(WindowTimer, TimerReachesTheHandlerWithItsId)
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
     EXPECT_EQ(frame.timers, std::vector<UINT_PTR>{1032});
-    EXPECT_FALSE(frame.KillTimer(1032));  // already stopped by the handler
+    EXPECT_FALSE(frame.KillTimer(1032)); // already stopped by the handler
 }
 
 TEST(WindowStyle, ModifyStyleReportsChangesOnly)
@@ -175,14 +175,14 @@ TEST(WindowStyle, ClosedWindowChangesNothing)
 
 TEST(Dpi, ScalesFromNinetySixWithRounding)
 {
-    EXPECT_EQ(dpi::Scale(10, 96), 10);
-    EXPECT_EQ(dpi::Scale(10, 144), 15);
-    EXPECT_EQ(dpi::Scale(3, 120), 4);  // 3.75 rounds up
+    EXPECT_EQ(CDpi::Scale(10, 96), 10);
+    EXPECT_EQ(CDpi::Scale(10, 144), 15);
+    EXPECT_EQ(CDpi::Scale(3, 120), 4); // 3.75 rounds up
     RecordingFrame frame;
     ASSERT_TRUE(frame.Create(kClass, L"dpi", 0));
-    int windowDpi = dpi::ForWindow(frame.GetSafeHwnd());
+    int windowDpi = CDpi::ForWindow(frame.GetSafeHwnd());
     EXPECT_GE(windowDpi, 72);
-    EXPECT_EQ(dpi::ScaleForWindow(frame.GetSafeHwnd(), 96), windowDpi);
+    EXPECT_EQ(CDpi(frame.GetSafeHwnd()).Scale(96), windowDpi);
 }
 
 } // namespace
