@@ -1,6 +1,8 @@
 #include "App.h"
 #include "Dpi.h"
 #include "FrameWnd.h"
+#include "TestPump.h"
+#include "TestScreen.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
@@ -80,15 +82,35 @@ TEST(WindowDispatch, FrameIsFoundByItsClassAndTitle)
     EXPECT_TRUE(other.Create(kClass, L"other", 0));
 }
 
+// What a window's user data held when WM_DESTROY reached it.
+struct DestroyWatch {
+    static inline HWND watched = nullptr;
+    static inline LONG_PTR dataAtDestroy = -1;
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp)
+    {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && call->hwnd == watched && call->message == WM_DESTROY)
+            dataAtDestroy = ::GetWindowLongPtrW(call->hwnd, GWLP_USERDATA);
+        return ::CallNextHookEx(nullptr, code, wp, lp);
+    }
+};
+
 TEST(WindowLifetime, DeletingTheObjectDestroysItsWindowWithoutCallingBack)
 {
     auto frame = std::make_unique<RecordingFrame>();
     ASSERT_TRUE(frame->Create(kClass, L"owned", 0));
     HWND hwnd = frame->GetSafeHwnd();
+    ASSERT_EQ(::GetWindowLongPtrW(hwnd, GWLP_USERDATA),
+              reinterpret_cast<LONG_PTR>(static_cast<CWnd*>(frame.get())));
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &DestroyWatch::Hook, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    DestroyWatch::watched = hwnd;
     frame.reset();
+    ::UnhookWindowsHookEx(hook);
     EXPECT_FALSE(::IsWindow(hwnd));
-    // Messages to the gone handle find no object.
-    EXPECT_EQ(::SendMessageW(hwnd, WM_CLOSE, 0, 0), 0);
+    // The window was detached before it was destroyed: its last messages
+    // found no object, so nothing of the half-destroyed one ran.
+    EXPECT_EQ(DestroyWatch::dataAtDestroy, 0);
 }
 
 TEST(WindowLifetime, WindowDestroyedFromOutsideDetachesTheObject)
@@ -100,7 +122,24 @@ TEST(WindowLifetime, WindowDestroyedFromOutsideDetachesTheObject)
     EXPECT_EQ(frame.destroyed, 1);
     EXPECT_EQ(frame.finalDestroyed, 1);
     EXPECT_FALSE(frame.IsOpen());
-    EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWLP_USERDATA), 0);
+    // Detached: nothing reaches the gone handle through the object.
+    EXPECT_FALSE(frame.DestroyWindow());
+    EXPECT_FALSE(frame.PostMessage(WM_NULL));
+    EXPECT_EQ(frame.SetTimer(3, 10), 0u);
+
+    // The object makes a new window of its own, and a stranger's window made
+    // meanwhile is not touched by it or by its destruction.
+    CFrameWnd stranger;
+    ASSERT_TRUE(stranger.Create(kClass, L"stranger", 0));
+    ASSERT_TRUE(frame.Create(kClass, L"again", 0));
+    EXPECT_NE(frame.GetSafeHwnd(), stranger.GetSafeHwnd());
+    EXPECT_EQ(::GetWindowLongPtrW(frame.GetSafeHwnd(), GWLP_USERDATA), reinterpret_cast<LONG_PTR>(&frame));
+    EXPECT_EQ(frame.destroyed, 1);
+    ASSERT_TRUE(frame.DestroyWindow());
+    EXPECT_EQ(frame.destroyed, 2);
+    EXPECT_TRUE(::IsWindow(stranger.GetSafeHwnd()));
+    EXPECT_EQ(::GetWindowLongPtrW(stranger.GetSafeHwnd(), GWLP_USERDATA),
+              reinterpret_cast<LONG_PTR>(static_cast<CWnd*>(&stranger)));
 }
 
 TEST(WindowLifetime, CloseDestroysByDefault)
@@ -173,6 +212,35 @@ TEST(WindowStyle, ClosedWindowChangesNothing)
     EXPECT_FALSE(frame.PostMessage(WM_NULL));
 }
 
+TEST(WindowClass, BrushAndCursorAreTheRegisteredOnes)
+{
+    static const HBRUSH green = ::CreateSolidBrush(RGB(0, 160, 0)); // lives for the process, as the class
+    CWnd::ClassInfo info;
+    info.background = green;
+    info.cursor = ::LoadCursorW(nullptr, IDC_CROSS);
+    ASSERT_TRUE(CFrameWnd::RegisterFrameClass(L"FrameworkTestGreen", info));
+    RecordingFrame frame;
+    ASSERT_TRUE(frame.Create(L"FrameworkTestGreen", L"green", WS_POPUP));
+    HWND hwnd = frame.GetSafeHwnd();
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(::GetClassLongPtrW(hwnd, GCLP_HBRBACKGROUND)), green);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(::GetClassLongPtrW(hwnd, GCLP_HCURSOR)), info.cursor);
+
+    // The brush paints the window.
+    ::SetWindowPos(hwnd, HWND_TOPMOST, 40, 40, 60, 60, SWP_SHOWWINDOW);
+    ::UpdateWindow(hwnd);
+    EXPECT_TRUE(PumpUntil([] { return Near(ScreenPixel(70, 70), RGB(0, 160, 0)); }, 3000));
+
+    // The defaults stay for classes registered without information, and a
+    // second registration of a name changes nothing.
+    ASSERT_TRUE(CFrameWnd::RegisterFrameClass(L"FrameworkTestGreen"));
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(::GetClassLongPtrW(hwnd, GCLP_HBRBACKGROUND)), green);
+    RecordingFrame plain;
+    ASSERT_TRUE(plain.Create(kClass, L"plain", 0));
+    EXPECT_EQ(::GetClassLongPtrW(plain.GetSafeHwnd(), GCLP_HBRBACKGROUND), COLOR_WINDOW + 1);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(::GetClassLongPtrW(plain.GetSafeHwnd(), GCLP_HCURSOR)),
+              ::LoadCursorW(nullptr, IDC_ARROW));
+}
+
 TEST(Dpi, ScalesFromNinetySixWithRounding)
 {
     EXPECT_EQ(CDpi::Scale(10, 96), 10);
@@ -183,6 +251,50 @@ TEST(Dpi, ScalesFromNinetySixWithRounding)
     int windowDpi = CDpi::ForWindow(frame.GetSafeHwnd());
     EXPECT_GE(windowDpi, 72);
     EXPECT_EQ(CDpi(frame.GetSafeHwnd()).Scale(96), windowDpi);
+}
+
+TEST(Dpi, ObjectScalesBothWaysFromItsWindowsDpi)
+{
+    CDpi dpi;
+    EXPECT_EQ(dpi.Value(), 96);
+    dpi.Set(144);
+    EXPECT_EQ(dpi.Scale(20), 30);
+    EXPECT_EQ(dpi.Unscale(30), 20);
+    EXPECT_EQ(dpi.Unscale(dpi.Scale(7)), 7);
+    SIZE size = dpi.Scale(SIZE{100, 41});
+    EXPECT_EQ(size.cx, 150);
+    EXPECT_EQ(size.cy, 62); // 61.5 rounds up
+    RECT rect = dpi.Scale(RECT{2, 4, 10, 20});
+    EXPECT_EQ(rect.left, 3);
+    EXPECT_EQ(rect.top, 6);
+    EXPECT_EQ(rect.right, 15);
+    EXPECT_EQ(rect.bottom, 30);
+    // Nonsense DPI values are ignored.
+    dpi.Set(0);
+    dpi.Set(-120);
+    EXPECT_EQ(dpi.Value(), 144);
+    EXPECT_EQ(CDpi::Scale(10, 0), 10);
+    EXPECT_EQ(CDpi::Scale(10, -5), 10);
+}
+
+TEST(Dpi, MissingOrGoneWindowFallsBackToTheScreen)
+{
+    HDC screen = ::GetDC(nullptr);
+    const int screenDpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    ASSERT_GT(screenDpi, 0);
+    EXPECT_EQ(CDpi::ForWindow(nullptr), screenDpi);
+    HWND gone = nullptr;
+    {
+        RecordingFrame frame;
+        ASSERT_TRUE(frame.Create(kClass, L"gone", 0));
+        gone = frame.GetSafeHwnd();
+        CDpi dpi(gone);
+        EXPECT_GT(dpi.Value(), 0);
+        dpi.Update(gone);
+        EXPECT_EQ(dpi.Value(), CDpi::ForWindow(gone));
+    }
+    EXPECT_EQ(CDpi::ForWindow(gone), screenDpi);
 }
 
 } // namespace
