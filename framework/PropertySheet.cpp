@@ -126,14 +126,6 @@ HWND CPropertySheet::Open(HWND owner, bool modeless, INT_PTR& result)
     return modeless && result > 0 ? reinterpret_cast<HWND>(result) : nullptr;
 }
 
-void CPropertySheet::BringToFront() const
-{
-    if (!m_hWnd) return;
-    if (::IsIconic(m_hWnd)) ::ShowWindow(m_hWnd, SW_RESTORE);
-    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::SetForegroundWindow(m_hWnd);
-}
-
 void CPropertySheet::Wrap(HWND hwnd)
 {
     m_hWnd = hwnd;

@@ -16,8 +16,9 @@ constexpr RECT kDisplay{150, 150, 250, 250};
 constexpr POINT kInside{200, 200};
 constexpr POINT kKeyed{160, 160}; // inside the colour-keyed corner
 
-// The window under the display: a known colour, and it records its clicks.
-class Background : public CFrameWnd {
+// Counts the clicks that reach a window.
+template <typename Window>
+class Clicked : public Window {
 public:
     int clicks = 0;
 
@@ -25,21 +26,12 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
         if (msg == WM_LBUTTONDOWN) ++clicks;
-        return CFrameWnd::WindowProc(msg, wp, lp);
+        return Window::WindowProc(msg, wp, lp);
     }
 };
-
-class Display : public CLayeredWnd {
-public:
-    int clicks = 0;
-
-protected:
-    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
-    {
-        if (msg == WM_LBUTTONDOWN) ++clicks;
-        return CLayeredWnd::WindowProc(msg, wp, lp);
-    }
-};
+// The window under the display shows a known colour.
+using Background = Clicked<CFrameWnd>;
+using Display = Clicked<CLayeredWnd>;
 
 bool Present(CLayeredWnd& display, BYTE alpha)
 {
