@@ -46,6 +46,9 @@ void CLayeredWnd::SetColorKey(COLORREF key)
 bool CLayeredWnd::Present(BYTE alpha)
 {
     if (!m_hWnd || !m_surface.IsValid()) return false;
+    // Without per-pixel alpha the alpha byte must not matter, but some
+    // systems still honour it: GDI's zeros would be cut out.
+    if (!m_perPixel) m_surface.MakeOpaque();
     ::GdiFlush();
     POINT position{m_place.left, m_place.top};
     SIZE size{m_surface.Width(), m_surface.Height()};

@@ -22,6 +22,7 @@ public:
     // for the window's life, as some systems keep a key once given.
     void SetColorKey(COLORREF key);
     // The picture's own alpha (premultiplied) on top of the constant alpha.
+    // Without it Present makes every pixel opaque first.
     void SetPerPixelAlpha(bool on) { m_perPixel = on; }
 
     // Shows the picture at the constant alpha (255 opaque) without

@@ -143,6 +143,17 @@ TEST_F(LayeredDisplay, PerPixelAlphaCutsOutTransparentPixels)
     EXPECT_TRUE(Shows(kKeyed, kBlue));
 }
 
+TEST_F(LayeredDisplay, GdiDrawingShowsWithoutPerPixelAlpha)
+{
+    // GDI leaves the alpha byte 0; only per-pixel alpha may make that transparent.
+    RECT corner{0, 0, 20, 20};
+    HBRUSH white = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    ::FillRect(display.Surface().Dc(), &corner, white);
+    ASSERT_TRUE(display.Present(255));
+    EXPECT_TRUE(Shows(kInside, kRed));
+    EXPECT_TRUE(Shows(kKeyed, RGB(255, 255, 255)));
+}
+
 TEST_F(LayeredDisplay, NeverTakesActivationNorClicks)
 {
     HWND under = background.GetSafeHwnd();
@@ -214,6 +225,17 @@ TEST(DibSection, TopDownPictureSharedWithGdi)
     // And what is written to the bits is what GDI reads.
     dib.SetPixel(2, 3, 0xFF0000FF);
     EXPECT_EQ(::GetPixel(dib.Dc(), 2, 3), RGB(0, 0, 255));
+}
+
+TEST(DibSection, MakeOpaqueKeepsTheColours)
+{
+    CDibSection dib;
+    ASSERT_TRUE(dib.Create(2, 1));
+    dib.SetPixel(0, 0, 0x00123456);
+    dib.SetPixel(1, 0, 0x80FFFFFF);
+    dib.MakeOpaque();
+    EXPECT_EQ(dib.Pixel(0, 0), 0xFF123456u);
+    EXPECT_EQ(dib.Pixel(1, 0), 0xFFFFFFFFu);
 }
 
 TEST(DibSection, OutsideThePictureNothingIsTouched)

@@ -1,5 +1,6 @@
-// Opens a two-page sheet and a display window and keeps them up for the
-// given seconds, for screenshots of the framework's windows at any DPI.
+// Opens a two-page sheet (on the given page) and a display window and keeps
+// them up for the given seconds, for screenshots of the framework's windows
+// at any DPI. Arguments: seconds, page index.
 #include "App.h"
 #include "ComboBox.h"
 #include "Dpi.h"
@@ -44,6 +45,7 @@ protected:
         ::InitCommonControlsEx(&init);
         m_sheet.AddPage(m_general);
         m_sheet.AddPage(m_details);
+        m_sheet.SetActivePage(m_page);
         if (!m_sheet.CreateModeless(nullptr)) return false;
         ::SetWindowPos(m_sheet.GetSafeHwnd(), nullptr, 40, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
@@ -62,6 +64,7 @@ protected:
 
 public:
     int m_seconds = 10;
+    int m_page = 0;
 
 private:
     void Draw(const CDpi& dpi)
@@ -101,5 +104,6 @@ int wmain(int argc, wchar_t** argv)
 {
     ShowcaseApp app;
     if (argc > 1) app.m_seconds = static_cast<int>(std::wcstol(argv[1], nullptr, 10));
+    if (argc > 2) app.m_page = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
     return app.Main(::GetModuleHandleW(nullptr));
 }
