@@ -97,7 +97,13 @@ bool CPropertySheet::CreateModeless(HWND owner)
         return true;
     }
     INT_PTR result = -1;
-    if (!Open(owner, true, result) || !m_hWnd) return false;
+    HWND hwnd = Open(owner, true, result);
+    if (!hwnd) return false;
+    if (hwnd != m_hWnd) {
+        // Made without being wrapped: nothing of this object could run it.
+        ::DestroyWindow(hwnd);
+        return false;
+    }
     CMessageFilterChain::ForThisThread().Add(*this);
     return true;
 }
