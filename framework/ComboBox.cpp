@@ -16,8 +16,7 @@ void CComboBox::Clear()
 
 int CComboBox::Count() const
 {
-    auto count = static_cast<int>(Send(CB_GETCOUNT));
-    return count > 0 ? count : 0;
+    return SendCount(CB_GETCOUNT);
 }
 
 bool CComboBox::Select(int index)

@@ -21,6 +21,12 @@ LRESULT CControl::Send(UINT msg, WPARAM wp, LPARAM lp) const
     return m_hWnd ? ::SendMessageW(m_hWnd, msg, wp, lp) : 0;
 }
 
+int CControl::SendCount(UINT msg) const
+{
+    auto count = static_cast<int>(Send(msg));
+    return count > 0 ? count : 0;
+}
+
 bool CControl::SetText(const std::wstring& text)
 {
     return m_hWnd && ::SetWindowTextW(m_hWnd, text.c_str());

@@ -29,6 +29,8 @@ public:
 
 protected:
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+    // A count the control answers to msg; 0 when detached or on an error.
+    int SendCount(UINT msg) const;
 
 private:
     friend class CDialog;

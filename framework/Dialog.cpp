@@ -26,14 +26,6 @@ void CDialog::Forget()
     m_hWnd = nullptr;
 }
 
-void CDialog::BringToFront() const
-{
-    if (!m_hWnd) return;
-    if (::IsIconic(m_hWnd)) ::ShowWindow(m_hWnd, SW_RESTORE);
-    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::SetForegroundWindow(m_hWnd);
-}
-
 INT_PTR CDialog::DoModal(HWND owner)
 {
     if (m_hWnd) {

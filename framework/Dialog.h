@@ -26,7 +26,6 @@ public:
     // Opens the dialog without a loop of its own, or brings it forward.
     bool CreateModeless(HWND owner);
     bool IsModal() const { return m_modal; }
-    void BringToFront() const;
 
     // Closes the dialog with a result (modal) or destroys it (modeless).
     void EndDialog(INT_PTR result);

@@ -54,6 +54,16 @@ void CDibSection::Fill(uint32_t pixel)
     std::fill(m_bits, m_bits + static_cast<size_t>(m_width) * static_cast<size_t>(m_height), pixel);
 }
 
+void CDibSection::MakeOpaque()
+{
+    if (!m_bits) return;
+    ::GdiFlush();
+    for (uint32_t *pixel = m_bits,
+                  *end = m_bits + static_cast<size_t>(m_width) * static_cast<size_t>(m_height);
+         pixel != end; ++pixel)
+        *pixel |= 0xFF000000u;
+}
+
 void CDibSection::SetPixel(int x, int y, uint32_t pixel)
 {
     if (Contains(x, y))

@@ -26,6 +26,8 @@ public:
     int Stride() const { return m_width * 4; }
 
     void Fill(uint32_t pixel);
+    // Sets every pixel's alpha byte to 255 (GDI leaves it 0).
+    void MakeOpaque();
     // Pixels outside the picture are not touched and read as 0.
     void SetPixel(int x, int y, uint32_t pixel);
     uint32_t Pixel(int x, int y) const;

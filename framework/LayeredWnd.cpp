@@ -46,6 +46,9 @@ void CLayeredWnd::SetColorKey(COLORREF key)
 bool CLayeredWnd::Present(BYTE alpha)
 {
     if (!m_hWnd || !m_surface.IsValid()) return false;
+    // Without per-pixel alpha the alpha byte must not matter, but some
+    // systems still honour it: GDI's zeros would be cut out.
+    if (!m_perPixel) m_surface.MakeOpaque();
     ::GdiFlush();
     POINT position{m_place.left, m_place.top};
     SIZE size{m_surface.Width(), m_surface.Height()};
@@ -56,7 +59,12 @@ bool CLayeredWnd::Present(BYTE alpha)
                                flags))
         return false;
     m_alpha = alpha;
-    if (!::IsWindowVisible(m_hWnd))
+    // Fully transparent shows nothing; some systems ignore a zero constant
+    // alpha and keep the last picture, so the window is hidden instead.
+    const bool visible = ::IsWindowVisible(m_hWnd) != FALSE;
+    if (alpha == 0 && visible)
+        ::ShowWindow(m_hWnd, SW_HIDE);
+    else if (alpha != 0 && !visible)
         ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     return true;

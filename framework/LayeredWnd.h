@@ -18,14 +18,15 @@ public:
 
     CDibSection& Surface() { return m_surface; }
 
-    // Pixels of this colour are cut out (together with the constant alpha).
+    // Pixels of this colour are cut out (together with the constant alpha);
+    // for the window's life, as some systems keep a key once given.
     void SetColorKey(COLORREF key);
-    void ClearColorKey() { m_keyed = false; }
     // The picture's own alpha (premultiplied) on top of the constant alpha.
+    // Without it Present makes every pixel opaque first.
     void SetPerPixelAlpha(bool on) { m_perPixel = on; }
 
-    // Shows the picture at the constant alpha (0 transparent, 255 opaque)
-    // without activating the window.
+    // Shows the picture at the constant alpha (255 opaque) without
+    // activating the window; 0 hides it until the next Present above 0.
     bool Present(BYTE alpha);
     BYTE Alpha() const { return m_alpha; }
 

@@ -64,8 +64,7 @@ void CListView::Clear()
 
 int CListView::Count() const
 {
-    auto count = static_cast<int>(Send(LVM_GETITEMCOUNT));
-    return count > 0 ? count : 0;
+    return SendCount(LVM_GETITEMCOUNT);
 }
 
 bool CListView::Select(int item)

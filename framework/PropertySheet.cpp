@@ -97,7 +97,13 @@ bool CPropertySheet::CreateModeless(HWND owner)
         return true;
     }
     INT_PTR result = -1;
-    if (!Open(owner, true, result) || !m_hWnd) return false;
+    HWND hwnd = Open(owner, true, result);
+    if (!hwnd) return false;
+    if (hwnd != m_hWnd) {
+        // Made without being wrapped: nothing of this object could run it.
+        ::DestroyWindow(hwnd);
+        return false;
+    }
     CMessageFilterChain::ForThisThread().Add(*this);
     return true;
 }
@@ -124,14 +130,6 @@ HWND CPropertySheet::Open(HWND owner, bool modeless, INT_PTR& result)
     result = ::PropertySheetW(&header);
     t_opening = outer;
     return modeless && result > 0 ? reinterpret_cast<HWND>(result) : nullptr;
-}
-
-void CPropertySheet::BringToFront() const
-{
-    if (!m_hWnd) return;
-    if (::IsIconic(m_hWnd)) ::ShowWindow(m_hWnd, SW_RESTORE);
-    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::SetForegroundWindow(m_hWnd);
 }
 
 void CPropertySheet::Wrap(HWND hwnd)

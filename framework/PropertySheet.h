@@ -39,7 +39,6 @@ public:
     // Opens the sheet and returns at once, or brings it forward.
     bool CreateModeless(HWND owner);
     bool IsModal() const { return m_modal; }
-    void BringToFront() const;
 
 protected:
     // The sheet's window exists and is not shown yet (hide or move buttons).

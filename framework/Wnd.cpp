@@ -138,6 +138,14 @@ bool CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
     return ModifyLong(m_hWnd, GWL_EXSTYLE, remove, add, flags);
 }
 
+void CWnd::BringToFront() const
+{
+    if (!m_hWnd) return;
+    if (::IsIconic(m_hWnd)) ::ShowWindow(m_hWnd, SW_RESTORE);
+    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::SetForegroundWindow(m_hWnd);
+}
+
 LRESULT CWnd::SendMessage(UINT msg, WPARAM wp, LPARAM lp) const
 {
     return m_hWnd ? ::SendMessageW(m_hWnd, msg, wp, lp) : 0;

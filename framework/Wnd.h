@@ -42,6 +42,10 @@ public:
     bool ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     bool ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
 
+    // Restores, raises and activates the window (a second request to open
+    // something that is open).
+    void BringToFront() const;
+
     LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
     bool PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
 

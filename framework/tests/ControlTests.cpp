@@ -236,15 +236,6 @@ TEST_F(DialogControls, LabelTextAndIcon)
     dialog.icon.SetIcon(shown);
     EXPECT_EQ(dialog.icon.Icon(), shown);
     EXPECT_EQ(dialog.icon.SetIcon(nullptr), shown);
-
-    dialog.check.Enable(false);
-    EXPECT_FALSE(dialog.check.IsEnabled());
-    dialog.check.Enable(true);
-    EXPECT_TRUE(dialog.check.IsEnabled());
-    dialog.label.Show(false);
-    EXPECT_FALSE(dialog.label.IsVisible());
-    dialog.label.Show(true);
-    EXPECT_TRUE(dialog.label.IsVisible());
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "App.h"
 #include "Button.h"
 #include "FrameworkTestIds.h"
 #include "MessageFilterChain.h"
@@ -73,7 +74,14 @@ protected:
         commands.push_back(id);
         return id == 4711;
     }
-    void OnDestroy() override { ++destroys; }
+    void OnDestroy() override
+    {
+        ++destroys;
+        if (onDestroy) onDestroy();
+    }
+
+public:
+    std::function<void()> onDestroy;
 };
 
 bool Has(const Log& log, const std::string& entry)
@@ -300,6 +308,13 @@ TEST_F(Sheet, ModelessSheetEndsAndLeavesTheChainWhenClosed)
     const size_t filters = CMessageFilterChain::ForThisThread().Count();
     OpenModeless();
     EXPECT_EQ(CMessageFilterChain::ForThisThread().Count(), filters + 1);
+    // Opening it again only brings it forward.
+    HWND first = sheet.GetSafeHwnd();
+    ASSERT_TRUE(sheet.CreateModeless(nullptr));
+    EXPECT_EQ(sheet.GetSafeHwnd(), first);
+    EXPECT_EQ(sheet.DoModal(nullptr), 0);
+    EXPECT_EQ(general.inits, 1);
+    EXPECT_EQ(CMessageFilterChain::ForThisThread().Count(), filters + 1);
     // The caption's close button (a posted WM_CLOSE reaches it the same way).
     ::PostMessageW(sheet.GetSafeHwnd(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(PumpUntil([&] { return !sheet.IsOpen(); }));
@@ -346,13 +361,21 @@ TEST_F(SheetKeyboard, EnterAppliesAndCloses)
     EXPECT_TRUE(Has(log, "general:apply"));
 }
 
-TEST_F(SheetKeyboard, EscapeCancelsAndCloses)
+TEST_F(SheetKeyboard, ApplicationLoopGivesTheSheetItsKeys)
 {
+    CApp app;
+    sheet.onDestroy = [] { ::PostQuitMessage(0); };
     ::SetFocus(general.check.GetSafeHwnd());
+    Press({VK_CONTROL, VK_TAB});
     Press({VK_ESCAPE});
-    ASSERT_TRUE(PumpUntil([&] { return !sheet.IsOpen(); }));
-    EXPECT_TRUE(Has(log, "general:reset"));
-    EXPECT_FALSE(Has(log, "general:apply"));
+    // Ends the loop with 99 should the sheet never close.
+    UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); });
+    EXPECT_EQ(app.Run(), 0);
+    ::KillTimer(nullptr, guard);
+    EXPECT_FALSE(sheet.IsOpen());
+    EXPECT_TRUE(Has(log, "details:active")); // Ctrl+Tab reached it through the loop
+    EXPECT_TRUE(Has(log, "details:reset")); // and Escape cancelled it
+    EXPECT_FALSE(Has(log, "details:apply"));
 }
 
 } // namespace
