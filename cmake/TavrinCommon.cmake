@@ -15,10 +15,6 @@ target_compile_options(tavrin_options INTERFACE
   "$<$<COMPILE_LANGUAGE:CXX>:-Wimplicit-fallthrough;-Wextra-semi;-Wsuggest-override;-Wredundant-decls;-Wformat=2>"
   -finput-charset=UTF-8 -fexec-charset=UTF-8
   $<$<BOOL:${TAVRIN_WERROR}>:-Werror>)
-# The tray's own code still raises these two; until it is fixed they are
-# shown there but do not stop a -Werror build.
-target_compile_options(tavrin_options INTERFACE
-  "$<$<PATH:IS_PREFIX,${CMAKE_SOURCE_DIR}/tray,$<TARGET_PROPERTY:SOURCE_DIR>>:-Wno-error=shadow;-Wno-error=useless-cast>")
 target_link_options(tavrin_options INTERFACE -static -static-libgcc -static-libstdc++)
 
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")

@@ -32,7 +32,7 @@ bool CPropertySheet::AddPage(CPropertyPage& page)
         PROPSHEETPAGEW description = page.Description();
         HPROPSHEETPAGE handle = ::CreatePropertySheetPageW(&description);
         if (!handle) return false;
-        if (!PropSheet_AddPage(m_hWnd, handle)) {
+        if (!::SendMessageW(m_hWnd, PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(handle))) {
             ::DestroyPropertySheetPage(handle);
             return false;
         }
@@ -47,7 +47,7 @@ bool CPropertySheet::RemovePage(CPropertyPage& page)
     int index = PageIndex(page);
     if (index < 0) return false;
     // The system destroys the page's window.
-    if (m_hWnd) PropSheet_RemovePage(m_hWnd, index, nullptr);
+    if (m_hWnd) ::SendMessageW(m_hWnd, PSM_REMOVEPAGE, static_cast<WPARAM>(index), 0);
     m_pages.erase(m_pages.begin() + index);
     page.m_sheet = nullptr;
     if (m_startPage >= PageCount()) m_startPage = 0;
@@ -67,14 +67,14 @@ bool CPropertySheet::SetActivePage(int index)
         m_startPage = index;
         return true;
     }
-    return PropSheet_SetCurSel(m_hWnd, nullptr, index) != FALSE;
+    return ::SendMessageW(m_hWnd, PSM_SETCURSEL, static_cast<WPARAM>(index), 0) != FALSE;
 }
 
 int CPropertySheet::ActivePageIndex() const
 {
     if (!m_hWnd) return -1;
-    HWND current = PropSheet_GetCurrentPageHwnd(m_hWnd);
-    return current ? static_cast<int>(PropSheet_HwndToIndex(m_hWnd, current)) : -1;
+    HWND current = reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0));
+    return current ? static_cast<int>(::SendMessageW(m_hWnd, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(current), 0)) : -1;
 }
 
 INT_PTR CPropertySheet::DoModal(HWND owner)
@@ -187,17 +187,17 @@ void CPropertySheet::NoteEnd() const
 {
     // A modeless sheet that OK or Cancel ended has no current page; the filter
     // destroys it when the next message to it passes, so one is posted.
-    if (!m_modal && m_hWnd && !PropSheet_GetCurrentPageHwnd(m_hWnd)) ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+    if (!m_modal && m_hWnd && !reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0))) ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
 
 bool CPropertySheet::PreTranslateMessage(MSG& msg)
 {
     if (!m_hWnd || (msg.hwnd != m_hWnd && !::IsChild(m_hWnd, msg.hwnd))) return false;
-    if (!PropSheet_IsDialogMessage(m_hWnd, &msg)) {
+    if (!::SendMessageW(m_hWnd, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(&msg))) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
-    if (m_hWnd && !PropSheet_GetCurrentPageHwnd(m_hWnd)) DestroyWindow();
+    if (m_hWnd && !reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0))) DestroyWindow();
     return true;
 }
 

@@ -38,6 +38,7 @@ std::wstring CAboutDlg::ProgramVersion(HMODULE module)
 // the selected language, the version line its number after it.
 BOOL CAboutDlg::OnInitDialog()
 {
+    ::SetWindowTextW(m_hWnd, texts::LoadSelected(IDS_ABOUT_CAPTION).c_str());
     for (const DialogControlText& entry : kTavrinDialogTexts) {
         if (entry.dialog != IDD_ABOUT) continue;
         std::wstring text = texts::LoadSelected(entry.text);

@@ -19,7 +19,7 @@ CDirectApp::~CDirectApp()
 
 bool CDirectApp::InitInstance()
 {
-    EnableControlContainer();
+    EnableComSecurity();
     SetRegistryKey(L"Tavrin");
     if (!g_pAcpiWmi || g_pAcpiWmi->IsSmbiosUnavailable()) return false;
     m_language = language::SelectedLanguage();

@@ -28,7 +28,7 @@ constexpr wchar_t kFallbackInstanceName[] = L"Corvane Tavrin";
 CMainFrame::CMainFrame(CAcpiWmi& bios, const CCompanionApp& companion)
     : m_bios(bios)
     , m_companion(companion)
-    , m_dispatcher(m_trace, *this, static_cast<uint16_t>(bios.SystemId()))
+    , m_dispatcher(m_trace, *this, bios.SystemId())
 {
     m_limitedUser = LimitedUserFlag();
 
@@ -40,7 +40,7 @@ CMainFrame::CMainFrame(CAcpiWmi& bios, const CCompanionApp& companion)
     feature_config::ApplyTavrinControl(control, false, m_capabilities);
     m_osdStyle = feature_config::OsdStyle(control);
 
-    m_context.reset(new TrayContext{m_dispatcher, m_bios, static_cast<uint16_t>(m_bios.SystemId()),
+    m_context.reset(new TrayContext{m_dispatcher, m_bios, m_bios.SystemId(),
                                     [this](int bit) { return m_bios.IsFeature(bit); }, m_capabilities, m_osdStyle,
                                     *this, *this, m_forwarder});
     m_features = std::make_unique<CTrayFeatures>(*m_context, m_companion);

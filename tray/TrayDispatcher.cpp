@@ -15,7 +15,7 @@ constexpr uint16_t kKeylessSystems[] = {744, 746, 747};
 std::string Hex(uint64_t value)
 {
     char text[24];
-    std::snprintf(text, sizeof text, "0x%04llX", static_cast<unsigned long long>(value));
+    std::snprintf(text, sizeof text, "0x%04llX", value);
     return text;
 }
 

@@ -170,13 +170,13 @@ TEST_F(DialogControls, ListViewRowsColumnsAndSelectionNotices)
 TEST_F(DialogControls, NoticeResultReachesTheSenderAndUnboundNoticesAreDeclined)
 {
     HWND list = dialog.list.GetSafeHwnd();
-    NMHDR click{list, IDC_TEST_LIST, static_cast<UINT>(NM_CLICK)};
+    NMHDR click{list, IDC_TEST_LIST, NM_CLICK};
     EXPECT_EQ(
         ::SendMessageW(dialog.GetSafeHwnd(), WM_NOTIFY, IDC_TEST_LIST, reinterpret_cast<LPARAM>(&click)), 42);
-    NMHDR other{list, IDC_TEST_LIST, static_cast<UINT>(NM_DBLCLK)};
+    NMHDR other{list, IDC_TEST_LIST, NM_DBLCLK};
     EXPECT_EQ(
         ::SendMessageW(dialog.GetSafeHwnd(), WM_NOTIFY, IDC_TEST_LIST, reinterpret_cast<LPARAM>(&other)), 0);
-    NMHDR elsewhere{list, IDC_TEST_COMBO, static_cast<UINT>(NM_CLICK)};
+    NMHDR elsewhere{list, IDC_TEST_COMBO, NM_CLICK};
     EXPECT_EQ(
         ::SendMessageW(dialog.GetSafeHwnd(), WM_NOTIFY, IDC_TEST_COMBO, reinterpret_cast<LPARAM>(&elsewhere)),
         0);

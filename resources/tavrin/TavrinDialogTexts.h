@@ -16,4 +16,7 @@ struct DialogControlText {
 inline constexpr DialogControlText kTavrinDialogTexts[] = {
     {IDD_ABOUT, IDC_ABOUT_NAME, IDS_APP_TITLE, L""},
     {IDD_ABOUT, IDC_ABOUT_VERSION, IDS_VERSION, L" 99.99.9999"},
+    {IDD_ABOUT, IDC_ABOUT_DESCRIPTION, IDS_ABOUT_DESCRIPTION, L""},
+    {IDD_ABOUT, IDC_ABOUT_COPYRIGHT, IDS_ABOUT_COPYRIGHT, L""},
+    {IDD_ABOUT, IDOK, IDS_OK, L""},
 };

@@ -85,6 +85,10 @@
 #define IDS_NETWISP_BAND_ABG                   1034
 #define IDS_NETWISP_BAND_CHANGED               1035
 #define IDS_NETWISP_TITLE                      1036
+#define IDS_ABOUT_CAPTION                      1040
+#define IDS_ABOUT_DESCRIPTION                  1041
+#define IDS_ABOUT_COPYRIGHT                    1042
+#define IDS_OK                                 1043
 #define IDS_APP_TITLE                          57344
 #define IDS_ADAPTER_INSUFFICIENT_POWER         61310
 #define IDS_PERFORMANCE_IMPACTED               61311

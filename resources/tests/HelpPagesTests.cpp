@@ -75,7 +75,7 @@ TEST_P(HelpFolder, HoldsBothPages)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllCodes, HelpFolder, ::testing::ValuesIn(AllCodes()),
-                         [](const auto& info) { return std::string(info.param.begin(), info.param.end()); });
+                         [](const auto& test) { return std::string(test.param.begin(), test.param.end()); });
 
 TEST(HelpPageFaults, EachFaultIsNamed)
 {

@@ -153,13 +153,13 @@ std::vector<HWND> MessageBoxes(DWORD processId)
         std::vector<HWND> boxes;
     } search{processId, {}};
     ::EnumWindows([](HWND window, LPARAM lp) -> BOOL {
-        auto& search = *reinterpret_cast<Search*>(lp);
+        auto& found = *reinterpret_cast<Search*>(lp);
         DWORD owner = 0;
         wchar_t name[16] = {};
         ::GetWindowThreadProcessId(window, &owner);
         ::GetClassNameW(window, name, 16);
-        if (owner == search.processId && wcscmp(name, L"#32770") == 0 && ::IsWindowVisible(window))
-            search.boxes.push_back(window);
+        if (owner == found.processId && wcscmp(name, L"#32770") == 0 && ::IsWindowVisible(window))
+            found.boxes.push_back(window);
         return TRUE;
     }, reinterpret_cast<LPARAM>(&search));
     return search.boxes;
@@ -261,7 +261,7 @@ TEST_F(TrayDispatch, MessagesFromOtherProcessesAreCheckedBeforeUse)
     HWND tray = FindTray();
     // A power-setting notice whose record is not there to read.
     ::PostMessageW(tray, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, 0x10);
-    ::PostMessageW(tray, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, static_cast<LPARAM>(0x7FFFFFFF0000));
+    ::PostMessageW(tray, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, LPARAM{0x7FFFFFFF0000});
     const UINT ebl = ::RegisterWindowMessageW(L"Tavrin - TOGGLE_EBL_STATE");
     ::PostMessageW(tray, ebl, 7, 0);
     ::PostMessageW(tray, ebl, 1, 0);

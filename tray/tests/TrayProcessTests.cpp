@@ -23,8 +23,8 @@ bool HasTrayIcon()
 {
     bool found = false;
     ::EnumWindows([](HWND tray, LPARAM lp) -> BOOL {
-        ::EnumChildWindows(tray, [](HWND child, LPARAM found) -> BOOL {
-            *reinterpret_cast<bool*>(found) |= IsClass(child, L"__winex11_tray_icon") && ::IsWindowVisible(child);
+        ::EnumChildWindows(tray, [](HWND child, LPARAM result) -> BOOL {
+            *reinterpret_cast<bool*>(result) |= IsClass(child, L"__winex11_tray_icon") && ::IsWindowVisible(child);
             return TRUE;
         }, lp);
         return TRUE;
@@ -100,7 +100,7 @@ TEST_F(TrayProcess, SecondCopyEndsAndTheFirstKeepsRunning)
     Process second = StartProgram(L"Tavrin.exe", L"");
     ASSERT_TRUE(second.process);
     EXPECT_EQ(second.WaitExit(15000), 0u);
-    EXPECT_EQ(first.WaitExit(0), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_EQ(first.WaitExit(0), DWORD{STILL_ACTIVE});
     EXPECT_EQ(FindTray(), window);
     // Both copies reported their start; the second reported no end.
     auto calls = VersionCalls();
@@ -302,7 +302,7 @@ TEST_F(TrayProcess, DoesNotStartWhenSmbiosFails)
     Simctl(L"load smbios-fails");
     Process tray = StartProgram(L"Tavrin.exe", L"");
     ASSERT_TRUE(tray.process);
-    EXPECT_NE(tray.WaitExit(15000), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_NE(tray.WaitExit(15000), DWORD{STILL_ACTIVE});
     EXPECT_EQ(FindTray(), nullptr);
     EXPECT_TRUE(VersionCalls().empty());
 }
