@@ -4,7 +4,7 @@
 
 ComInitialization::ComInitialization()
     : m_initialised(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
-{ }
+{}
 
 ComInitialization::~ComInitialization()
 {

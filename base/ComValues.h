@@ -25,7 +25,7 @@ public:
     ~Bstr() { ::SysFreeString(m_s); }
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
-    Bstr(Bstr&& other) noexcept : m_s(std::exchange(other.m_s, nullptr)) { }
+    Bstr(Bstr&& other) noexcept : m_s(std::exchange(other.m_s, nullptr)) {}
     Bstr& operator=(Bstr&& other) noexcept
     {
         if (this != &other) {
@@ -46,7 +46,7 @@ class Variant {
 public:
     Variant() { ::VariantInit(&m_v); }
     explicit Variant(const VARIANT& other);
-    Variant(const Variant& other) : Variant(other.m_v) { }
+    Variant(const Variant& other) : Variant(other.m_v) {}
     Variant& operator=(const Variant& other);
     Variant(Variant&& other) noexcept : m_v(other.m_v) { ::VariantInit(&other.m_v); }
     Variant& operator=(Variant&& other) noexcept;

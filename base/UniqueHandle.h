@@ -12,11 +12,11 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueHandleT() = default;
-    explicit UniqueHandleT(Handle h) : m_h(h) { }
+    explicit UniqueHandleT(Handle h) : m_h(h) {}
     ~UniqueHandleT() { reset(); }
     UniqueHandleT(const UniqueHandleT&) = delete;
     UniqueHandleT& operator=(const UniqueHandleT&) = delete;
-    UniqueHandleT(UniqueHandleT&& other) noexcept : m_h(other.release()) { }
+    UniqueHandleT(UniqueHandleT&& other) noexcept : m_h(other.release()) {}
     UniqueHandleT& operator=(UniqueHandleT&& other) noexcept
     {
         if (this != &other) reset(other.release());

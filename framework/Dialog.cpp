@@ -5,7 +5,7 @@
 
 CDialog::CDialog(UINT templateId, HINSTANCE module)
     : m_templateId(templateId), m_module(module ? module : ::GetModuleHandleW(nullptr))
-{ }
+{}
 
 CDialog::~CDialog()
 {

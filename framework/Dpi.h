@@ -7,7 +7,7 @@
 class CDpi {
 public:
     CDpi() = default;
-    explicit CDpi(HWND window) : m_dpi(ForWindow(window)) { }
+    explicit CDpi(HWND window) : m_dpi(ForWindow(window)) {}
 
     static int ForWindow(HWND window);
     // value * dpi / 96, rounded; a dpi not above 0 counts as 96.

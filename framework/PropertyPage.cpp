@@ -1,7 +1,7 @@
 #include "PropertyPage.h"
 #include "PropertySheet.h"
 
-CPropertyPage::CPropertyPage(UINT templateId, HINSTANCE module) : CDialog(templateId, module) { }
+CPropertyPage::CPropertyPage(UINT templateId, HINSTANCE module) : CDialog(templateId, module) {}
 
 CPropertyPage::~CPropertyPage()
 {

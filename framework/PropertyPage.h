@@ -27,7 +27,7 @@ protected:
     // OK or Apply; false keeps the sheet open on this page.
     virtual bool OnApply() { return true; }
     // Cancel.
-    virtual void OnReset() { }
+    virtual void OnReset() {}
 
     INT_PTR DialogMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 

@@ -12,7 +12,7 @@ thread_local CPropertySheet* t_opening = nullptr;
 
 CPropertySheet::CPropertySheet(std::wstring title, DWORD flags, HINSTANCE module)
     : m_title(std::move(title)), m_flags(flags), m_module(module ? module : ::GetModuleHandleW(nullptr))
-{ }
+{}
 
 CPropertySheet::~CPropertySheet()
 {
@@ -74,7 +74,9 @@ int CPropertySheet::ActivePageIndex() const
 {
     if (!m_hWnd) return -1;
     HWND current = reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0));
-    return current ? static_cast<int>(::SendMessageW(m_hWnd, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(current), 0)) : -1;
+    return current ? static_cast<int>(
+               ::SendMessageW(m_hWnd, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(current), 0))
+                   : -1;
 }
 
 INT_PTR CPropertySheet::DoModal(HWND owner)
@@ -187,7 +189,8 @@ void CPropertySheet::NoteEnd() const
 {
     // A modeless sheet that OK or Cancel ended has no current page; the filter
     // destroys it when the next message to it passes, so one is posted.
-    if (!m_modal && m_hWnd && !reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0))) ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+    if (!m_modal && m_hWnd && !reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0)))
+        ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
 
 bool CPropertySheet::PreTranslateMessage(MSG& msg)
@@ -197,7 +200,8 @@ bool CPropertySheet::PreTranslateMessage(MSG& msg)
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
-    if (m_hWnd && !reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0))) DestroyWindow();
+    if (m_hWnd && !reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0)))
+        DestroyWindow();
     return true;
 }
 

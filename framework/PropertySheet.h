@@ -42,7 +42,7 @@ public:
 
 protected:
     // The sheet's window exists and is not shown yet (hide or move buttons).
-    virtual void OnInitSheet() { }
+    virtual void OnInitSheet() {}
     void OnClose() override;
 
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -61,14 +61,14 @@ protected:
 
     virtual int OnCreate(const CREATESTRUCTW&) { return 0; }
     virtual void OnClose() { DestroyWindow(); }
-    virtual void OnDestroy() { }
-    virtual void OnTimer(UINT_PTR) { }
+    virtual void OnDestroy() {}
+    virtual void OnTimer(UINT_PTR) {}
     // true when handled.
     virtual bool OnCommand(UINT /*id*/, UINT /*code*/, HWND /*control*/) { return false; }
     virtual bool OnQueryEndSession() { return true; }
-    virtual void OnEndSession(bool /*ending*/) { }
+    virtual void OnEndSession(bool /*ending*/) {}
     // Called after the last message; the HWND is gone.
-    virtual void OnFinalDestroy() { }
+    virtual void OnFinalDestroy() {}
 
     static bool ModifyLong(HWND hwnd, int index, DWORD remove, DWORD add, UINT flags);
 

@@ -1,8 +1,8 @@
 #include "BiosCalls.h"
 
-bool IBiosCalls::PerformSmi(BiosCallBuffer& buffer, uint16_t cbClass, uint16_t cbSelect,
-                            uint32_t arg1, uint32_t arg2, uint32_t arg3, uint32_t arg4,
-                            int extraBytes) {
+bool IBiosCalls::PerformSmi(BiosCallBuffer& buffer, uint16_t cbClass, uint16_t cbSelect, uint32_t arg1,
+                            uint32_t arg2, uint32_t arg3, uint32_t arg4, int extraBytes)
+{
     buffer = BiosCallBuffer{};
     buffer.cbClass = cbClass;
     buffer.cbSelect = cbSelect;

@@ -17,6 +17,6 @@ public:
 
     // Fill-and-call: clears all 45 bytes, stores class, selector and the four
     // arguments, then calls PerformSmi.
-    bool PerformSmi(BiosCallBuffer& buffer, uint16_t cbClass, uint16_t cbSelect, uint32_t arg1,
-                    uint32_t arg2, uint32_t arg3, uint32_t arg4, int extraBytes = 0);
+    bool PerformSmi(BiosCallBuffer& buffer, uint16_t cbClass, uint16_t cbSelect, uint32_t arg1, uint32_t arg2,
+                    uint32_t arg3, uint32_t arg4, int extraBytes = 0);
 };

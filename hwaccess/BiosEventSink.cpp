@@ -53,7 +53,7 @@ bool ReadEventBytes(IWbemClassObject* object, std::vector<uint8_t>& bytes)
 
 } // namespace
 
-CBiosEventSink::CBiosEventSink(IBiosEventTarget* target) : m_target(target) { }
+CBiosEventSink::CBiosEventSink(IBiosEventTarget* target) : m_target(target) {}
 
 void CBiosEventSink::Detach()
 {

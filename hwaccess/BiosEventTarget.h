@@ -6,6 +6,5 @@
 class IBiosEventTarget {
 public:
     virtual ~IBiosEventTarget() = default;
-    virtual void OnBiosEvent(uint16_t code, uint16_t arg1, uint16_t arg2, uint16_t arg3,
-                             uint16_t arg4) = 0;
+    virtual void OnBiosEvent(uint16_t code, uint16_t arg1, uint16_t arg2, uint16_t arg3, uint16_t arg4) = 0;
 };

@@ -27,7 +27,7 @@ struct HwConfigBlock {
     HwConfigSlot slots[8];
     uint8_t unused1224[8];
 
-    void SetBit(int bit);  // ignored outside 0..511
+    void SetBit(int bit); // ignored outside 0..511
     bool TestBit(int bit) const { return TestFeatureBit(featureBitmap, bit); }
 };
 #pragma pack(pop)
@@ -42,8 +42,8 @@ static_assert(offsetof(HwConfigBlock, slots) + 2 * sizeof(HwConfigSlot) == 360);
 // The feature bits the suite fills in.
 namespace hwfeature {
 inline constexpr int kFilled = 10;
-inline constexpr int kRadioStatus = 12;          // radio status call answered
-inline constexpr int kRadioStatusFirst = 13;     // 13..18: radio status result bits 0..5
+inline constexpr int kRadioStatus = 12; // radio status call answered
+inline constexpr int kRadioStatusFirst = 13; // 13..18: radio status result bits 0..5
 inline constexpr int kRadioSwitch = 13;
 inline constexpr int kNetworkLocator = 14;
 inline constexpr int kCapability1 = 23;

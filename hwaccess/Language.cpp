@@ -14,12 +14,11 @@ struct LanguageEntry {
 };
 
 constexpr LanguageEntry kLanguages[] = {
-    {1028, L"CHT"}, {1029, L"CZH"}, {1030, L"DNS"}, {1031, L"GER"}, {1032, L"GRK"},
-    {1033, L"ENG"}, {1035, L"FNS"}, {1036, L"FRN"}, {1037, L"HBR"}, {1038, L"HNG"},
-    {1040, L"ITA"}, {1041, L"JPN"}, {1042, L"KOR"}, {1043, L"DTC"}, {1044, L"NRW"},
-    {1045, L"PLS"}, {1046, L"BRP"}, {1048, L"RMN"}, {1049, L"RSN"}, {1050, L"CRT"},
-    {1051, L"SLK"}, {1053, L"SWD"}, {1055, L"TRK"}, {1060, L"SLV"}, {2052, L"CHS"},
-    {2070, L"PRP"}, {3082, L"SPN"}, {14337, L"UAE"},
+    {1028, L"CHT"}, {1029, L"CZH"}, {1030, L"DNS"}, {1031, L"GER"},  {1032, L"GRK"}, {1033, L"ENG"},
+    {1035, L"FNS"}, {1036, L"FRN"}, {1037, L"HBR"}, {1038, L"HNG"},  {1040, L"ITA"}, {1041, L"JPN"},
+    {1042, L"KOR"}, {1043, L"DTC"}, {1044, L"NRW"}, {1045, L"PLS"},  {1046, L"BRP"}, {1048, L"RMN"},
+    {1049, L"RSN"}, {1050, L"CRT"}, {1051, L"SLK"}, {1053, L"SWD"},  {1055, L"TRK"}, {1060, L"SLV"},
+    {2052, L"CHS"}, {2070, L"PRP"}, {3082, L"SPN"}, {14337, L"UAE"},
 };
 
 const LanguageEntry* Find(DWORD id)

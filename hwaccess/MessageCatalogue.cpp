@@ -36,7 +36,8 @@ bool BroadcastSent(const wchar_t* name, WPARAM wParam, LPARAM lParam)
     if (message == 0) return false;
     DWORD_PTR result = 0;
     return ::SendMessageTimeoutW(HWND_BROADCAST, message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
-                                 kSendTimeoutMs, &result) != 0;
+                                 kSendTimeoutMs, &result)
+           != 0;
 }
 
 HWND FindTray()

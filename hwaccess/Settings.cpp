@@ -13,18 +13,15 @@ constexpr REGSAM kView = KEY_WOW64_64KEY;
 UniqueKey OpenForRead(const std::wstring& path)
 {
     UniqueKey key;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE | kView, key.put()) !=
-        ERROR_SUCCESS)
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE | kView, key.put())
+        != ERROR_SUCCESS)
         key.reset();
     return key;
 }
 
 } // namespace
 
-CSettings::CSettings(const wchar_t* subKey)
-    : m_keyPath(std::wstring(kKeyPath) + L"\\" + subKey)
-{
-}
+CSettings::CSettings(const wchar_t* subKey) : m_keyPath(std::wstring(kKeyPath) + L"\\" + subKey) {}
 
 CSettings CSettings::SubKey(const wchar_t* name) const
 {
@@ -40,8 +37,8 @@ std::optional<DWORD> CSettings::TryReadDword(const wchar_t* name) const
     BYTE data[sizeof(DWORD) + 1] = {};
     DWORD type = REG_NONE;
     DWORD size = sizeof(data);
-    if (::RegQueryValueExW(key.get(), name, nullptr, &type, data, &size) != ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof(DWORD))
+    if (::RegQueryValueExW(key.get(), name, nullptr, &type, data, &size) != ERROR_SUCCESS || type != REG_DWORD
+        || size != sizeof(DWORD))
         return std::nullopt;
     DWORD value = 0;
     std::memcpy(&value, data, sizeof(value));
@@ -61,9 +58,9 @@ std::optional<std::wstring> CSettings::TryReadText(const wchar_t* name) const
     DWORD type = REG_NONE;
     DWORD size = sizeof(buffer);
     // Longer values fail with ERROR_MORE_DATA and read as absent.
-    if (::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_SZ)
+    if (::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size)
+            != ERROR_SUCCESS
+        || type != REG_SZ)
         return std::nullopt;
     // The stored data need not be terminated: the text ends at the first
     // terminator or at the end of the data, whichever comes first.
@@ -80,7 +77,8 @@ void CSettings::WriteRaw(const wchar_t* name, DWORD type, const void* data, DWOR
 {
     UniqueKey key;
     if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, m_keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE | kView,
-                          nullptr, key.put(), nullptr) != ERROR_SUCCESS)
+                          nullptr, key.put(), nullptr)
+        != ERROR_SUCCESS)
         return;
     ::RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), bytes);
 }

@@ -12,12 +12,15 @@ template <typename Values>
 class SettingsField {
 public:
     constexpr SettingsField(const wchar_t* name, DWORD Values::*member, DWORD defaultValue)
-        : m_name(name), m_member(member), m_defaultNumber(defaultValue) {}
+        : m_name(name), m_member(member), m_defaultNumber(defaultValue)
+    {}
     // Signed numbers (window positions) are stored as their two's-complement DWORD.
     constexpr SettingsField(const wchar_t* name, int Values::*member, int defaultValue)
-        : m_name(name), m_member(member), m_defaultNumber(static_cast<DWORD>(defaultValue)) {}
+        : m_name(name), m_member(member), m_defaultNumber(static_cast<DWORD>(defaultValue))
+    {}
     constexpr SettingsField(const wchar_t* name, std::wstring Values::*member, const wchar_t* defaultValue)
-        : m_name(name), m_member(member), m_defaultText(defaultValue) {}
+        : m_name(name), m_member(member), m_defaultText(defaultValue)
+    {}
 
     const wchar_t* Name() const { return m_name; }
 

@@ -14,7 +14,7 @@ public:
         , m_length(formattedLength)
         , m_strings(strings)
         , m_stringsLength(stringsLength)
-    { }
+    {}
 
     uint8_t Type() const { return m_formatted[0]; }
     size_t FormattedLength() const { return m_length; }

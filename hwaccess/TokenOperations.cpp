@@ -31,7 +31,7 @@ void SetIfWanted(uint16_t* out, uint16_t value)
 CTokenOperations::CTokenOperations(IBiosCalls& bios, const CSMBIOSParser& identity,
                                    std::function<bool()> isOnAcPower)
     : m_bios(bios), m_identity(identity), m_isOnAcPower(std::move(isOnAcPower))
-{ }
+{}
 
 bool CTokenOperations::HasPowerVariants(uint16_t identifier)
 {

@@ -108,7 +108,7 @@ uint32_t RotateLeft(uint32_t v, int n)
 
 } // namespace
 
-BrsChecksum::BrsChecksum(HKEY hive, std::wstring rootPath) : m_hive(hive), m_root(std::move(rootPath)) { }
+BrsChecksum::BrsChecksum(HKEY hive, std::wstring rootPath) : m_hive(hive), m_root(std::move(rootPath)) {}
 
 uint32_t BrsChecksum::Mix(uint32_t total)
 {

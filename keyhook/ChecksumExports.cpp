@@ -5,29 +5,37 @@
 namespace {
 constexpr const wchar_t* kBriscoKey = L"SOFTWARE\\Corvane Computer Corporation\\Brisco";
 
-const BrsChecksum& Brisco() {
+const BrsChecksum& Brisco()
+{
     static const BrsChecksum checksum(HKEY_LOCAL_MACHINE, kBriscoKey);
     return checksum;
 }
 
-bool ValidNumber(int n) { return n >= 1; }
+bool ValidNumber(int n)
+{
+    return n >= 1;
+}
 } // namespace
 
 extern "C" {
 
-BOOL WINAPI SetButtonCheckSum(int scheme, int button) {
+BOOL WINAPI SetButtonCheckSum(int scheme, int button)
+{
     return ValidNumber(scheme) && ValidNumber(button) && Brisco().SetButtonCheckSum(scheme, button);
 }
 
-BOOL WINAPI SetSchemeCheckSum(int scheme) {
+BOOL WINAPI SetSchemeCheckSum(int scheme)
+{
     return ValidNumber(scheme) && Brisco().SetSchemeCheckSum(scheme);
 }
 
-BOOL WINAPI SetBRSCheckSum(int mode) {
+BOOL WINAPI SetBRSCheckSum(int mode)
+{
     return Brisco().SetBRSCheckSum(mode);
 }
 
-BOOL WINAPI VerifyBRSCheckSum() {
+BOOL WINAPI VerifyBRSCheckSum()
+{
     return Brisco().VerifyBRSCheckSum();
 }
 

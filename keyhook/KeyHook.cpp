@@ -25,18 +25,21 @@ UniqueHandle g_ownQueueMutex;
 UniqueHandle g_keyEvent;
 std::atomic<bool> g_unloading{false};
 
-bool AddKeyToQueue(const ZelkeyKey& key) {
+bool AddKeyToQueue(const ZelkeyKey& key)
+{
     QueueMutexLock lock(kHookLockTimeoutMs);
     return lock.Held() && KeyQueue(g_shared).Add(key);
 }
 
-void SignalWaitForKeyEvent() {
+void SignalWaitForKeyEvent()
+{
     if (!g_shared.eventCreated) return;
     UniqueHandle event(::OpenEventW(EVENT_MODIFY_STATE, FALSE, kKeyEventName));
     if (event) ::SetEvent(event.get());
 }
 
-bool LockForReader(std::optional<QueueMutexLock>& lock) {
+bool LockForReader(std::optional<QueueMutexLock>& lock)
+{
     for (;;) {
         lock.emplace(kReaderLockSliceMs);
         if (lock->Held()) return true;
@@ -44,18 +47,21 @@ bool LockForReader(std::optional<QueueMutexLock>& lock) {
     }
 }
 
-bool GetKeyFromQueue(ZelkeyKey& key) {
+bool GetKeyFromQueue(ZelkeyKey& key)
+{
     std::optional<QueueMutexLock> lock;
     return LockForReader(lock) && KeyQueue(g_shared).Take(key);
 }
 
-std::optional<bool> QueueIsEmpty() {
+std::optional<bool> QueueIsEmpty()
+{
     std::optional<QueueMutexLock> lock;
     if (!LockForReader(lock)) return std::nullopt;
     return KeyQueue(g_shared).Empty();
 }
 
-bool EnsureKeyEvent() {
+bool EnsureKeyEvent()
+{
     if (g_keyEvent) return true;
     g_keyEvent.reset(::CreateEventW(nullptr, FALSE, FALSE, kKeyEventName));
     if (!g_keyEvent) return false;
@@ -64,33 +70,38 @@ bool EnsureKeyEvent() {
     return true;
 }
 
-void QueueWatchedKey(WPARAM virtualKey, LPARAM info) {
+void QueueWatchedKey(WPARAM virtualKey, LPARAM info)
+{
     const OemKeyFilter filter(g_shared.oemKeys, g_shared.oemKeyCount);
     const auto key = filter.KeyToQueue(KeyStroke::FromHook(virtualKey, info, g_shared.nt4 != 0));
     if (key && AddKeyToQueue(*key)) SignalWaitForKeyEvent();
 }
 
-std::optional<OSVERSIONINFOW> WindowsVersion() {
+std::optional<OSVERSIONINFOW> WindowsVersion()
+{
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof(version);
     if (!::GetVersionExW(&version)) return std::nullopt;
     return version;
 }
 
-bool IsNt4(const OSVERSIONINFOW& version) {
-    return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 4 &&
-           version.dwMinorVersion == 0;
+bool IsNt4(const OSVERSIONINFOW& version)
+{
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion == 4
+           && version.dwMinorVersion == 0;
 }
 
 } // namespace
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
+{
     return TRUE;
 }
 
-BOOL WINAPI DllInitialize(HHOOK** hookHandleLocation) {
+BOOL WINAPI DllInitialize(HHOOK** hookHandleLocation)
+{
     if (!hookHandleLocation) return FALSE;
     *hookHandleLocation = &g_shared.keyboardHookHandle;
     const auto version = WindowsVersion();
@@ -99,7 +110,8 @@ BOOL WINAPI DllInitialize(HHOOK** hookHandleLocation) {
     return TRUE;
 }
 
-BOOL WINAPI InitializeOEMKeyList(const OemKeyTableEntry* pkeyListFirst, int count) {
+BOOL WINAPI InitializeOEMKeyList(const OemKeyTableEntry* pkeyListFirst, int count)
+{
     if (!pkeyListFirst || count < 0 || count > kMaxOemKeys) return FALSE;
     UniqueHandle mutex(::CreateMutexW(nullptr, FALSE, QueueMutexLock::kName));
     if (!mutex) return FALSE;
@@ -121,12 +133,14 @@ BOOL WINAPI InitializeOEMKeyList(const OemKeyTableEntry* pkeyListFirst, int coun
     return TRUE;
 }
 
-LRESULT CALLBACK KeyboardHandler(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK KeyboardHandler(int code, WPARAM wParam, LPARAM lParam)
+{
     if (code == HC_ACTION) QueueWatchedKey(wParam, lParam);
     return ::CallNextHookEx(g_shared.keyboardHookHandle, code, wParam, lParam);
 }
 
-BOOL WINAPI WaitForOEMKey(ZelkeyKey* key) {
+BOOL WINAPI WaitForOEMKey(ZelkeyKey* key)
+{
     if (!key || !EnsureKeyEvent()) return FALSE;
     const auto empty = QueueIsEmpty();
     if (!empty) return FALSE;
@@ -138,7 +152,8 @@ BOOL WINAPI WaitForOEMKey(ZelkeyKey* key) {
     return GetKeyFromQueue(*key) ? TRUE : FALSE;
 }
 
-BOOL WINAPI UnloadDll() {
+BOOL WINAPI UnloadDll()
+{
     g_unloading = true;
     UniqueHandle event(::OpenEventW(EVENT_MODIFY_STATE, FALSE, kKeyEventName));
     if (event) ::SetEvent(event.get());

@@ -6,7 +6,7 @@
 // a process that died half-way through an update may have left them torn.
 class KeyQueue {
 public:
-    explicit KeyQueue(SharedState& state) : m_s(state) { }
+    explicit KeyQueue(SharedState& state) : m_s(state) {}
 
     // False when the key was dropped: queue full, or the same key is the
     // most recent one and still waiting.

@@ -21,7 +21,7 @@ KeyStroke KeyStroke::FromHook(WPARAM virtualKey, LPARAM info, bool nt4)
 
 OemKeyFilter::OemKeyFilter(const OemKey* keys, uint32_t count)
     : m_keys(keys), m_count(count < kMaxOemKeys ? count : kMaxOemKeys)
-{ }
+{}
 
 bool OemKeyFilter::Watches(uint16_t scanCode, bool extended) const
 {

@@ -4,16 +4,19 @@
 
 namespace sim {
 
-void LogCall(SimMachine& machine, SimCall call) {
+void LogCall(SimMachine& machine, SimCall call)
+{
     call.sequence = ++machine.callCount;
     machine.calls[(call.sequence - 1) % kCallLogSize] = call;
 }
 
-void ClearCalls(SimMachine& machine) {
+void ClearCalls(SimMachine& machine)
+{
     machine.callCount = 0;
 }
 
-std::vector<SimCall> LoggedCalls(const SimMachine& machine) {
+std::vector<SimCall> LoggedCalls(const SimMachine& machine)
+{
     uint32_t kept = machine.callCount < kCallLogSize ? machine.callCount : kCallLogSize;
     std::vector<SimCall> calls;
     calls.reserve(kept);
@@ -23,7 +26,8 @@ std::vector<SimCall> LoggedCalls(const SimMachine& machine) {
     return calls;
 }
 
-std::string FormatCall(const SimCall& call) {
+std::string FormatCall(const SimCall& call)
+{
     char line[160];
     std::snprintf(line, sizeof line,
                   "#%u class=0x%04X select=0x%04X args=0x%08X,0x%08X,0x%08X,0x%08X "

@@ -9,7 +9,8 @@
 
 namespace sim {
 
-SimEvent EventFromWords(const std::vector<uint16_t>& words, size_t minimumBytes) {
+SimEvent EventFromWords(const std::vector<uint16_t>& words, size_t minimumBytes)
+{
     SimEvent event{};
     wcscpy(event.className, L"BIOSEvent");
     event.dataKind = EventDataKind::EmbeddedObject;
@@ -22,11 +23,13 @@ SimEvent EventFromWords(const std::vector<uint16_t>& words, size_t minimumBytes)
     return event;
 }
 
-std::wstring SubscriberEventName(uint32_t processId, uint32_t cookie) {
+std::wstring SubscriberEventName(uint32_t processId, uint32_t cookie)
+{
     return L"TavrinSimBiosEvent." + std::to_wstring(processId) + L"." + std::to_wstring(cookie);
 }
 
-bool AddSubscriber(SimMachine& machine, uint32_t processId, uint32_t& cookie) {
+bool AddSubscriber(SimMachine& machine, uint32_t processId, uint32_t& cookie)
+{
     for (SimSubscriber& slot : machine.subscribers) {
         if (slot.processId != 0) continue;
         cookie = ++machine.nextCookie;
@@ -36,13 +39,15 @@ bool AddSubscriber(SimMachine& machine, uint32_t processId, uint32_t& cookie) {
     return false;
 }
 
-void RemoveSubscriber(SimMachine& machine, uint32_t processId, uint32_t cookie) {
+void RemoveSubscriber(SimMachine& machine, uint32_t processId, uint32_t cookie)
+{
     for (SimSubscriber& slot : machine.subscribers) {
         if (slot.processId == processId && slot.cookie == cookie) slot = SimSubscriber{};
     }
 }
 
-std::vector<SimSubscriber> RaiseEvent(SimMachine& machine, const SimEvent& event) {
+std::vector<SimSubscriber> RaiseEvent(SimMachine& machine, const SimEvent& event)
+{
     SimEvent& slot = machine.events[machine.eventCount % kMaxEvents];
     slot = event;
     slot.sequence = ++machine.eventCount;
@@ -53,19 +58,23 @@ std::vector<SimSubscriber> RaiseEvent(SimMachine& machine, const SimEvent& event
     return subscribers;
 }
 
-std::vector<SimEvent> EventsAfter(const SimMachine& machine, uint32_t seen) {
+std::vector<SimEvent> EventsAfter(const SimMachine& machine, uint32_t seen)
+{
     uint32_t first = seen + 1;
     if (machine.eventCount >= kMaxEvents && first < machine.eventCount - kMaxEvents + 1) {
         first = machine.eventCount - kMaxEvents + 1;
     }
     std::vector<SimEvent> events;
-    for (uint32_t n = first; n <= machine.eventCount; ++n) events.push_back(machine.events[(n - 1) % kMaxEvents]);
+    for (uint32_t n = first; n <= machine.eventCount; ++n)
+        events.push_back(machine.events[(n - 1) % kMaxEvents]);
     return events;
 }
 
-void WakeSubscribers(SimMachine& machine, const std::vector<SimSubscriber>& subscribers) {
+void WakeSubscribers(SimMachine& machine, const std::vector<SimSubscriber>& subscribers)
+{
     for (const SimSubscriber& s : subscribers) {
-        UniqueHandle wake(::OpenEventW(EVENT_MODIFY_STATE, FALSE, SubscriberEventName(s.processId, s.cookie).c_str()));
+        UniqueHandle wake(
+            ::OpenEventW(EVENT_MODIFY_STATE, FALSE, SubscriberEventName(s.processId, s.cookie).c_str()));
         if (wake) {
             ::SetEvent(wake.get());
         } else {

@@ -18,7 +18,8 @@ struct Result {
     uint32_t res4 = 0;
 };
 
-bool ForcedAnswer(SimFaults& faults, const BiosCallBuffer& call, Result& result) {
+bool ForcedAnswer(SimFaults& faults, const BiosCallBuffer& call, Result& result)
+{
     for (SimForcedAnswer& forced : faults.forced) {
         if (forced.remaining == 0) continue;
         if (!forced.anyCall && (forced.cbClass != call.cbClass || forced.cbSelect != call.cbSelect)) {
@@ -32,23 +33,27 @@ bool ForcedAnswer(SimFaults& faults, const BiosCallBuffer& call, Result& result)
 }
 
 // Select 0 means the power source the machine runs on now.
-bool OnAc(const SimMachine& machine, uint16_t select) {
+bool OnAc(const SimMachine& machine, uint16_t select)
+{
     return select == 2 || (select == 0 && machine.power.acOnline);
 }
 
-SimSetting* TokenSetting(SimMachine& machine, const BiosCallBuffer& call) {
+SimSetting* TokenSetting(SimMachine& machine, const BiosCallBuffer& call)
+{
     if (call.cbSelect > 2 || call.cbArg1 > 0xFFFF) return nullptr;
     return FindSetting(machine, static_cast<uint16_t>(call.cbArg1));
 }
 
-Result TokenRead(SimMachine& machine, const BiosCallBuffer& call) {
+Result TokenRead(SimMachine& machine, const BiosCallBuffer& call)
+{
     SimSetting* setting = TokenSetting(machine, call);
     if (!setting) return {};
     uint16_t value = OnAc(machine, call.cbSelect) ? setting->ac : setting->battery;
     return {0, value, setting->res3, setting->res4};
 }
 
-Result TokenActivate(SimMachine& machine, const BiosCallBuffer& call) {
+Result TokenActivate(SimMachine& machine, const BiosCallBuffer& call)
+{
     SimSetting* setting = TokenSetting(machine, call);
     if (!setting) return {};
     uint16_t value = static_cast<uint16_t>(call.cbArg2);
@@ -58,7 +63,8 @@ Result TokenActivate(SimMachine& machine, const BiosCallBuffer& call) {
     return {0};
 }
 
-Result VersionReport(SimFirmware& firmware, const BiosCallBuffer& call) {
+Result VersionReport(SimFirmware& firmware, const BiosCallBuffer& call)
+{
     ++firmware.versionReports;
     firmware.lastVersion[0] = call.cbArg1;
     firmware.lastVersion[1] = call.cbArg2;
@@ -67,7 +73,8 @@ Result VersionReport(SimFirmware& firmware, const BiosCallBuffer& call) {
     return {0};
 }
 
-Result FixedAnswer(const SimFirmware& firmware, const BiosCallBuffer& call) {
+Result FixedAnswer(const SimFirmware& firmware, const BiosCallBuffer& call)
+{
     int count = std::min<int>(firmware.fixedAnswerCount, kMaxFixedAnswers);
     for (int i = 0; i < count; ++i) {
         const SimFixedAnswer& a = firmware.fixedAnswers[i];
@@ -78,7 +85,8 @@ Result FixedAnswer(const SimFirmware& firmware, const BiosCallBuffer& call) {
     return {};
 }
 
-Result Model(SimMachine& machine, const BiosCallBuffer& call) {
+Result Model(SimMachine& machine, const BiosCallBuffer& call)
+{
     SimFirmware& firmware = machine.firmware;
     switch (call.cbClass) {
     case 0x0000:
@@ -98,13 +106,15 @@ Result Model(SimMachine& machine, const BiosCallBuffer& call) {
     return FixedAnswer(firmware, call);
 }
 
-bool AllZero(const uint8_t* begin, const uint8_t* end) {
+bool AllZero(const uint8_t* begin, const uint8_t* end)
+{
     return std::all_of(begin, end, [](uint8_t b) { return b == 0; });
 }
 
 } // namespace
 
-SimSetting* FindSetting(SimMachine& machine, uint16_t location) {
+SimSetting* FindSetting(SimMachine& machine, uint16_t location)
+{
     int count = std::min<int>(machine.firmware.settingCount, kMaxSettings);
     for (int i = 0; i < count; ++i) {
         if (machine.firmware.settings[i].location == location) return &machine.firmware.settings[i];
@@ -112,7 +122,8 @@ SimSetting* FindSetting(SimMachine& machine, uint16_t location) {
     return nullptr;
 }
 
-std::vector<uint8_t> AnswerCall(SimMachine& machine, const uint8_t* request, size_t length) {
+std::vector<uint8_t> AnswerCall(SimMachine& machine, const uint8_t* request, size_t length)
+{
     if (!request || length < kBiosCallWireSize) return {};
     BiosCallBuffer call;
     std::memcpy(static_cast<void*>(&call), request, kBiosCallWireSize);

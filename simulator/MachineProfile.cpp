@@ -22,7 +22,7 @@ bool EndsWithIni(const std::wstring& s)
 // Reads one profile file through the Windows profile API.
 class ProfileReader {
 public:
-    explicit ProfileReader(std::wstring path) : m_path(std::move(path)) { }
+    explicit ProfileReader(std::wstring path) : m_path(std::move(path)) {}
 
     std::wstring String(const wchar_t* section, const wchar_t* key) const
     {

@@ -8,7 +8,7 @@
 // a layout change bumps kSimMachineVersion and the block is then reloaded.
 namespace sim {
 
-inline constexpr uint32_t kSimMachineMagic = 0x4D495354;  // "TSIM"
+inline constexpr uint32_t kSimMachineMagic = 0x4D495354; // "TSIM"
 inline constexpr uint32_t kSimMachineVersion = 3;
 
 inline constexpr int kMaxOemStrings = 8;
@@ -52,7 +52,7 @@ struct SimFixedAnswer {
     uint16_t cbClass;
     uint16_t cbSelect;
     uint32_t arg1;
-    uint8_t matchArg1;  // 0: any cbArg1
+    uint8_t matchArg1; // 0: any cbArg1
     uint8_t pad[3];
     int32_t res1;
     uint32_t res2;
@@ -67,32 +67,32 @@ inline constexpr uint32_t kForcedForever = 0xFFFFFFFFu;
 struct SimForcedAnswer {
     uint16_t cbClass;
     uint16_t cbSelect;
-    uint8_t anyCall;     // 1: matches every call
+    uint8_t anyCall; // 1: matches every call
     uint8_t pad[3];
     int32_t res1;
-    uint32_t remaining;  // 0 = slot free, kForcedForever = until cleared
+    uint32_t remaining; // 0 = slot free, kForcedForever = until cleared
 };
 static_assert(sizeof(SimForcedAnswer) == 16);
 
 struct SimCall {
-    uint32_t sequence;  // 1-based number of the call since the log was cleared
+    uint32_t sequence; // 1-based number of the call since the log was cleared
     uint16_t cbClass;
     uint16_t cbSelect;
     uint32_t args[4];
     int32_t res1;
     uint32_t res[3];
-    uint32_t requestLength;  // bytes the caller sent
-    uint8_t tailZero;        // every byte after the first 44 was zero
-    uint8_t reservedZero;    // the reserved bytes 0x24..0x2B were zero
+    uint32_t requestLength; // bytes the caller sent
+    uint8_t tailZero; // every byte after the first 44 was zero
+    uint8_t reservedZero; // the reserved bytes 0x24..0x2B were zero
     uint8_t pad[2];
 };
 static_assert(sizeof(SimCall) == 48);
 
 enum class EventDataKind : uint8_t {
-    EmbeddedObject = 0,  // Data is a BDat-like object holding Bytes
-    ByteArray = 1,       // Data is the byte array itself
-    WrongType = 2,       // Data is a number
-    Missing = 3,         // Get("Data") fails
+    EmbeddedObject = 0, // Data is a BDat-like object holding Bytes
+    ByteArray = 1, // Data is the byte array itself
+    WrongType = 2, // Data is a number
+    Missing = 3, // Get("Data") fails
 };
 
 struct SimEvent {
@@ -100,14 +100,14 @@ struct SimEvent {
     wchar_t className[32];
     EventDataKind dataKind;
     uint8_t pad;
-    uint16_t length;  // bytes in data
+    uint16_t length; // bytes in data
     uint8_t data[kEventBytes];
 };
 static_assert(sizeof(SimEvent) == 328);
 
 struct SimSubscriber {
-    uint32_t processId;  // 0 = free slot
-    uint32_t cookie;     // names the subscriber's wake-up event
+    uint32_t processId; // 0 = free slot
+    uint32_t cookie; // names the subscriber's wake-up event
 };
 static_assert(sizeof(SimSubscriber) == 8);
 
@@ -119,9 +119,9 @@ struct SimSmbios {
     char product[kSmbiosStringLength];
     char oem[kMaxOemStrings][kSmbiosStringLength];
     uint8_t oemCount;
-    uint8_t hasCapabilities;  // type 177 present
-    uint8_t hasSystemId;      // type 208 present
-    uint8_t systemIdWide;     // type 208 in the 0xFE form (u16 at offset 8)
+    uint8_t hasCapabilities; // type 177 present
+    uint8_t hasSystemId; // type 208 present
+    uint8_t systemIdWide; // type 208 in the 0xFE form (u16 at offset 8)
     uint16_t capabilityWords[4];
     uint16_t systemId;
     uint16_t tokenCount;
@@ -130,13 +130,13 @@ struct SimSmbios {
 static_assert(sizeof(SimSmbios) == 5 * 64 + 8 * 64 + 4 + 8 + 2 + 2 + 6 * 64);
 
 struct SimFirmware {
-    uint32_t dataBufferSize;  // reported through QDATA
+    uint32_t dataBufferSize; // reported through QDATA
     int32_t radioRes1;
-    uint32_t radioStatus;     // cbRes2 of 0x11/0x0B
+    uint32_t radioStatus; // cbRes2 of 0x11/0x0B
     int32_t query040BRes1;
-    uint32_t query040B;       // cbRes2 of 0x04/0x0B with cbArg1 0x30
-    uint32_t versionReports;  // number of 0x11/0x03 calls
-    uint32_t lastVersion[4];  // their last four argument words
+    uint32_t query040B; // cbRes2 of 0x04/0x0B with cbArg1 0x30
+    uint32_t versionReports; // number of 0x11/0x03 calls
+    uint32_t lastVersion[4]; // their last four argument words
     uint16_t settingCount;
     uint16_t fixedAnswerCount;
     SimSetting settings[kMaxSettings];
@@ -149,18 +149,18 @@ struct SimPower {
     uint8_t batteryPresent;
     uint8_t batteryPercent;
     uint8_t charging;
-    int32_t batteryLifeTime;      // seconds, -1 unknown
-    int32_t batteryFullLifeTime;  // seconds, -1 unknown
+    int32_t batteryLifeTime; // seconds, -1 unknown
+    int32_t batteryFullLifeTime; // seconds, -1 unknown
 };
 static_assert(sizeof(SimPower) == 12);
 
 struct SimFaults {
-    uint8_t noAcpiWmi;    // root\wmi lacks the firmware classes
-    uint8_t smbiosFails;  // SMBiosData cannot be read
-    uint8_t quirkArgs;    // answers come back with the argument words inverted
+    uint8_t noAcpiWmi; // root\wmi lacks the firmware classes
+    uint8_t smbiosFails; // SMBiosData cannot be read
+    uint8_t quirkArgs; // answers come back with the argument words inverted
     uint8_t pad;
-    uint32_t shortAnswer;  // nonzero: the answer array has this many bytes
-    uint32_t failNext;     // next N DoBFn calls fail
+    uint32_t shortAnswer; // nonzero: the answer array has this many bytes
+    uint32_t failNext; // next N DoBFn calls fail
     SimForcedAnswer forced[kMaxForcedAnswers];
 };
 static_assert(sizeof(SimFaults) == 12 + 16 * 8);
@@ -169,15 +169,15 @@ struct SimMachine {
     uint32_t magic;
     uint32_t version;
     uint32_t size;
-    uint32_t loaded;  // 1 once a profile was loaded
+    uint32_t loaded; // 1 once a profile was loaded
     wchar_t profile[kProfileNameLength];
     SimSmbios smbios;
     SimFirmware firmware;
     SimPower power;
     SimFaults faults;
-    uint32_t callCount;  // calls logged since the last clear
+    uint32_t callCount; // calls logged since the last clear
     SimCall calls[kCallLogSize];
-    uint32_t eventCount;  // events raised since the profile was loaded
+    uint32_t eventCount; // events raised since the profile was loaded
     SimEvent events[kMaxEvents];
     uint32_t nextCookie;
     SimSubscriber subscribers[kMaxSubscribers];

@@ -7,8 +7,8 @@ UniqueKey OpenKey(const std::wstring& path, REGSAM view)
 {
     UniqueKey key;
     if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                          KEY_QUERY_VALUE | KEY_SET_VALUE | view, nullptr, key.put(),
-                          nullptr) != ERROR_SUCCESS)
+                          KEY_QUERY_VALUE | KEY_SET_VALUE | view, nullptr, key.put(), nullptr)
+        != ERROR_SUCCESS)
         key.reset();
     return key;
 }
@@ -19,17 +19,19 @@ RegistryValueGuard::RegistryValueGuard(std::wstring keyPath, std::vector<std::ws
     : m_keyPath(std::move(keyPath)), m_view(view)
 {
     UniqueKey probe;
-    m_keyExisted = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_keyPath.c_str(), 0, KEY_QUERY_VALUE | m_view,
-                                   probe.put()) == ERROR_SUCCESS;
+    m_keyExisted
+        = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_keyPath.c_str(), 0, KEY_QUERY_VALUE | m_view, probe.put())
+          == ERROR_SUCCESS;
     UniqueKey key = OpenKey(m_keyPath, m_view);
     for (auto& name : names) {
         Saved saved{std::move(name)};
         DWORD bytes = 0;
-        if (::RegQueryValueExW(key.get(), saved.name.c_str(), nullptr, &saved.type, nullptr, &bytes) ==
-            ERROR_SUCCESS) {
+        if (::RegQueryValueExW(key.get(), saved.name.c_str(), nullptr, &saved.type, nullptr, &bytes)
+            == ERROR_SUCCESS) {
             saved.existed = true;
             saved.data.resize(bytes);
-            ::RegQueryValueExW(key.get(), saved.name.c_str(), nullptr, &saved.type, saved.data.data(), &bytes);
+            ::RegQueryValueExW(key.get(), saved.name.c_str(), nullptr, &saved.type, saved.data.data(),
+                               &bytes);
         }
         m_saved.push_back(std::move(saved));
     }
@@ -82,7 +84,8 @@ DWORD RegistryValueGuard::TypeOf(const wchar_t* name) const
 {
     UniqueKey key = OpenKey(m_keyPath, m_view);
     DWORD type = REG_NONE;
-    if (::RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS) return REG_NONE;
+    if (::RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
+        return REG_NONE;
     return type;
 }
 
@@ -90,9 +93,9 @@ DWORD RegistryValueGuard::GetDword(const wchar_t* name, DWORD fallback) const
 {
     UniqueKey key = OpenKey(m_keyPath, m_view);
     DWORD value = 0, bytes = sizeof(value), type = 0;
-    if (::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &bytes) !=
-            ERROR_SUCCESS ||
-        type != REG_DWORD)
+    if (::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &bytes)
+            != ERROR_SUCCESS
+        || type != REG_DWORD)
         return fallback;
     return value;
 }

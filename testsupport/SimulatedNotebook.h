@@ -10,9 +10,9 @@ struct LoggedCall {
     uint32_t args[4] = {};
     int32_t res1 = 0;
     uint32_t res[3] = {};
-    unsigned length = 0;  // bytes of the request
-    bool tailZero = false;      // every byte after the first 44 was zero
-    bool reservedZero = false;  // the 8 reserved bytes were zero
+    unsigned length = 0; // bytes of the request
+    bool tailZero = false; // every byte after the first 44 was zero
+    bool reservedZero = false; // the 8 reserved bytes were zero
 };
 
 // The shared simulated notebook, driven through simctl as a person would. A

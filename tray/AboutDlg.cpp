@@ -28,8 +28,8 @@ std::wstring CAboutDlg::ProgramVersion(HMODULE module)
     if (!::GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return {};
     VS_FIXEDFILEINFO* info = nullptr;
     UINT infoSize = 0;
-    if (!::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) ||
-        !info || infoSize < sizeof(VS_FIXEDFILEINFO))
+    if (!::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &infoSize) || !info
+        || infoSize < sizeof(VS_FIXEDFILEINFO))
         return {};
     return FormatVersion(*info);
 }

@@ -14,14 +14,8 @@ public:
     {
         if (InRange(bit)) m_words[bit / 32] |= 1u << (bit % 32);
     }
-    bool IsSet(int bit) const
-    {
-        return InRange(bit) && (m_words[bit / 32] >> (bit % 32)) & 1u;
-    }
-    uint32_t Word(int index) const
-    {
-        return index >= 0 && index < kBits / 32 ? m_words[index] : 0;
-    }
+    bool IsSet(int bit) const { return InRange(bit) && (m_words[bit / 32] >> (bit % 32)) & 1u; }
+    uint32_t Word(int index) const { return index >= 0 && index < kBits / 32 ? m_words[index] : 0; }
 
 private:
     static bool InRange(int bit) { return bit >= 0 && bit < kBits; }

@@ -16,14 +16,14 @@ constexpr size_t kMaxConfigAttributes = 32;
 
 bool IsPlausibleConfig(std::string_view xml)
 {
-    return xml.size() <= static_cast<size_t>(kMaxConfigBytes) &&
-           static_cast<size_t>(std::count(xml.begin(), xml.end(), '<')) <= 2 * kMaxConfigElements &&
-           static_cast<size_t>(std::count(xml.begin(), xml.end(), '=')) <= kMaxConfigAttributes;
+    return xml.size() <= static_cast<size_t>(kMaxConfigBytes)
+           && static_cast<size_t>(std::count(xml.begin(), xml.end(), '<')) <= 2 * kMaxConfigElements
+           && static_cast<size_t>(std::count(xml.begin(), xml.end(), '=')) <= kMaxConfigAttributes;
 }
 
 struct KnownCompanion {
     const wchar_t* name;
-    const wchar_t* folder;  // empty: the tray program's folder
+    const wchar_t* folder; // empty: the tray program's folder
     bool menuOnClick;
 };
 
@@ -79,8 +79,8 @@ std::wstring CCompanionApp::NameFromConfig(std::string_view xml)
 void CCompanionApp::LoadConfig(const std::wstring& trayFolder)
 {
     const std::wstring path = trayFolder + L"\\Tavrin.cfg";
-    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxConfigBytes) return;
     std::string xml(static_cast<size_t>(size.QuadPart), '\0');

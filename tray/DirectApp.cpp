@@ -7,7 +7,7 @@
 CDirectApp::CDirectApp()
 {
     std::wstring folder = ProgramFolder();
-    folder.pop_back();  // the trailing backslash
+    folder.pop_back(); // the trailing backslash
     m_companion.LoadConfig(folder);
 }
 

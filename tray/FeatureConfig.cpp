@@ -23,9 +23,10 @@ bool IsWorkstation(DWORD major, DWORD minor)
     mask = ::VerSetConditionMask(mask, VER_SERVICEPACKMINOR, VER_GREATER_EQUAL);
     mask = ::VerSetConditionMask(mask, VER_PRODUCT_TYPE, VER_EQUAL);
     return ::VerifyVersionInfoW(&info,
-                                VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR |
-                                    VER_SERVICEPACKMINOR | VER_PRODUCT_TYPE,
-                                mask) != FALSE;
+                                VER_MAJORVERSION | VER_MINORVERSION | VER_SERVICEPACKMAJOR
+                                    | VER_SERVICEPACKMINOR | VER_PRODUCT_TYPE,
+                                mask)
+           != FALSE;
 }
 
 } // namespace

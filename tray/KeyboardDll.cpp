@@ -16,8 +16,7 @@ bool CKeyboardDll::Start(const COemKeyList& keys, HWND target, CKeyForwarder& fo
     if (!hookProc || !initialize || !initializeKeys || !unload || !waitForKey) return false;
 
     HHOOK* hookSlot = nullptr;
-    if (!initialize(&hookSlot) || !hookSlot || !initializeKeys(keys.Entries(), keys.Count()))
-        return false;
+    if (!initialize(&hookSlot) || !hookSlot || !initializeKeys(keys.Entries(), keys.Count())) return false;
     UniqueHook hook(::SetWindowsHookExW(WH_KEYBOARD, hookProc, module.get(), 0));
     if (!hook) return false;
     *hookSlot = hook.get();
@@ -48,7 +47,8 @@ void CKeyboardDll::Stop()
     // A reader that has not ended in time still runs code of the DLL: the
     // DLL stays loaded for the rest of the process rather than being freed
     // under it, and the thread is never terminated.
-    const bool readerEnded = !m_reader || ::WaitForSingleObject(m_reader.get(), kReaderStopMs) == WAIT_OBJECT_0;
+    const bool readerEnded
+        = !m_reader || ::WaitForSingleObject(m_reader.get(), kReaderStopMs) == WAIT_OBJECT_0;
     m_reader.reset();
     m_hookSlot = nullptr;
     m_unload = nullptr;

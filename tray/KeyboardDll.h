@@ -35,7 +35,7 @@ private:
     UniqueModule m_module;
     UnloadDllFn m_unload = nullptr;
     WaitForOEMKeyFn m_waitForKey = nullptr;
-    HHOOK* m_hookSlot = nullptr;  // inside the DLL's shared section
+    HHOOK* m_hookSlot = nullptr; // inside the DLL's shared section
     UniqueHook m_hook;
     UniqueHandle m_reader;
     HWND m_target = nullptr;

@@ -26,9 +26,7 @@ constexpr wchar_t kFallbackInstanceName[] = L"Corvane Tavrin";
 } // namespace
 
 CMainFrame::CMainFrame(CAcpiWmi& bios, const CCompanionApp& companion)
-    : m_bios(bios)
-    , m_companion(companion)
-    , m_dispatcher(m_trace, *this, bios.SystemId())
+    : m_bios(bios), m_companion(companion), m_dispatcher(m_trace, *this, bios.SystemId())
 {
     m_limitedUser = LimitedUserFlag();
 
@@ -41,8 +39,8 @@ CMainFrame::CMainFrame(CAcpiWmi& bios, const CCompanionApp& companion)
     m_osdStyle = feature_config::OsdStyle(control);
 
     m_context.reset(new TrayContext{m_dispatcher, m_bios, m_bios.SystemId(),
-                                    [this](int bit) { return m_bios.IsFeature(bit); }, m_capabilities, m_osdStyle,
-                                    *this, *this, m_forwarder});
+                                    [this](int bit) { return m_bios.IsFeature(bit); }, m_capabilities,
+                                    m_osdStyle, *this, *this, m_forwarder});
     m_features = std::make_unique<CTrayFeatures>(*m_context, m_companion);
     m_features->RegisterRoutes(m_dispatcher);
 
@@ -137,7 +135,8 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         ReleaseServices();
         return 0;
     }
-    if (msg == WM_POWERBROADCAST && power_notice::IsUntrusted(wp, lp, ::InSendMessageEx(nullptr))) return TRUE;
+    if (msg == WM_POWERBROADCAST && power_notice::IsUntrusted(wp, lp, ::InSendMessageEx(nullptr)))
+        return TRUE;
     // Routed messages still get the default processing.
     m_dispatcher.DispatchMessage(msg, wp, lp);
     return CFrameWnd::WindowProc(msg, wp, lp);

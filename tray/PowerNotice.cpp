@@ -9,8 +9,8 @@ bool IsReadableMemory(const void* start, size_t bytes)
 {
     MEMORY_BASIC_INFORMATION region{};
     if (start == nullptr || ::VirtualQuery(start, &region, sizeof region) == 0) return false;
-    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                                PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ
+                                | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
     if (region.State != MEM_COMMIT || (region.Protect & kReadable) == 0 || (region.Protect & PAGE_GUARD) != 0)
         return false;
     const auto first = reinterpret_cast<uintptr_t>(start);

@@ -16,8 +16,7 @@ void CSessionWatch::Start(HWND window)
     m_unregister = ResolveExport<UnregisterFn>(m_wtsapi.get(), "WTSUnRegisterSessionNotification");
     if (!Register()) {
         m_stop.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-        if (m_stop)
-            m_thread.reset(::CreateThread(nullptr, 0, &CSessionWatch::WaitThread, this, 0, nullptr));
+        if (m_stop) m_thread.reset(::CreateThread(nullptr, 0, &CSessionWatch::WaitThread, this, 0, nullptr));
     }
     RefreshConsoleSession();
 }
@@ -42,7 +41,7 @@ void CSessionWatch::RefreshConsoleSession()
 {
     using ConsoleSessionFn = DWORD(WINAPI*)();
     auto fn = ResolveExport<ConsoleSessionFn>(::GetModuleHandleW(L"Kernel32.dll"),
-                                        "WTSGetActiveConsoleSessionId");
+                                              "WTSGetActiveConsoleSessionId");
     m_consoleSession = fn ? fn() : kNoSession;
 }
 

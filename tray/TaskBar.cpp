@@ -1,10 +1,8 @@
 #include "TaskBar.h"
 
-CTaskBar::CTaskBar() : CTaskBar([](DWORD message, NOTIFYICONDATAW* data) {
-    return ::Shell_NotifyIconW(message, data);
-})
-{
-}
+CTaskBar::CTaskBar()
+    : CTaskBar([](DWORD message, NOTIFYICONDATAW* data) { return ::Shell_NotifyIconW(message, data); })
+{}
 
 CTaskBar::CTaskBar(NotifyFunction notify) : m_notify(std::move(notify)) {}
 
@@ -27,7 +25,8 @@ void CTaskBar::AddIcon(HICON icon, const std::wstring& tip)
     m_attempts = 0;
     m_pending = true;
     m_shown = true;
-    if (TryAdd() || !m_owner || !::SetTimer(m_owner, TimerNumber(TimerId::TrayIconRetry), kRetryDelayMs, nullptr))
+    if (TryAdd() || !m_owner
+        || !::SetTimer(m_owner, TimerNumber(TimerId::TrayIconRetry), kRetryDelayMs, nullptr))
         FinishAttempts();
 }
 

@@ -9,7 +9,7 @@ enum class TimerId : UINT_PTR {
     DisplaySwitchCommit = 32766, // ID_TIMER_DISPLAY_SWITCH
     EblEvaluation = 0x7FFF,
     IntelligentDisplay = 32787,
-    S3S4Resume = 33272,    // ID_TIMER_S3S4_RESUME
+    S3S4Resume = 33272, // ID_TIMER_S3S4_RESUME
     DisplayOffLed = 33273, // ID_TIMER_DISPLAYOFFLED
 };
 

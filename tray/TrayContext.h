@@ -18,7 +18,7 @@ struct TrayContext {
     IBiosCalls& bios;
     uint16_t systemId;
     std::function<bool(int bit)> hardwareFeature; // the hardware-configuration block
-    const CCapabilitySet& capabilities;           // the tray's own capability set
+    const CCapabilitySet& capabilities; // the tray's own capability set
     int osdStyle;
     IOsdHider& osds;
     ITrayWindow& window;

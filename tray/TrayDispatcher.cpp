@@ -33,11 +33,8 @@ auto FindRoute(Routes& routes, Key key, Key Routes::value_type::*field)
 } // namespace
 
 CTrayDispatcher::CTrayDispatcher(const CDispatchTrace& trace, ITimerHost& timers, uint16_t systemId)
-    : m_trace(trace)
-    , m_timers(timers)
-    , m_systemId(systemId)
-{
-}
+    : m_trace(trace), m_timers(timers), m_systemId(systemId)
+{}
 
 CTrayDispatcher::CodeRoute* CTrayDispatcher::CodeRouteFor(uint16_t code, const char* source)
 {
@@ -195,6 +192,6 @@ void CTrayDispatcher::StopTimer(TimerId id)
 
 bool CTrayDispatcher::IsKeylessSystem() const
 {
-    return std::find(std::begin(kKeylessSystems), std::end(kKeylessSystems), m_systemId) !=
-           std::end(kKeylessSystems);
+    return std::find(std::begin(kKeylessSystems), std::end(kKeylessSystems), m_systemId)
+           != std::end(kKeylessSystems);
 }

@@ -17,11 +17,8 @@ public:
     using Action = std::function<Result(Args...)>;
 
     CTrayEntry(const CDispatchTrace& trace, const char* name, Action action = {})
-        : m_trace(trace)
-        , m_name(name)
-        , m_action(std::move(action))
-    {
-    }
+        : m_trace(trace), m_name(name), m_action(std::move(action))
+    {}
 
     Result operator()(Args... args) const
     {

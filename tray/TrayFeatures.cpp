@@ -30,8 +30,10 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
     auto& hibernate = Add<CHibernateFeature>(context, nullptr);
     Add<CDeviceServicesFeature>(context);
     Add<CRadioControlFeature>(context);
-    auto& launchButton = Add<CLaunchButtonFeature>(context, nullptr, m_suspend, [] { return ::GetTickCount64(); });
-    auto& batterySaving = Add<CBatterySavingFeature>(context, nullptr, &CBatterySavingFeature::IsInputDesktopAvailable);
+    auto& launchButton
+        = Add<CLaunchButtonFeature>(context, nullptr, m_suspend, [] { return ::GetTickCount64(); });
+    auto& batterySaving
+        = Add<CBatterySavingFeature>(context, nullptr, &CBatterySavingFeature::IsInputDesktopAvailable);
     auto& volume = Add<CVolumeFeature>(context, nullptr);
     Add<CKeyboardFeature>(context);
     Add<CPowerEventsFeature>(context,
@@ -39,7 +41,8 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
                                                         hibernate, launchButton},
                              m_suspend);
     auto& trayIcon = Add<CTrayIconFeature>(
-        context, CTrayIconFeature::Parts{companion, volume, batterySaving, {&brightness, &statusDisplays, &batteryAlerts}});
+        context, CTrayIconFeature::Parts{
+                     companion, volume, batterySaving, {&brightness, &statusDisplays, &batteryAlerts}});
     m_trayIcon = &trayIcon;
     m_statusDisplays = &statusDisplays;
 }

@@ -28,8 +28,8 @@ void RemoveHelpEntry(HMENU menu)
     const int count = ::GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         wchar_t text[256] = {};
-        if (::GetMenuStringW(menu, static_cast<UINT>(i), text, ARRAYSIZE(text), MF_BYPOSITION) > 0 &&
-            wcsstr(text, L"HELP")) {
+        if (::GetMenuStringW(menu, static_cast<UINT>(i), text, ARRAYSIZE(text), MF_BYPOSITION) > 0
+            && wcsstr(text, L"HELP")) {
             ::DeleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
             return;
         }

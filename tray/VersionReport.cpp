@@ -33,8 +33,8 @@ uint32_t ReadInstalledVersion()
 bool Report(IBiosCalls& bios, uint32_t version, uint32_t running)
 {
     BiosCallBuffer buffer{};
-    return bios.PerformSmi(buffer, 0x0011, 0x0003, 0x10000, kSignature, version, running) &&
-           buffer.cbRes1 == 0;
+    return bios.PerformSmi(buffer, 0x0011, 0x0003, 0x10000, kSignature, version, running)
+           && buffer.cbRes1 == 0;
 }
 
 } // namespace version_report

@@ -8,7 +8,7 @@ class IBiosCalls;
 // after resume (1) and at the end (0).
 namespace version_report {
 
-constexpr uint32_t kSignature = 0x5456524E;  // "TVRN" from the most significant byte
+constexpr uint32_t kSignature = 0x5456524E; // "TVRN" from the most significant byte
 
 // "1.3.8" -> 138: dots removed, then the leading decimal digits; 0 for text
 // without digits or a number too large for 32 bits.

@@ -92,7 +92,7 @@ TEST(ModalDialog, MissingTemplateReportsFailure)
 {
     class Missing : public CDialog {
     public:
-        Missing() : CDialog(4242) { }
+        Missing() : CDialog(4242) {}
     } dialog;
     EXPECT_EQ(dialog.DoModal(nullptr), -1);
     EXPECT_FALSE(dialog.IsOpen());

@@ -10,7 +10,7 @@ class Filter : public IMessagePreFilter {
 public:
     Filter(std::string name, std::vector<std::string>& asked, bool takes = false)
         : m_name(std::move(name)), m_asked(asked), m_takes(takes)
-    { }
+    {}
     std::function<void()> whenAsked;
 
     bool PreTranslateMessage(MSG&) override

@@ -22,7 +22,7 @@ class RecordingPage : public CPropertyPage {
 public:
     RecordingPage(UINT templateId, std::string name, Log& log)
         : CPropertyPage(templateId), m_name(std::move(name)), m_log(log)
-    { }
+    {}
     CButton check{*this, IDC_PAGE_CHECK};
     int inits = 0;
     bool refuseLeave = false;

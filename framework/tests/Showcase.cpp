@@ -18,12 +18,12 @@ namespace {
 
 class GeneralPage : public CPropertyPage {
 public:
-    GeneralPage() : CPropertyPage(IDD_TEST_PAGE_GENERAL) { }
+    GeneralPage() : CPropertyPage(IDD_TEST_PAGE_GENERAL) {}
 };
 
 class DetailsPage : public CPropertyPage {
 public:
-    DetailsPage() : CPropertyPage(IDD_TEST_PAGE_DETAILS) { }
+    DetailsPage() : CPropertyPage(IDD_TEST_PAGE_DETAILS) {}
 
 protected:
     BOOL OnInitDialog() override

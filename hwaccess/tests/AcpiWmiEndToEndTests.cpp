@@ -32,7 +32,8 @@ static_assert(offsetof(RecordInMemory, after) == sizeof(BiosCallBuffer));
 
 // A radio-status request with the reserved byte and the memory behind the
 // record marked, so that anything sent or overwritten there shows.
-RecordInMemory MarkedRequest(uint32_t a1 = 0, uint32_t a2 = 0, uint32_t a3 = 0, uint32_t a4 = 0) {
+RecordInMemory MarkedRequest(uint32_t a1 = 0, uint32_t a2 = 0, uint32_t a3 = 0, uint32_t a4 = 0)
+{
     RecordInMemory m{};
     m.record.cbClass = 0x11;
     m.record.cbSelect = 0x0B;
@@ -49,7 +50,8 @@ RecordInMemory MarkedRequest(uint32_t a1 = 0, uint32_t a2 = 0, uint32_t a3 = 0, 
 }
 
 // The record unchanged but for cbRes1 = -3: nothing of an answer was copied.
-void ExpectRefusedUntouched(const RecordInMemory& before, const RecordInMemory& after) {
+void ExpectRefusedUntouched(const RecordInMemory& before, const RecordInMemory& after)
+{
     EXPECT_EQ(after.record.cbRes1, kBiosNoAnswer);
     RecordInMemory expected = before;
     expected.record.cbRes1 = kBiosNoAnswer;
@@ -58,7 +60,8 @@ void ExpectRefusedUntouched(const RecordInMemory& before, const RecordInMemory& 
 
 using AcpiWmiEndToEnd = SimulatedBiosTest;
 
-TEST_F(AcpiWmiEndToEnd, DefaultNotebookIsReadyWithItsIdentity) {
+TEST_F(AcpiWmiEndToEnd, DefaultNotebookIsReadyWithItsIdentity)
+{
     Start(L"corvane-default");
     EXPECT_EQ(bios->DataBufferSize(), 128);
     EXPECT_FALSE(bios->IsSmbiosUnavailable());
@@ -73,7 +76,8 @@ TEST_F(AcpiWmiEndToEnd, DefaultNotebookIsReadyWithItsIdentity) {
     ASSERT_NE(bios->HwConfig(), nullptr);
 }
 
-TEST_F(AcpiWmiEndToEnd, RequestFillsTheFirmwareBufferWithZerosBehindTheRecord) {
+TEST_F(AcpiWmiEndToEnd, RequestFillsTheFirmwareBufferWithZerosBehindTheRecord)
+{
     Start(L"corvane-default");
     RecordInMemory m = MarkedRequest();
     ASSERT_TRUE(bios->PerformSmi(m.record, 0));
@@ -97,7 +101,8 @@ TEST_F(AcpiWmiEndToEnd, RequestFillsTheFirmwareBufferWithZerosBehindTheRecord) {
 
 // Whatever the firmware does, the byte at 0x2C and the memory behind the
 // record stay as the caller left them.
-TEST_F(AcpiWmiEndToEnd, ReservedByteSurvivesEveryOutcome) {
+TEST_F(AcpiWmiEndToEnd, ReservedByteSurvivesEveryOutcome)
+{
     struct Outcome {
         const wchar_t* command;
         bool answered;
@@ -121,7 +126,8 @@ TEST_F(AcpiWmiEndToEnd, ReservedByteSurvivesEveryOutcome) {
     }
 }
 
-TEST_F(AcpiWmiEndToEnd, ArgumentWordsTheFirmwareChangedComeBackToTheCaller) {
+TEST_F(AcpiWmiEndToEnd, ArgumentWordsTheFirmwareChangedComeBackToTheCaller)
+{
     Start(L"corvane-default", {L"set quirk-args 1"});
     BiosCallBuffer b;
     ASSERT_TRUE(bios->PerformSmi(b, 0x11, 0x0B, 1, 2, 0x30, 0xFFFF0000));
@@ -137,13 +143,14 @@ TEST_F(AcpiWmiEndToEnd, ArgumentWordsTheFirmwareChangedComeBackToTheCaller) {
 
 // A short answer (with argument words the firmware changed inside it) is
 // refused whole; the interface keeps working once answers are whole again.
-TEST_F(AcpiWmiEndToEnd, ShortAnswerIsRefusedAndNothingIsCopied) {
+TEST_F(AcpiWmiEndToEnd, ShortAnswerIsRefusedAndNothingIsCopied)
+{
     Start(L"corvane-default", {L"set short-answer 20", L"set quirk-args 1"});
     const RecordInMemory before = MarkedRequest(1, 2, 3, 4);
     RecordInMemory m = before;
     EXPECT_FALSE(bios->PerformSmi(m.record, 0));
     ExpectRefusedUntouched(before, m);
-    EXPECT_EQ(notebook.Calls().size(), 1u);  // the firmware was asked
+    EXPECT_EQ(notebook.Calls().size(), 1u); // the firmware was asked
 
     ASSERT_TRUE(notebook.Simctl(L"set short-answer 0"));
     m = before;
@@ -152,7 +159,8 @@ TEST_F(AcpiWmiEndToEnd, ShortAnswerIsRefusedAndNothingIsCopied) {
 }
 
 // Requests larger than the firmware's buffer are never sent.
-TEST_F(AcpiWmiEndToEnd, RequestsTheFirmwareBufferCannotHoldAreRefusedUntouched) {
+TEST_F(AcpiWmiEndToEnd, RequestsTheFirmwareBufferCannotHoldAreRefusedUntouched)
+{
     Start(L"corvane-503");
     EXPECT_EQ(bios->DataBufferSize(), 44);
     const RecordInMemory before = MarkedRequest(1, 2, 3, 4);
@@ -178,7 +186,8 @@ TEST_F(AcpiWmiEndToEnd, RequestsTheFirmwareBufferCannotHoldAreRefusedUntouched) 
 
 // One thread's call fails in the firmware while another thread keeps calling:
 // every other call of both threads carries its own, complete answer.
-TEST_F(AcpiWmiEndToEnd, OneFailedCallLeavesTheOtherThreadsCallsIntact) {
+TEST_F(AcpiWmiEndToEnd, OneFailedCallLeavesTheOtherThreadsCallsIntact)
+{
     Start(L"corvane-default");
     struct Caller {
         uint16_t location;
@@ -196,8 +205,8 @@ TEST_F(AcpiWmiEndToEnd, OneFailedCallLeavesTheOtherThreadsCallsIntact) {
         while (!stop) {
             BiosCallBuffer b;
             if (bios->PerformSmi(b, 0x0000, 2, c.location, 0, 0, 0)) {
-                const bool own = b.cbRes1 == 0 && b.cbArg1 == c.location && b.cbRes2 == c.acValue &&
-                                 b.cbRes4 == c.res4;
+                const bool own
+                    = b.cbRes1 == 0 && b.cbArg1 == c.location && b.cbRes2 == c.acValue && b.cbRes4 == c.res4;
                 if (!own) ++c.wrong;
                 ++c.answered;
                 if (c.failed > 0) ++c.answeredAfterFailure;
@@ -223,7 +232,8 @@ TEST_F(AcpiWmiEndToEnd, OneFailedCallLeavesTheOtherThreadsCallsIntact) {
         allSeen = notebook.Simctl(L"fail-next 1") && waitFor([&] { return failures() >= i; });
     }
     const int answeredBefore = callers[0].answered + callers[1].answered;
-    allSeen = allSeen && waitFor([&] { return callers[0].answered + callers[1].answered > answeredBefore + 10; });
+    allSeen
+        = allSeen && waitFor([&] { return callers[0].answered + callers[1].answered > answeredBefore + 10; });
     stop = true;
     first.join();
     second.join();
@@ -239,7 +249,8 @@ TEST_F(AcpiWmiEndToEnd, OneFailedCallLeavesTheOtherThreadsCallsIntact) {
     }
 }
 
-TEST_F(AcpiWmiEndToEnd, WithoutTheFirmwareClassesEveryCallAnswersMinus3) {
+TEST_F(AcpiWmiEndToEnd, WithoutTheFirmwareClassesEveryCallAnswersMinus3)
+{
     Start(L"no-acpiwmi");
     EXPECT_EQ(bios->DataBufferSize(), 0);
     EXPECT_EQ(bios->HwConfig(), nullptr);
@@ -271,7 +282,8 @@ TEST_F(AcpiWmiEndToEnd, WithoutTheFirmwareClassesEveryCallAnswersMinus3) {
     EXPECT_TRUE(notebook.Calls().empty());
 }
 
-TEST_F(AcpiWmiEndToEnd, UnreadableSmbiosTableLeavesTheCallsWorking) {
+TEST_F(AcpiWmiEndToEnd, UnreadableSmbiosTableLeavesTheCallsWorking)
+{
     Start(L"smbios-fails");
     EXPECT_TRUE(bios->IsSmbiosUnavailable());
     EXPECT_EQ(bios->IsMakerSystem(), 0);

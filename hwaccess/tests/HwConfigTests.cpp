@@ -16,11 +16,13 @@ namespace {
 using namespace std::chrono_literals;
 
 // A block name of this test run only, so no other program's block interferes.
-std::wstring TestBlockName(const wchar_t* what) {
+std::wstring TestBlockName(const wchar_t* what)
+{
     return std::wstring(L"TavrinTest_HwConfig_") + what + L"_" + std::to_wstring(::GetCurrentProcessId());
 }
 
-std::vector<int> FeatureBits(const CHwConfig& config) {
+std::vector<int> FeatureBits(const CHwConfig& config)
+{
     std::vector<int> bits;
     for (int bit = 0; bit < kHwConfigFeatureCount; ++bit) {
         if (config.IsFeature(bit)) bits.push_back(bit);
@@ -29,13 +31,15 @@ std::vector<int> FeatureBits(const CHwConfig& config) {
 }
 
 // Answers every call with cbRes1 0 and all radio and audio bits set.
-bool AnswerEverything(BiosCallBuffer& b) {
+bool AnswerEverything(BiosCallBuffer& b)
+{
     b.cbRes1 = 0;
     b.cbRes2 = 0xFFFFFFFF;
     return true;
 }
 
-TEST(HwConfigBlock, OpenerWaitsForTheCreatorsFillAndCopiesTheWholeBitmap) {
+TEST(HwConfigBlock, OpenerWaitsForTheCreatorsFillAndCopiesTheWholeBitmap)
+{
     const std::wstring name = TestBlockName(L"race");
     const CSMBIOSParser anotherMaker;
     UniqueHandle inFill(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -81,7 +85,8 @@ TEST(HwConfigBlock, OpenerWaitsForTheCreatorsFillAndCopiesTheWholeBitmap) {
     EXPECT_TRUE(openerBios.requests.empty());
 }
 
-TEST(HwConfigBlock, FillCallsAndTheirFailures) {
+TEST(HwConfigBlock, FillCallsAndTheirFailures)
+{
     RecordingBios bios;
     const CSMBIOSParser anotherMaker;
     // No answer at all: only the filled bit.

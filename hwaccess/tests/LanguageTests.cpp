@@ -13,9 +13,9 @@ constexpr UINT kBattery = 2;
 constexpr UINT kDock = 17;
 constexpr UINT kMeterTitle = 918;
 
-constexpr LANGID kSupported[] = {1028, 1029, 1030, 1031, 1032, 1033, 1035, 1036, 1037, 1038,
-                                 1040, 1041, 1042, 1043, 1044, 1045, 1046, 1048, 1049, 1050,
-                                 1051, 1053, 1055, 1060, 2052, 2070, 3082, 14337};
+constexpr LANGID kSupported[]
+    = {1028, 1029, 1030, 1031, 1032, 1033, 1035, 1036, 1037, 1038, 1040, 1041, 1042, 1043,
+       1044, 1045, 1046, 1048, 1049, 1050, 1051, 1053, 1055, 1060, 2052, 2070, 3082, 14337};
 
 TEST(LanguageRule, SupportedLanguagesStayAndOthersBecomeEnglish)
 {

@@ -11,7 +11,8 @@ public:
     using Script = std::function<bool(BiosCallBuffer&)>;
 
     using IBiosCalls::PerformSmi;
-    bool PerformSmi(BiosCallBuffer& buffer, int extraBytes) override {
+    bool PerformSmi(BiosCallBuffer& buffer, int extraBytes) override
+    {
         requests.push_back(buffer);
         extras.push_back(extraBytes);
         buffer.cbRes1 = kBiosNoAnswer;

@@ -73,7 +73,7 @@ TEST_F(SettingsTest, TextsOfAnotherTypeGiveTheDefault)
 
 TEST_F(SettingsTest, TextsAreBoundedBy260Bytes)
 {
-    const std::wstring longest(129, L'x');  // 258 bytes and the terminator
+    const std::wstring longest(129, L'x'); // 258 bytes and the terminator
     guard.SetRaw(kText, REG_SZ, longest.c_str(), 260);
     EXPECT_EQ(settings.ReadText(kText), longest);
 

@@ -11,14 +11,16 @@
 // The default notebook is loaded back afterwards.
 class SimulatedBiosTest : public ::testing::Test {
 protected:
-    void TearDown() override {
+    void TearDown() override
+    {
         bios.reset();
         notebook.Load(L"corvane-default");
     }
 
     // Loads the machine, applies the simctl commands, then builds this
     // process's BIOS interface on it; the call log starts empty afterwards.
-    void Start(const wchar_t* profile, std::initializer_list<const wchar_t*> commands = {}) {
+    void Start(const wchar_t* profile, std::initializer_list<const wchar_t*> commands = {})
+    {
         bios.reset();
         ASSERT_TRUE(notebook.Load(profile));
         for (const wchar_t* command : commands) ASSERT_TRUE(notebook.Simctl(command)) << command;

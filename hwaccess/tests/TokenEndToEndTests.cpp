@@ -9,17 +9,18 @@
 namespace {
 
 // Tokens of the default notebook (corvane-default.ini).
-constexpr uint16_t kBrightnessLevels = 0x007D;  // location 0x0320, 4 on battery / 7 on AC
-constexpr uint16_t kSplitToken = 0x017C;        // location 0x0340, value 0
-constexpr uint16_t kPlainToken = 0x0180;        // location 0x0344, value 1
-constexpr uint16_t kUnkeptToken = 0x02B4;       // in the firmware's table, not kept by the suite
+constexpr uint16_t kBrightnessLevels = 0x007D; // location 0x0320, 4 on battery / 7 on AC
+constexpr uint16_t kSplitToken = 0x017C; // location 0x0340, value 0
+constexpr uint16_t kPlainToken = 0x0180; // location 0x0344, value 1
+constexpr uint16_t kUnkeptToken = 0x02B4; // in the firmware's table, not kept by the suite
 
 class TokenEndToEnd : public SimulatedBiosTest {
 protected:
     void SetUp() override { Start(L"corvane-default"); }
     void Simctl(const wchar_t* command) { ASSERT_TRUE(notebook.Simctl(command)) << command; }
     // The selector and arguments of the only call made since the last look.
-    void ExpectOneCall(uint16_t cbClass, uint16_t select, uint32_t location, uint32_t value = 0) {
+    void ExpectOneCall(uint16_t cbClass, uint16_t select, uint32_t location, uint32_t value = 0)
+    {
         const auto calls = notebook.Calls();
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].cbClass, cbClass);
@@ -30,7 +31,8 @@ protected:
     }
 };
 
-TEST_F(TokenEndToEnd, ReadsFollowTheAdapter) {
+TEST_F(TokenEndToEnd, ReadsFollowTheAdapter)
+{
     Simctl(L"set ac 1");
     EXPECT_EQ(bios->TokenRead(kBrightnessLevels), 7);
     ExpectOneCall(0x0000, 2, 0x0320);
@@ -56,19 +58,17 @@ TEST_F(TokenEndToEnd, ReadsFollowTheAdapter) {
     ExpectOneCall(0x0000, 0, 0x0344);
 }
 
-TEST_F(TokenEndToEnd, ActivationWritesTheChosenPowerSourcesSetting) {
+TEST_F(TokenEndToEnd, ActivationWritesTheChosenPowerSourcesSetting)
+{
     struct Case {
         const wchar_t* ac;
         int powerSource;
         uint16_t select;
-        const char* setting;  // battery/AC after 5/6 was activated with value 0
+        const char* setting; // battery/AC after 5/6 was activated with value 0
     };
     const Case cases[] = {
-        {L"set ac 0", -1, 1, "0/6"},
-        {L"set ac 0", 1, 2, "5/0"},
-        {L"set ac 1", -1, 2, "5/0"},
-        {L"set ac 1", 0, 1, "0/6"},
-        {L"set ac 1", 7, 2, "5/0"},
+        {L"set ac 0", -1, 1, "0/6"}, {L"set ac 0", 1, 2, "5/0"}, {L"set ac 1", -1, 2, "5/0"},
+        {L"set ac 1", 0, 1, "0/6"},  {L"set ac 1", 7, 2, "5/0"},
     };
     for (const Case& c : cases) {
         Simctl(c.ac);
@@ -85,7 +85,8 @@ TEST_F(TokenEndToEnd, ActivationWritesTheChosenPowerSourcesSetting) {
     EXPECT_TRUE(bios->TokenIsActive(kPlainToken));
 }
 
-TEST_F(TokenEndToEnd, UnlistedTokensMakeNoCallAndFailedCallsReadAsZero) {
+TEST_F(TokenEndToEnd, UnlistedTokensMakeNoCallAndFailedCallsReadAsZero)
+{
     uint16_t v1 = 9, v2 = 9, v3 = 9;
     EXPECT_EQ(bios->TokenRead(kUnkeptToken), 0);
     EXPECT_FALSE(bios->TokenIsActive(kUnkeptToken));

@@ -10,9 +10,13 @@
 
 namespace {
 
-ZelkeyKey Key(uint16_t scanCode, uint32_t ext = 1) { return {scanCode, 0, ext}; }
+ZelkeyKey Key(uint16_t scanCode, uint32_t ext = 1)
+{
+    return {scanCode, 0, ext};
+}
 
-std::vector<uint16_t> Drain(KeyQueue& queue) {
+std::vector<uint16_t> Drain(KeyQueue& queue)
+{
     std::vector<uint16_t> codes;
     ZelkeyKey key{};
     while (queue.Take(key)) codes.push_back(key.scanCode);
@@ -25,7 +29,8 @@ protected:
     KeyQueue queue{*state};
 };
 
-TEST_F(KeyQueueTest, HandsOutKeysInOrderAndResetsIndicesWhenEmpty) {
+TEST_F(KeyQueueTest, HandsOutKeysInOrderAndResetsIndicesWhenEmpty)
+{
     ASSERT_TRUE(queue.Add(Key(0x06)));
     ASSERT_TRUE(queue.Add(Key(0x05, 0)));
     ZelkeyKey key{};
@@ -40,7 +45,8 @@ TEST_F(KeyQueueTest, HandsOutKeysInOrderAndResetsIndicesWhenEmpty) {
     EXPECT_EQ(state->queueTail, 0u);
 }
 
-TEST_F(KeyQueueTest, SameKeyAtTheTailIsNotQueuedAgainUntilTaken) {
+TEST_F(KeyQueueTest, SameKeyAtTheTailIsNotQueuedAgainUntilTaken)
+{
     ASSERT_TRUE(queue.Add(Key(0x06)));
     EXPECT_FALSE(queue.Add(Key(0x06)));
     EXPECT_TRUE(queue.Add(Key(0x06, 0))) << "the extended flag makes it another key";
@@ -49,7 +55,8 @@ TEST_F(KeyQueueTest, SameKeyAtTheTailIsNotQueuedAgainUntilTaken) {
     EXPECT_TRUE(queue.Add(Key(0x06))) << "taken keys no longer block a repeat";
 }
 
-TEST_F(KeyQueueTest, FullQueueDropsFurtherKeys) {
+TEST_F(KeyQueueTest, FullQueueDropsFurtherKeys)
+{
     for (uint32_t i = 0; i < kQueueSize; ++i) ASSERT_TRUE(queue.Add(Key(i % 2 ? 0x05 : 0x06)));
     EXPECT_FALSE(queue.Add(Key(0x30)));
     const auto codes = Drain(queue);
@@ -58,7 +65,8 @@ TEST_F(KeyQueueTest, FullQueueDropsFurtherKeys) {
     EXPECT_EQ(codes.back(), 0x05);
 }
 
-TEST_F(KeyQueueTest, WrapsAroundTheEndOfTheBuffer) {
+TEST_F(KeyQueueTest, WrapsAroundTheEndOfTheBuffer)
+{
     std::vector<uint16_t> expected;
     for (uint16_t i = 0; i < 100; ++i) ASSERT_TRUE(queue.Add(Key(i)));
     ZelkeyKey key{};
@@ -72,7 +80,8 @@ TEST_F(KeyQueueTest, WrapsAroundTheEndOfTheBuffer) {
     EXPECT_EQ(Drain(queue), expected);
 }
 
-TEST_F(KeyQueueTest, ClearEmptiesEveryEntry) {
+TEST_F(KeyQueueTest, ClearEmptiesEveryEntry)
+{
     ASSERT_TRUE(queue.Add(Key(0x06)));
     ASSERT_TRUE(queue.Add(Key(0x05)));
     queue.Clear();
@@ -81,7 +90,8 @@ TEST_F(KeyQueueTest, ClearEmptiesEveryEntry) {
     EXPECT_TRUE(queue.Add(Key(0x05))) << "the old tail must not block this key";
 }
 
-TEST_F(KeyQueueTest, TornIndicesLeftByADeadProcessStayInsideTheBuffer) {
+TEST_F(KeyQueueTest, TornIndicesLeftByADeadProcessStayInsideTheBuffer)
+{
     state->queueCount = 500;
     state->queueHead = 0xFFFF0003;
     state->queueTail = 0xFFFF0002;
@@ -102,12 +112,14 @@ protected:
     OemKey keys[5] = {{0x1B, 0, 1}, {0x06, 0, 1}, {0x07, 0, 1}, {0x11, 0, 1}, {0x3A, 0, 0}};
     OemKeyFilter filter{keys, 5};
 
-    std::optional<ZelkeyKey> Stroke(uint16_t scan, bool ext, bool released) const {
+    std::optional<ZelkeyKey> Stroke(uint16_t scan, bool ext, bool released) const
+    {
         return filter.KeyToQueue({scan, ext, released});
     }
 };
 
-TEST_F(OemKeyFilterTest, DisplaySwitchKeyReportsItsReleaseAs9B) {
+TEST_F(OemKeyFilterTest, DisplaySwitchKeyReportsItsReleaseAs9B)
+{
     const auto press = Stroke(0x1B, true, false);
     const auto release = Stroke(0x1B, true, true);
     ASSERT_TRUE(press && release);
@@ -116,7 +128,8 @@ TEST_F(OemKeyFilterTest, DisplaySwitchKeyReportsItsReleaseAs9B) {
     EXPECT_EQ(release->ext, 1u);
 }
 
-TEST_F(OemKeyFilterTest, PressOnlyKeysIgnoreTheirRelease) {
+TEST_F(OemKeyFilterTest, PressOnlyKeysIgnoreTheirRelease)
+{
     EXPECT_TRUE(Stroke(0x07, true, false));
     EXPECT_FALSE(Stroke(0x07, true, true));
     EXPECT_TRUE(Stroke(0x11, true, false));
@@ -126,26 +139,30 @@ TEST_F(OemKeyFilterTest, PressOnlyKeysIgnoreTheirRelease) {
     EXPECT_EQ(release->scanCode, 0x06);
 }
 
-TEST_F(OemKeyFilterTest, KeyMustMatchScanCodeAndExtendedFlag) {
+TEST_F(OemKeyFilterTest, KeyMustMatchScanCodeAndExtendedFlag)
+{
     EXPECT_FALSE(Stroke(0x1B, false, false)) << "plain 0x1B is another key";
     EXPECT_FALSE(Stroke(0x3A, true, false));
     EXPECT_TRUE(Stroke(0x3A, false, false));
     EXPECT_FALSE(Stroke(0x1E, false, false));
 }
 
-TEST_F(OemKeyFilterTest, AnyNonZeroExtendedFlagInTheListMeansExtended) {
+TEST_F(OemKeyFilterTest, AnyNonZeroExtendedFlagInTheListMeansExtended)
+{
     OemKey odd[1] = {{0x06, 0, 7}};
     EXPECT_TRUE(OemKeyFilter(odd, 1).KeyToQueue({0x06, true, false}));
 }
 
-TEST_F(OemKeyFilterTest, CountBeyondTheListIsCappedAt36) {
+TEST_F(OemKeyFilterTest, CountBeyondTheListIsCappedAt36)
+{
     OemKey many[kMaxOemKeys] = {};
     many[kMaxOemKeys - 1] = {0x20, 0, 1};
     EXPECT_TRUE(OemKeyFilter(many, 0xFFFFFFFF).Watches(0x20, true));
     EXPECT_FALSE(OemKeyFilter(many, kMaxOemKeys - 1).Watches(0x20, true));
 }
 
-TEST(KeyStrokeTest, ReadsScanCodeExtendedAndReleaseFromTheMessageInfo) {
+TEST(KeyStrokeTest, ReadsScanCodeExtendedAndReleaseFromTheMessageInfo)
+{
     const KeyStroke press = KeyStroke::FromHook(0, 0x011B0001, false);
     EXPECT_EQ(press.scanCode, 0x1B);
     EXPECT_TRUE(press.extended);
@@ -156,7 +173,8 @@ TEST(KeyStrokeTest, ReadsScanCodeExtendedAndReleaseFromTheMessageInfo) {
     EXPECT_TRUE(release.released);
 }
 
-TEST(KeyStrokeTest, VirtualKeyFFCountsAsExtendedOnlyOnNt4) {
+TEST(KeyStrokeTest, VirtualKeyFFCountsAsExtendedOnlyOnNt4)
+{
     EXPECT_TRUE(KeyStroke::FromHook(0xFF, 0x00060001, true).extended);
     EXPECT_FALSE(KeyStroke::FromHook(0xFF, 0x00060001, false).extended);
     EXPECT_FALSE(KeyStroke::FromHook(0x41, 0x00060001, true).extended);

@@ -18,7 +18,8 @@ struct Stroke {
 
 int g_keyMessages = 0;
 
-bool ParseStroke(const wchar_t* text, Stroke& stroke) {
+bool ParseStroke(const wchar_t* text, Stroke& stroke)
+{
     if ((text[0] != L'd' && text[0] != L'u') || text[1] != L':') return false;
     wchar_t* end = nullptr;
     const unsigned long code = std::wcstoul(text + 2, &end, 16);
@@ -27,7 +28,8 @@ bool ParseStroke(const wchar_t* text, Stroke& stroke) {
     return true;
 }
 
-LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
     switch (msg) {
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -42,7 +44,8 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // Pumps messages until the condition holds or the time is up.
 template <typename Condition>
-bool PumpUntil(Condition done, DWORD timeoutMs) {
+bool PumpUntil(Condition done, DWORD timeoutMs)
+{
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     while (!done()) {
         if (::GetTickCount64() >= end) return false;
@@ -53,18 +56,20 @@ bool PumpUntil(Condition done, DWORD timeoutMs) {
     return true;
 }
 
-void Send(const Stroke& stroke) {
+void Send(const Stroke& stroke)
+{
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wScan = stroke.scanCode;
-    input.ki.dwFlags = KEYEVENTF_SCANCODE | (stroke.extended ? KEYEVENTF_EXTENDEDKEY : 0) |
-                       (stroke.release ? KEYEVENTF_KEYUP : 0);
+    input.ki.dwFlags = KEYEVENTF_SCANCODE | (stroke.extended ? KEYEVENTF_EXTENDEDKEY : 0)
+                       | (stroke.release ? KEYEVENTF_KEYUP : 0);
     ::SendInput(1, &input, sizeof(input));
 }
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv) {
+int wmain(int argc, wchar_t** argv)
+{
     std::vector<Stroke> strokes;
     for (int i = 1; i < argc; ++i) {
         Stroke stroke{};
@@ -77,8 +82,8 @@ int wmain(int argc, wchar_t** argv) {
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"ZelkeyKeyTarget";
     ::RegisterClassW(&wc);
-    HWND hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"Key target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                                  200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"Key target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                                  10, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
     if (!hwnd) return 3;
     ::SetForegroundWindow(hwnd);
     ::SetFocus(hwnd);

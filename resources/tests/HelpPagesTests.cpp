@@ -61,7 +61,7 @@ std::vector<std::wstring> AllCodes()
     return codes;
 }
 
-class HelpFolder : public ::testing::TestWithParam<std::wstring> { };
+class HelpFolder : public ::testing::TestWithParam<std::wstring> {};
 
 TEST_P(HelpFolder, HoldsBothPages)
 {

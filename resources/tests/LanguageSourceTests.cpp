@@ -81,7 +81,7 @@ void PrintTo(const Case& c, std::ostream* out)
     *out << c.program << "/" << c.language.file;
 }
 
-class LanguageFileTest : public ::testing::TestWithParam<Case> { };
+class LanguageFileTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(LanguageFileTest, MatchesEnglish)
 {

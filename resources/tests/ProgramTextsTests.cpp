@@ -30,8 +30,9 @@ TEST_P(ProgramTexts, EveryLanguageIsCarriedUnderItsStoredIdentifier)
     ASSERT_TRUE(module);
     const TextNumbers numbers = TextNumbersByLanguage(module.get());
     const std::wstring name = GetParam();
-    const auto program = std::find_if(language_catalogue::Programs().begin(), language_catalogue::Programs().end(),
-                                      [&](const auto& p) { return name == p.textModule; });
+    const auto program
+        = std::find_if(language_catalogue::Programs().begin(), language_catalogue::Programs().end(),
+                       [&](const auto& p) { return name == p.textModule; });
     ASSERT_NE(program, language_catalogue::Programs().end());
     for (const auto& language : language_catalogue::Translations()) {
         const LANGID stored = language_catalogue::StoredId(program->folder, language);

@@ -12,7 +12,7 @@ namespace {
 constexpr LANGID kEnglish = 1033;
 constexpr LANGID kPseudoLanguage = 0x0501;
 
-class PseudoLanguage : public ::testing::TestWithParam<const wchar_t*> { };
+class PseudoLanguage : public ::testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(PseudoLanguage, EveryTextIsLongerMarkedAndKeepsItsPlaceholders)
 {

@@ -10,7 +10,8 @@ constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 BOOL CALLBACK CollectBlock(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
 {
     if (IS_INTRESOURCE(name))
-        reinterpret_cast<std::vector<UINT>*>(param)->push_back(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
+        reinterpret_cast<std::vector<UINT>*>(param)->push_back(
+            static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name)));
     return TRUE;
 }
 
@@ -62,9 +63,9 @@ std::vector<std::wstring> TablesDifferingFromEnglish(const TextNumbers& numbers)
         std::set_symmetric_difference(reference.begin(), reference.end(), held.begin(), held.end(),
                                       std::back_inserter(diff));
         if (!diff.empty())
-            differences.push_back(L"language " + std::to_wstring(language) + L": number " +
-                                  std::to_wstring(diff.front()) +
-                                  (held.count(diff.front()) ? L" is extra" : L" is missing"));
+            differences.push_back(L"language " + std::to_wstring(language) + L": number "
+                                  + std::to_wstring(diff.front())
+                                  + (held.count(diff.front()) ? L" is extra" : L" is missing"));
     }
     return differences;
 }

@@ -54,7 +54,7 @@ class Checker {
 public:
     Checker(const Subject& subject, std::vector<std::string>& failures)
         : m_subject(subject), m_failures(failures)
-    { }
+    {}
 
     void Fail(const std::string& id, const std::string& what)
     {

@@ -15,7 +15,8 @@ TEST(TesselTexts, TileTextsAndTheOemName)
     EXPECT_EQ(IDS_OEM_NAME, 210);
     EXPECT_EQ(text(IDS_OEM_NAME), L"Corvane Inc.");
     EXPECT_EQ(text(IDS_NETWISP_TITLE), L"Netwisp\u2122");
-    EXPECT_EQ(text(IDS_ACTIVATE_BLUETOOTH_FIRST), L"Please activate Bluetooth using the wireless key (F2) first.");
+    EXPECT_EQ(text(IDS_ACTIVATE_BLUETOOTH_FIRST),
+              L"Please activate Bluetooth using the wireless key (F2) first.");
 }
 
 } // namespace

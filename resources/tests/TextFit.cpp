@@ -31,7 +31,7 @@ class FontDc {
 public:
     FontDc(HWND window, HGDIOBJ font)
         : m_window(window), m_dc(::GetDC(window)), m_previous(::SelectObject(m_dc, font))
-    { }
+    {}
     ~FontDc()
     {
         ::SelectObject(m_dc, m_previous);

@@ -4,7 +4,8 @@ namespace sim {
 
 HRESULT CBlanketAcceptor::QueryBlanket(IUnknown*, DWORD* authn, DWORD* authz, OLECHAR** principal,
                                        DWORD* level, DWORD* impersonation, void** identity,
-                                       DWORD* capabilities) {
+                                       DWORD* capabilities)
+{
     if (authn) *authn = RPC_C_AUTHN_WINNT;
     if (authz) *authz = RPC_C_AUTHZ_NONE;
     if (principal) *principal = nullptr;
@@ -15,7 +16,8 @@ HRESULT CBlanketAcceptor::QueryBlanket(IUnknown*, DWORD* authn, DWORD* authz, OL
     return S_OK;
 }
 
-HRESULT CBlanketAcceptor::CopyProxy(IUnknown* proxy, IUnknown** copy) {
+HRESULT CBlanketAcceptor::CopyProxy(IUnknown* proxy, IUnknown** copy)
+{
     if (!proxy || !copy) return E_POINTER;
     proxy->AddRef();
     *copy = proxy;

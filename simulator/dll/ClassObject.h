@@ -90,7 +90,7 @@ private:
         Microsoft::WRL::ComPtr<IWbemClassObject> out;
     };
 
-    CClassObject(const wchar_t* className, Genus genus) : m_className(className), m_genus(genus) { }
+    CClassObject(const wchar_t* className, Genus genus) : m_className(className), m_genus(genus) {}
     Property* Find(LPCWSTR name);
     bool SystemProperty(LPCWSTR name, Variant& value, CIMTYPE& type) const;
     Microsoft::WRL::ComPtr<CClassObject> Copy(Genus genus);

@@ -30,7 +30,7 @@ public:
     HRESULT STDMETHODCALLTYPE Skip(LONG timeout, ULONG count) override;
 
 private:
-    explicit CInstanceEnum(Objects objects) : m_objects(std::move(objects)) { }
+    explicit CInstanceEnum(Objects objects) : m_objects(std::move(objects)) {}
 
     CriticalSection m_lock;
     Objects m_objects;

@@ -9,13 +9,15 @@ using Microsoft::WRL::ComPtr;
 
 namespace sim {
 
-ComPtr<CLocator> CLocator::Create() {
+ComPtr<CLocator> CLocator::Create()
+{
     ComPtr<CLocator> made;
     made.Attach(new (std::nothrow) CLocator());
     return made;
 }
 
-HRESULT CLocator::QueryInterface(REFIID riid, void** object) {
+HRESULT CLocator::QueryInterface(REFIID riid, void** object)
+{
     if (!object) return E_POINTER;
     *object = nullptr;
     if (riid == IID_IUnknown || riid == IID_IWbemLocator) {
@@ -27,7 +29,8 @@ HRESULT CLocator::QueryInterface(REFIID riid, void** object) {
     return E_NOINTERFACE;
 }
 
-bool CLocator::IsFirmwareNamespace(const wchar_t* resource) {
+bool CLocator::IsFirmwareNamespace(const wchar_t* resource)
+{
     if (!resource) return false;
     std::wstring ns(resource);
     for (wchar_t& c : ns) {
@@ -42,7 +45,8 @@ bool CLocator::IsFirmwareNamespace(const wchar_t* resource) {
 
 HRESULT CLocator::ConnectServer(const BSTR resource, const BSTR user, const BSTR password, const BSTR locale,
                                 LONG flags, const BSTR authority, IWbemContext* context,
-                                IWbemServices** services) {
+                                IWbemServices** services)
+{
     if (!services) return WBEM_E_INVALID_PARAMETER;
     *services = nullptr;
     if (IsFirmwareNamespace(resource)) {

@@ -23,11 +23,12 @@ constexpr long long kMaxRepeat = 100000;
 struct EventOptions {
     std::wstring className = L"BIOSEvent";
     sim::EventDataKind dataKind = sim::EventDataKind::EmbeddedObject;
-    long long bytes = -1;  // -1: the words, padded to the firmware buffer
+    long long bytes = -1; // -1: the words, padded to the firmware buffer
     long long repeat = 1;
 };
 
-bool ParseDataKind(const std::wstring& text, sim::EventDataKind& kind) {
+bool ParseDataKind(const std::wstring& text, sim::EventDataKind& kind)
+{
     static const struct {
         const wchar_t* name;
         sim::EventDataKind kind;
@@ -45,7 +46,8 @@ bool ParseDataKind(const std::wstring& text, sim::EventDataKind& kind) {
 }
 
 // Splits leading options from the words; false on a bad option or word.
-bool ParseEvent(const Args& args, EventOptions& options, std::vector<uint16_t>& words) {
+bool ParseEvent(const Args& args, EventOptions& options, std::vector<uint16_t>& words)
+{
     size_t i = 0;
     for (; i + 1 < args.size() && args[i].rfind(L"--", 0) == 0; i += 2) {
         const std::wstring& value = args[i + 1];
@@ -54,11 +56,13 @@ bool ParseEvent(const Args& args, EventOptions& options, std::vector<uint16_t>& 
         } else if (args[i] == L"--data") {
             if (!ParseDataKind(value, options.dataKind)) return false;
         } else if (args[i] == L"--bytes") {
-            if (!sim::ParseNumber(value, options.bytes) || options.bytes < 0 || options.bytes > sim::kEventBytes) {
+            if (!sim::ParseNumber(value, options.bytes) || options.bytes < 0
+                || options.bytes > sim::kEventBytes) {
                 return false;
             }
         } else if (args[i] == L"--repeat") {
-            if (!sim::ParseNumber(value, options.repeat) || options.repeat < 1 || options.repeat > kMaxRepeat) {
+            if (!sim::ParseNumber(value, options.repeat) || options.repeat < 1
+                || options.repeat > kMaxRepeat) {
                 return false;
             }
         } else {
@@ -73,7 +77,8 @@ bool ParseEvent(const Args& args, EventOptions& options, std::vector<uint16_t>& 
     return true;
 }
 
-int Raise(sim::CMachineState& state, const EventOptions& options, const std::vector<uint16_t>& words) {
+int Raise(sim::CMachineState& state, const EventOptions& options, const std::vector<uint16_t>& words)
+{
     sim::SimEvent event = sim::EventFromWords(words, options.bytes >= 0 ? 0 : kFirmwareEventBytes);
     if (options.bytes >= 0) event.length = static_cast<uint16_t>(options.bytes);
     wcsncpy(event.className, options.className.c_str(), 31);
@@ -88,7 +93,8 @@ int Raise(sim::CMachineState& state, const EventOptions& options, const std::vec
 }
 
 // w0 counts the words after it; w1 is the kind.
-int RaiseKind(sim::CMachineState& state, const Args& args, uint16_t kind, const char* usage) {
+int RaiseKind(sim::CMachineState& state, const Args& args, uint16_t kind, const char* usage)
+{
     EventOptions options;
     std::vector<uint16_t> values;
     if (!ParseEvent(args, options, values) || values.empty() || values.size() > 61) return Usage(usage);
@@ -99,15 +105,18 @@ int RaiseKind(sim::CMachineState& state, const Args& args, uint16_t kind, const 
 
 } // namespace
 
-int Event(sim::CMachineState& state, const Args& args) {
+int Event(sim::CMachineState& state, const Args& args)
+{
     return RaiseKind(state, args, kSingleEvent, "event [OPTIONS] CODE [ARG...]");
 }
 
-int EventList(sim::CMachineState& state, const Args& args) {
+int EventList(sim::CMachineState& state, const Args& args)
+{
     return RaiseKind(state, args, kEventList, "event-list [OPTIONS] CODE [ARG...] [CODE [ARG...]...]");
 }
 
-int EventRaw(sim::CMachineState& state, const Args& args) {
+int EventRaw(sim::CMachineState& state, const Args& args)
+{
     EventOptions options;
     std::vector<uint16_t> words;
     if (!ParseEvent(args, options, words) || words.size() > sim::kEventBytes / 2) {
@@ -118,19 +127,22 @@ int EventRaw(sim::CMachineState& state, const Args& args) {
     return Raise(state, options, words);
 }
 
-int Suspend(sim::CMachineState&, const Args& args) {
+int Suspend(sim::CMachineState&, const Args& args)
+{
     if (!args.empty()) return Usage("suspend takes no arguments");
     BroadcastPower(PBT_APMSUSPEND);
     return kDone;
 }
 
-int Resume(sim::CMachineState&, const Args& args) {
+int Resume(sim::CMachineState&, const Args& args)
+{
     if (!args.empty()) return Usage("resume takes no arguments");
     BroadcastPower(PBT_APMRESUMESUSPEND);
     return kDone;
 }
 
-int Key(sim::CMachineState&, const Args& args) {
+int Key(sim::CMachineState&, const Args& args)
+{
     long long scan = 0;
     if (args.empty() || !sim::ParseNumber(args[0], scan) || scan <= 0 || scan > 0xFF) {
         return Usage("key SCAN [ext] [up]");

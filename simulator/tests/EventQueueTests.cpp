@@ -7,13 +7,15 @@
 
 namespace {
 
-std::unique_ptr<sim::SimMachine> EmptyMachine() {
+std::unique_ptr<sim::SimMachine> EmptyMachine()
+{
     auto machine = std::make_unique<sim::SimMachine>();
     std::memset(machine.get(), 0, sizeof(sim::SimMachine));
     return machine;
 }
 
-TEST(EventQueue, WordsAreLittleEndianAndPaddedToTheFirmwareBuffer) {
+TEST(EventQueue, WordsAreLittleEndianAndPaddedToTheFirmwareBuffer)
+{
     sim::SimEvent event = sim::EventFromWords({3, 0, 0xE006, 5}, 128);
     EXPECT_EQ(event.length, 128);
     EXPECT_STREQ(event.className, L"BIOSEvent");
@@ -28,7 +30,8 @@ TEST(EventQueue, WordsAreLittleEndianAndPaddedToTheFirmwareBuffer) {
     EXPECT_EQ(full.data[sim::kEventBytes - 1], 0xAB);
 }
 
-TEST(EventQueue, SubscribersSeeOnlyEventsAfterTheirMark) {
+TEST(EventQueue, SubscribersSeeOnlyEventsAfterTheirMark)
+{
     auto machine = EmptyMachine();
     sim::RaiseEvent(*machine, sim::EventFromWords({2, 0, 0xE009}, 128));
     uint32_t seen = machine->eventCount;
@@ -41,16 +44,19 @@ TEST(EventQueue, SubscribersSeeOnlyEventsAfterTheirMark) {
     EXPECT_TRUE(sim::EventsAfter(*machine, 3).empty());
 }
 
-TEST(EventQueue, ASlowSubscriberGetsTheNewestQueueful) {
+TEST(EventQueue, ASlowSubscriberGetsTheNewestQueueful)
+{
     auto machine = EmptyMachine();
-    for (uint16_t i = 0; i < sim::kMaxEvents + 10; ++i) sim::RaiseEvent(*machine, sim::EventFromWords({i}, 0));
+    for (uint16_t i = 0; i < sim::kMaxEvents + 10; ++i)
+        sim::RaiseEvent(*machine, sim::EventFromWords({i}, 0));
     std::vector<sim::SimEvent> events = sim::EventsAfter(*machine, 0);
     ASSERT_EQ(events.size(), static_cast<size_t>(sim::kMaxEvents));
     EXPECT_EQ(events.front().sequence, 11u);
     EXPECT_EQ(events.back().data[0], sim::kMaxEvents + 9);
 }
 
-TEST(EventQueue, SubscriberSlotsAreBoundedAndFreed) {
+TEST(EventQueue, SubscriberSlotsAreBoundedAndFreed)
+{
     auto machine = EmptyMachine();
     uint32_t cookies[sim::kMaxSubscribers] = {};
     for (uint32_t& cookie : cookies) ASSERT_TRUE(sim::AddSubscriber(*machine, 42, cookie));

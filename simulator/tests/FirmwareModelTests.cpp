@@ -11,11 +11,13 @@ using simtest::Request;
 
 class FirmwareModel : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         machine = simtest::LoadedMachine(L"corvane-default");
         ASSERT_TRUE(machine);
     }
-    BiosCallBuffer Call(uint16_t cbClass, uint16_t cbSelect, uint32_t arg1 = 0, uint32_t arg2 = 0) {
+    BiosCallBuffer Call(uint16_t cbClass, uint16_t cbSelect, uint32_t arg1 = 0, uint32_t arg2 = 0)
+    {
         std::vector<uint8_t> request = Request(cbClass, cbSelect, arg1, arg2);
         std::vector<uint8_t> answer = sim::AnswerCall(*machine, request.data(), request.size());
         EXPECT_EQ(answer.size(), request.size());
@@ -24,27 +26,30 @@ protected:
     std::unique_ptr<sim::SimMachine> machine;
 };
 
-constexpr uint16_t kBrightness = 0x0320;  // split 4 on battery / 7 on AC, 15 levels
-constexpr uint16_t kLocator = 0x0342;     // one value for both sources
+constexpr uint16_t kBrightness = 0x0320; // split 4 on battery / 7 on AC, 15 levels
+constexpr uint16_t kLocator = 0x0342; // one value for both sources
 
-TEST_F(FirmwareModel, TokenReadsFollowTheSelectAndThePowerSource) {
+TEST_F(FirmwareModel, TokenReadsFollowTheSelectAndThePowerSource)
+{
     BiosCallBuffer battery = Call(0, 1, kBrightness);
     EXPECT_EQ(battery.cbRes1, 0);
     EXPECT_EQ(battery.cbRes2, 4u);
     EXPECT_EQ(battery.cbRes4, 15u);
     EXPECT_EQ(Call(0, 2, kBrightness).cbRes2, 7u);
-    EXPECT_EQ(Call(0, 0, kBrightness).cbRes2, 7u);  // on AC now
+    EXPECT_EQ(Call(0, 0, kBrightness).cbRes2, 7u); // on AC now
     machine->power.acOnline = 0;
     EXPECT_EQ(Call(0, 0, kBrightness).cbRes2, 4u);
 }
 
-TEST_F(FirmwareModel, ActivationOfASplitSettingChangesOnlyThatSource) {
+TEST_F(FirmwareModel, ActivationOfASplitSettingChangesOnlyThatSource)
+{
     EXPECT_EQ(Call(1, 1, kBrightness, 2).cbRes1, 0);
     EXPECT_EQ(Call(0, 1, kBrightness).cbRes2, 2u);
     EXPECT_EQ(Call(0, 2, kBrightness).cbRes2, 7u);
 }
 
-TEST_F(FirmwareModel, ActivationOfASingleSettingIsSeenByEveryRead) {
+TEST_F(FirmwareModel, ActivationOfASingleSettingIsSeenByEveryRead)
+{
     // Disable through the AC variant, read through the plain one.
     EXPECT_EQ(Call(1, 2, kLocator, 0).cbRes1, 0);
     EXPECT_EQ(Call(0, 0, kLocator).cbRes2, 0u);
@@ -52,17 +57,19 @@ TEST_F(FirmwareModel, ActivationOfASingleSettingIsSeenByEveryRead) {
     EXPECT_EQ(Call(0, 1, kLocator).cbRes2, 1u);
 }
 
-TEST_F(FirmwareModel, UnknownCallsAnswerMinusOneAndChangeNothing) {
-    EXPECT_EQ(Call(0, 0, 0x0999).cbRes1, -1);     // no such location
-    EXPECT_EQ(Call(0, 3, kBrightness).cbRes1, -1);  // no such select
-    EXPECT_EQ(Call(0, 0, 0x10320).cbRes1, -1);   // location wider than a word
+TEST_F(FirmwareModel, UnknownCallsAnswerMinusOneAndChangeNothing)
+{
+    EXPECT_EQ(Call(0, 0, 0x0999).cbRes1, -1); // no such location
+    EXPECT_EQ(Call(0, 3, kBrightness).cbRes1, -1); // no such select
+    EXPECT_EQ(Call(0, 0, 0x10320).cbRes1, -1); // location wider than a word
     EXPECT_EQ(Call(1, 3, kBrightness, 9).cbRes1, -1);
     EXPECT_EQ(Call(0x7F, 0x01).cbRes1, -1);
     EXPECT_EQ(Call(0x04, 0x0B, 0x31).cbRes1, -1);
     EXPECT_EQ(Call(0, 1, kBrightness).cbRes2, 4u);
 }
 
-TEST_F(FirmwareModel, RadioQueryAndVersionReportAnswerFromTheProfile) {
+TEST_F(FirmwareModel, RadioQueryAndVersionReportAnswerFromTheProfile)
+{
     BiosCallBuffer radio = Call(0x11, 0x0B);
     EXPECT_EQ(radio.cbRes1, 0);
     EXPECT_EQ(radio.cbRes2, 0x0Fu);
@@ -77,18 +84,20 @@ TEST_F(FirmwareModel, RadioQueryAndVersionReportAnswerFromTheProfile) {
     EXPECT_EQ(machine->firmware.lastVersion[3], 1u);
 }
 
-TEST_F(FirmwareModel, InjectedAnswersOverrideTheModelAndRunOut) {
+TEST_F(FirmwareModel, InjectedAnswersOverrideTheModelAndRunOut)
+{
     machine->faults.forced[0] = sim::SimForcedAnswer{0, 0, 1, {}, -3, 1};
     machine->faults.forced[1] = sim::SimForcedAnswer{0x11, 0x0B, 0, {}, -2, sim::kForcedForever};
     BiosCallBuffer forced = Call(1, 1, kBrightness, 9);
     EXPECT_EQ(forced.cbRes1, -3);
     EXPECT_EQ(forced.cbRes2, 0u);
-    EXPECT_EQ(Call(0, 1, kBrightness).cbRes2, 4u);  // the activation never happened
+    EXPECT_EQ(Call(0, 1, kBrightness).cbRes2, 4u); // the activation never happened
     for (int i = 0; i < 3; ++i) EXPECT_EQ(Call(0x11, 0x0B).cbRes1, -2);
     EXPECT_EQ(machine->faults.forced[1].remaining, sim::kForcedForever);
 }
 
-TEST_F(FirmwareModel, AnswerKeepsTheRequestLengthAndItsOtherBytes) {
+TEST_F(FirmwareModel, AnswerKeepsTheRequestLengthAndItsOtherBytes)
+{
     std::vector<uint8_t> request = Request(0x11, 0x0B, 0, 0, 0, 0, 128);
     request[0x24] = 0x5A;
     request[100] = 0x77;
@@ -99,7 +108,8 @@ TEST_F(FirmwareModel, AnswerKeepsTheRequestLengthAndItsOtherBytes) {
     EXPECT_EQ(Record(answer).cbRes2, 0x0Fu);
 }
 
-TEST_F(FirmwareModel, FaultKnobsShapeTheAnswer) {
+TEST_F(FirmwareModel, FaultKnobsShapeTheAnswer)
+{
     machine->faults.quirkArgs = 1;
     BiosCallBuffer changed = Call(0x11, 0x0B, 0x12345678, 0);
     EXPECT_EQ(changed.cbArg1, ~0x12345678u);
@@ -111,14 +121,16 @@ TEST_F(FirmwareModel, FaultKnobsShapeTheAnswer) {
     EXPECT_EQ(sim::AnswerCall(*machine, request.data(), request.size()).size(), 40u);
 }
 
-TEST_F(FirmwareModel, RequestsShorterThanARecordAreRefusedUnlogged) {
+TEST_F(FirmwareModel, RequestsShorterThanARecordAreRefusedUnlogged)
+{
     std::vector<uint8_t> request = Request(0x11, 0x0B, 0, 0, 0, 0, 43);
     EXPECT_TRUE(sim::AnswerCall(*machine, request.data(), request.size()).empty());
     EXPECT_TRUE(sim::AnswerCall(*machine, nullptr, 44).empty());
     EXPECT_EQ(machine->callCount, 0u);
 }
 
-TEST_F(FirmwareModel, LogRecordsWhatWasSentAndAnswered) {
+TEST_F(FirmwareModel, LogRecordsWhatWasSentAndAnswered)
+{
     std::vector<uint8_t> clean = Request(0, 2, kBrightness, 0, 0, 0, 128);
     std::vector<uint8_t> dirty = Request(0, 2, kBrightness, 0, 0, 0, 128);
     dirty[0x2B] = 1;
@@ -140,7 +152,8 @@ TEST_F(FirmwareModel, LogRecordsWhatWasSentAndAnswered) {
     EXPECT_TRUE(sim::LoggedCalls(*machine).empty());
 }
 
-TEST_F(FirmwareModel, LogKeepsTheLatestCallsInOrderWhenFull) {
+TEST_F(FirmwareModel, LogKeepsTheLatestCallsInOrderWhenFull)
+{
     for (uint32_t i = 0; i < sim::kCallLogSize + 5; ++i) Call(0x7F, 0, i);
     std::vector<sim::SimCall> calls = sim::LoggedCalls(*machine);
     ASSERT_EQ(calls.size(), static_cast<size_t>(sim::kCallLogSize));
@@ -150,7 +163,8 @@ TEST_F(FirmwareModel, LogKeepsTheLatestCallsInOrderWhenFull) {
     EXPECT_EQ(sim::FormatCall(calls.back()).substr(0, 5), "#1029");
 }
 
-TEST_F(FirmwareModel, FormatShowsNegativeStatusInDecimal) {
+TEST_F(FirmwareModel, FormatShowsNegativeStatusInDecimal)
+{
     Call(0x7F, 0x12, 0xDEADBEEF);
     EXPECT_EQ(sim::FormatCall(sim::LoggedCalls(*machine).back()),
               "#1 class=0x007F select=0x0012 args=0xDEADBEEF,0x00000000,0x00000000,0x00000000 "

@@ -4,7 +4,8 @@
 
 namespace {
 
-TEST(MachineState, EveryViewSeesTheSameBlock) {
+TEST(MachineState, EveryViewSeesTheSameBlock)
+{
     sim::CMachineState first;
     sim::CMachineState second;
     ASSERT_TRUE(first.IsOpen() && second.IsOpen());
@@ -20,7 +21,8 @@ TEST(MachineState, EveryViewSeesTheSameBlock) {
     EXPECT_EQ(machine->firmware.radioStatus, before ^ 0x5A5A);
 }
 
-TEST(MachineState, ABlockOfAnotherLayoutStartsOverEmpty) {
+TEST(MachineState, ABlockOfAnotherLayoutStartsOverEmpty)
+{
     {
         sim::CMachineState state;
         sim::CMachineState::Lock machine(state);

@@ -14,14 +14,16 @@ using simtest::Structure;
 using simtest::TempProfile;
 using simtest::Walk;
 
-const Structure* Find(const std::vector<Structure>& table, uint8_t type) {
+const Structure* Find(const std::vector<Structure>& table, uint8_t type)
+{
     for (const Structure& s : table) {
         if (s.type == type) return &s;
     }
     return nullptr;
 }
 
-std::vector<sim::SimToken> TokensOf(const std::vector<Structure>& table) {
+std::vector<sim::SimToken> TokensOf(const std::vector<Structure>& table)
+{
     std::vector<sim::SimToken> tokens;
     for (const Structure& s : table) {
         if (s.type != 218) continue;
@@ -32,12 +34,13 @@ std::vector<sim::SimToken> TokensOf(const std::vector<Structure>& table) {
     return tokens;
 }
 
-TEST(Numbers, DecimalHexAndSignOnly) {
+TEST(Numbers, DecimalHexAndSignOnly)
+{
     long long v = 0;
     EXPECT_TRUE(sim::ParseNumber(L"0x01F7", v));
     EXPECT_EQ(v, 0x1F7);
     EXPECT_TRUE(sim::ParseNumber(L"010", v));
-    EXPECT_EQ(v, 10);  // never octal
+    EXPECT_EQ(v, 10); // never octal
     EXPECT_TRUE(sim::ParseNumber(L"-3", v));
     EXPECT_EQ(v, -3);
     for (const wchar_t* bad : {L"", L"0x", L"12a", L"x1", L"- 1", L"1 ", L"abc", L"99999999999999999999"}) {
@@ -45,9 +48,10 @@ TEST(Numbers, DecimalHexAndSignOnly) {
     }
 }
 
-TEST(Profiles, EveryShippedProfileLoads) {
-    for (const wchar_t* name : {L"corvane-default", L"halvorn", L"no-acpiwmi", L"smbios-fails", L"corvane-503",
-                                L"corvane-quillet-bios"}) {
+TEST(Profiles, EveryShippedProfileLoads)
+{
+    for (const wchar_t* name : {L"corvane-default", L"halvorn", L"no-acpiwmi", L"smbios-fails",
+                                L"corvane-503", L"corvane-quillet-bios"}) {
         auto machine = simtest::LoadedMachine(name);
         ASSERT_TRUE(machine);
         EXPECT_EQ(machine->loaded, 1u);
@@ -58,7 +62,8 @@ TEST(Profiles, EveryShippedProfileLoads) {
     EXPECT_FALSE(simtest::LoadedMachine(L"no-such-machine"));
 }
 
-TEST(Profiles, OtherMakerCarriesNoMakerName) {
+TEST(Profiles, OtherMakerCarriesNoMakerName)
+{
     auto machine = simtest::LoadedMachine(L"halvorn");
     ASSERT_TRUE(machine);
     std::vector<uint8_t> table = sim::BuildSmbiosTable(machine->smbios);
@@ -67,7 +72,8 @@ TEST(Profiles, OtherMakerCarriesNoMakerName) {
     EXPECT_NE(text.find("Halvorn Vega 5"), std::string::npos);
 }
 
-TEST(Profiles, FaultProfilesSetTheirKnobs) {
+TEST(Profiles, FaultProfilesSetTheirKnobs)
+{
     EXPECT_EQ(simtest::LoadedMachine(L"no-acpiwmi")->faults.noAcpiWmi, 1);
     EXPECT_EQ(simtest::LoadedMachine(L"smbios-fails")->faults.smbiosFails, 1);
     auto m503 = simtest::LoadedMachine(L"corvane-503");
@@ -75,7 +81,8 @@ TEST(Profiles, FaultProfilesSetTheirKnobs) {
     EXPECT_EQ(m503->smbios.systemIdWide, 1);
 }
 
-TEST(Profiles, MalformedEntriesAreSkippedAndNumbersClamped) {
+TEST(Profiles, MalformedEntriesAreSkippedAndNumbersClamped)
+{
     TempProfile profile(
         "[SMBIOS]\r\nManufacturer=Quillet\r\nOemString1=one\r\nOemString2=\r\nOemString4=gap\r\n"
         "CapabilityWords=1,2,3\r\nSystemId=0x20\r\n"
@@ -88,7 +95,7 @@ TEST(Profiles, MalformedEntriesAreSkippedAndNumbersClamped) {
     std::memset(machine.get(), 0, sizeof(sim::SimMachine));
     ASSERT_TRUE(sim::LoadProfile(profile.Path(), *machine));
 
-    EXPECT_EQ(machine->smbios.oemCount, 2);  // stops at the first missing number
+    EXPECT_EQ(machine->smbios.oemCount, 2); // stops at the first missing number
     EXPECT_EQ(machine->smbios.hasCapabilities, 0);
     EXPECT_EQ(machine->smbios.systemIdWide, 0);
     ASSERT_EQ(machine->smbios.tokenCount, 2);
@@ -99,13 +106,13 @@ TEST(Profiles, MalformedEntriesAreSkippedAndNumbersClamped) {
     EXPECT_TRUE(brightness->split);
     EXPECT_EQ(brightness->ac, 5);
     EXPECT_EQ(brightness->res4, 2u);
-    EXPECT_EQ(sim::FindSetting(*machine, 0x342)->battery, 0);  // malformed value kept the default
+    EXPECT_EQ(sim::FindSetting(*machine, 0x342)->battery, 0); // malformed value kept the default
     EXPECT_EQ(sim::FindSetting(*machine, 0x400)->ac, 8);
     EXPECT_EQ(sim::FindSetting(*machine, 0x401), nullptr);
 
     EXPECT_EQ(machine->firmware.dataBufferSize, 4096u);
     EXPECT_EQ(machine->firmware.radioStatus, 0u);
-    EXPECT_EQ(machine->firmware.radioRes1, -1);  // no radio answer without the key
+    EXPECT_EQ(machine->firmware.radioRes1, -1); // no radio answer without the key
     ASSERT_EQ(machine->firmware.fixedAnswerCount, 2);
     EXPECT_EQ(machine->power.batteryPercent, 100);
 
@@ -117,7 +124,8 @@ TEST(Profiles, MalformedEntriesAreSkippedAndNumbersClamped) {
     EXPECT_EQ(simtest::Record(sim::AnswerCall(*machine, other.data(), other.size())).cbRes1, -1);
 }
 
-TEST(Profiles, LoadingResetsStateButKeepsTheEventQueue) {
+TEST(Profiles, LoadingResetsStateButKeepsTheEventQueue)
+{
     auto machine = simtest::LoadedMachine(L"corvane-default");
     machine->faults.failNext = 4;
     machine->callCount = 9;
@@ -128,10 +136,11 @@ TEST(Profiles, LoadingResetsStateButKeepsTheEventQueue) {
     EXPECT_EQ(machine->callCount, 0u);
     EXPECT_EQ(machine->eventCount, 3u);
     EXPECT_EQ(machine->subscribers[0].processId, 77u);
-    EXPECT_EQ(sim::FindSetting(*machine, 0x310), nullptr);  // only halvorn's settings remain
+    EXPECT_EQ(sim::FindSetting(*machine, 0x310), nullptr); // only halvorn's settings remain
 }
 
-TEST(SmbiosTable, HoldsTheIdentityOfTheProfile) {
+TEST(SmbiosTable, HoldsTheIdentityOfTheProfile)
+{
     auto machine = simtest::LoadedMachine(L"corvane-default");
     std::vector<Structure> table = Walk(sim::BuildSmbiosTable(machine->smbios));
     ASSERT_FALSE(table.empty());
@@ -168,7 +177,8 @@ TEST(SmbiosTable, HoldsTheIdentityOfTheProfile) {
     EXPECT_EQ(tokens[11].value, 0x0001);
 }
 
-TEST(SmbiosTable, ByteFormIdAndDuplicateTokensAsWritten) {
+TEST(SmbiosTable, ByteFormIdAndDuplicateTokensAsWritten)
+{
     auto halvorn = simtest::LoadedMachine(L"halvorn");
     const Structure* id = Find(Walk(sim::BuildSmbiosTable(halvorn->smbios)), 208);
     ASSERT_NE(id, nullptr);
@@ -181,16 +191,18 @@ TEST(SmbiosTable, ByteFormIdAndDuplicateTokensAsWritten) {
     EXPECT_NE(tokens[0].location, tokens[1].location);
 }
 
-TEST(SmbiosTable, MissingPiecesLeaveWalkableStructures) {
+TEST(SmbiosTable, MissingPiecesLeaveWalkableStructures)
+{
     sim::SimSmbios bare{};
     std::vector<Structure> table = Walk(sim::BuildSmbiosTable(bare));
-    ASSERT_EQ(table.size(), 3u);  // BIOS, system, end
-    EXPECT_EQ(table[0].formatted[4], 0);  // empty vendor is string number 0
+    ASSERT_EQ(table.size(), 3u); // BIOS, system, end
+    EXPECT_EQ(table[0].formatted[4], 0); // empty vendor is string number 0
     EXPECT_EQ(Find(table, 208), nullptr);
     EXPECT_EQ(Find(table, 218), nullptr);
 }
 
-TEST(SmbiosTable, LongTokenTablesSpanSeveralStructures) {
+TEST(SmbiosTable, LongTokenTablesSpanSeveralStructures)
+{
     sim::SimSmbios smbios{};
     smbios.tokenCount = sim::kMaxTokens;
     for (int i = 0; i < sim::kMaxTokens; ++i) {
@@ -204,7 +216,8 @@ TEST(SmbiosTable, LongTokenTablesSpanSeveralStructures) {
     for (const Structure& s : table) EXPECT_LE(s.formatted.size(), 255u);
 }
 
-TEST(PowerStatus, SummaryFollowsTheBattery) {
+TEST(PowerStatus, SummaryFollowsTheBattery)
+{
     sim::SimPower power{1, 1, 80, 1, -1, -1};
     SYSTEM_POWER_STATUS status = sim::PowerStatusOf(power);
     EXPECT_EQ(status.ACLineStatus, 1);

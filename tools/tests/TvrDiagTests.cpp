@@ -14,7 +14,8 @@ namespace {
 
 constexpr wchar_t kTvrdiag[] = L"tvrdiag.exe";
 
-std::vector<std::string> Lines(const std::string& text) {
+std::vector<std::string> Lines(const std::string& text)
+{
     std::vector<std::string> lines;
     std::istringstream in(text);
     std::string line;
@@ -25,7 +26,8 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-bool HasLine(const std::vector<std::string>& lines, const std::string& wanted) {
+bool HasLine(const std::vector<std::string>& lines, const std::string& wanted)
+{
     for (const std::string& line : lines) {
         if (line == wanted) return true;
     }
@@ -33,7 +35,8 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& wanted) {
 }
 
 // The numbers of the "  bit N name" lines.
-std::vector<int> ReportedBits(const std::vector<std::string>& lines) {
+std::vector<int> ReportedBits(const std::vector<std::string>& lines)
+{
     std::vector<int> bits;
     for (const std::string& line : lines) {
         int bit = -1;
@@ -42,7 +45,8 @@ std::vector<int> ReportedBits(const std::vector<std::string>& lines) {
     return bits;
 }
 
-size_t TokenLines(const std::vector<std::string>& lines) {
+size_t TokenLines(const std::vector<std::string>& lines)
+{
     size_t count = 0;
     for (const std::string& line : lines) count += line.rfind("  token ", 0) == 0 ? 1 : 0;
     return count;
@@ -53,7 +57,9 @@ protected:
     void TearDown() override { notebook.Load(L"corvane-default"); }
 
     // The report on a freshly loaded notebook, after the simctl commands.
-    std::vector<std::string> Report(const wchar_t* profile, std::initializer_list<const wchar_t*> commands = {}) {
+    std::vector<std::string> Report(const wchar_t* profile,
+                                    std::initializer_list<const wchar_t*> commands = {})
+    {
         EXPECT_TRUE(notebook.Load(profile)) << profile;
         for (const wchar_t* command : commands) EXPECT_TRUE(notebook.Simctl(command)) << command;
         const ProgramResult run = RunProgram(kTvrdiag, L"");
@@ -65,7 +71,8 @@ protected:
     SimulatedNotebook notebook;
 };
 
-TEST_F(TvrDiag, DefaultNotebookShowsItsIdentityTokensAndFeatures) {
+TEST_F(TvrDiag, DefaultNotebookShowsItsIdentityTokensAndFeatures)
+{
     const auto lines = Report(L"corvane-default", {L"set ac 1"});
     EXPECT_TRUE(HasLine(lines, "ACPI-WMI BIOS interface: ready, data buffer 128 bytes"));
     EXPECT_TRUE(HasLine(lines, "Probe call 0x0011/0x000B: answered, cbRes1 0, cbRes2 0x0000000F"));
@@ -85,7 +92,8 @@ TEST_F(TvrDiag, DefaultNotebookShowsItsIdentityTokensAndFeatures) {
     EXPECT_TRUE(HasLine(lines, "  bit 36 launch button"));
 }
 
-TEST_F(TvrDiag, AnotherMakersNotebookHasNoTokensAndOnlyTheFirmwareBits) {
+TEST_F(TvrDiag, AnotherMakersNotebookHasNoTokensAndOnlyTheFirmwareBits)
+{
     auto lines = Report(L"halvorn");
     EXPECT_TRUE(HasLine(lines, "Maker system: no"));
     EXPECT_TRUE(HasLine(lines, "Maker BIOS: no"));
@@ -99,20 +107,23 @@ TEST_F(TvrDiag, AnotherMakersNotebookHasNoTokensAndOnlyTheFirmwareBits) {
     EXPECT_EQ(ReportedBits(lines), (std::vector<int>{10, 12, 13, 14, 15, 16, 17, 18, 34}));
 }
 
-TEST_F(TvrDiag, WithoutTheFirmwareClassesItSaysCallsFailWithMinus3) {
+TEST_F(TvrDiag, WithoutTheFirmwareClassesItSaysCallsFailWithMinus3)
+{
     const auto lines = Report(L"no-acpiwmi");
-    EXPECT_TRUE(HasLine(lines,
-                        "ACPI-WMI BIOS interface: not available (firmware classes BFn, BDat or WMI_Query missing);"
-                        " every BIOS call fails with cbRes1 -3"));
+    EXPECT_TRUE(HasLine(
+        lines, "ACPI-WMI BIOS interface: not available (firmware classes BFn, BDat or WMI_Query missing);"
+               " every BIOS call fails with cbRes1 -3"));
     EXPECT_TRUE(HasLine(lines, "Probe call 0x0011/0x000B: no answer, cbRes1 -3, cbRes2 0x00000000"));
     EXPECT_TRUE(HasLine(lines, "  token 0x007D location 0x0320 value 0x0000 read failed"));
-    EXPECT_TRUE(HasLine(lines,
-                        "Hardware configuration: not created (no BIOS calls possible); every feature reads as absent"));
+    EXPECT_TRUE(HasLine(
+        lines,
+        "Hardware configuration: not created (no BIOS calls possible); every feature reads as absent"));
     EXPECT_TRUE(ReportedBits(lines).empty());
     EXPECT_TRUE(notebook.Calls().empty());
 }
 
-TEST_F(TvrDiag, HelpPrintsTheUsageAndOtherArgumentsAreRefused) {
+TEST_F(TvrDiag, HelpPrintsTheUsageAndOtherArgumentsAreRefused)
+{
     ProgramResult run = RunProgram(kTvrdiag, L"--help");
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.output.rfind("Usage: tvrdiag [--help]", 0), 0u) << run.output;
@@ -120,7 +131,7 @@ TEST_F(TvrDiag, HelpPrintsTheUsageAndOtherArgumentsAreRefused) {
     for (const wchar_t* arguments : {L"--frobnicate", L"--help extra", L"report"}) {
         run = RunProgram(kTvrdiag, arguments);
         EXPECT_EQ(run.exitCode, 2u) << arguments;
-        EXPECT_TRUE(run.output.empty()) << arguments;  // the usage goes to the error stream
+        EXPECT_TRUE(run.output.empty()) << arguments; // the usage goes to the error stream
     }
 }
 

@@ -7,7 +7,7 @@ class CAcpiWmi;
 // hardware-configuration block make of this machine, as plain text.
 class CDiagReport {
 public:
-    explicit CDiagReport(CAcpiWmi& bios) : m_bios(bios) { }
+    explicit CDiagReport(CAcpiWmi& bios) : m_bios(bios) {}
 
     std::string Text();
 

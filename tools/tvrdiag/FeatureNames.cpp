@@ -31,7 +31,8 @@ constexpr FeatureNameEntry kFeatureNames[] = {
 
 } // namespace
 
-const char* FeatureName(int bit) {
+const char* FeatureName(int bit)
+{
     for (const FeatureNameEntry& entry : kFeatureNames) {
         if (entry.bit == bit) return entry.name;
     }

@@ -12,8 +12,7 @@ CBatteryAlertsFeature::CBatteryAlertsFeature(const TrayContext& context)
     , m_startDelayedQuery(context.dispatcher.Trace(), "StartDelayedBiosMessageQuery")
     , m_checkBatteryCharging(context.dispatcher.Trace(), "CheckBatteryCharging")
     , m_hideChargingDialog(context.dispatcher.Trace(), "HideBatteryChargingDialog")
-{
-}
+{}
 
 void CBatteryAlertsFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 {

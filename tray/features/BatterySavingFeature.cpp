@@ -26,8 +26,7 @@ CBatterySavingFeature::CBatterySavingFeature(const TrayContext& context, IBatter
     , m_postResumeAnnouncement(context.dispatcher.Trace(), "PostResumeAnnouncement")
     , m_powerSourceChanged(context.dispatcher.Trace(), "PowerSourceChanged")
     , m_keyAction(context.dispatcher.Trace(), "ExtendedBatteryLifeKeyAction")
-{
-}
+{}
 
 void CBatterySavingFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 {
@@ -41,7 +40,8 @@ void CBatterySavingFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
     });
     dispatcher.RouteTimer(TimerId::EblEvaluation, [this] { m_eblEvaluationTimer(); });
     dispatcher.RouteTimer(TimerId::IntelligentDisplay, [this] { m_intelligentDisplayTimer(); });
-    dispatcher.RouteTimer(TimerId::S3S4Resume, [this] { OnResumeTimer(); }, CTrayDispatcher::TimerStop::ByAction);
+    dispatcher.RouteTimer(
+        TimerId::S3S4Resume, [this] { OnResumeTimer(); }, CTrayDispatcher::TimerStop::ByAction);
 }
 
 bool CBatterySavingFeature::NeedsPostResumeAnnouncement() const

@@ -19,8 +19,7 @@ CBrightnessFeature::CBrightnessFeature(const TrayContext& context)
     , m_showBrightnessPercent(context.dispatcher.Trace(), "ShowBrightnessPercent")
     , m_refreshDisplay(context.dispatcher.Trace(), "RefreshBrightnessDisplay")
     , m_hideDisplay(context.dispatcher.Trace(), "HideBrightnessDisplay")
-{
-}
+{}
 
 void CBrightnessFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 {

@@ -17,8 +17,7 @@ CDesktopModeFeature::CDesktopModeFeature(const TrayContext& context)
     , m_storeChoice(context.dispatcher.Trace(), "StoreDesktopModeChoice")
     , m_apply(context.dispatcher.Trace(), "ApplyDesktopMode")
     , m_refresh(context.dispatcher.Trace(), "DesktopModeRefresh")
-{
-}
+{}
 
 bool CDesktopModeFeature::IsAvailable() const
 {

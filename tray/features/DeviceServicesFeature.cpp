@@ -20,8 +20,7 @@ CDeviceServicesFeature::CDeviceServicesFeature(const TrayContext& context)
     , m_openAudioPanel(context.dispatcher.Trace(), "OpenAudioPanel")
     , m_finishDeviceRescan(context.dispatcher.Trace(), "FinishDeviceRescan")
     , m_showAdvancedDisplayConfiguration(context.dispatcher.Trace(), "ShowAdvancedDisplayConfiguration")
-{
-}
+{}
 
 void CDeviceServicesFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 {

@@ -21,8 +21,7 @@ CDisplaySwitchFeature::CDisplaySwitchFeature(const TrayContext& context, IDispla
                     [this](uint16_t, uint16_t, uint16_t, bool) { m_context.osds.HideOtherOsds(); })
     , m_finish(context.dispatcher.Trace(), "FinishDisplaySwitch")
     , m_commit(context.dispatcher.Trace(), "CommitDisplaySwitch")
-{
-}
+{}
 
 void CDisplaySwitchFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 {

@@ -9,8 +9,7 @@ CHibernateFeature::CHibernateFeature(const TrayContext& context, IHibernateWorke
     , m_start(context.dispatcher.Trace(), "StartHibernate")
     , m_clearPending(context.dispatcher.Trace(), "ClearPendingHibernate")
     , m_offerForced(context.dispatcher.Trace(), "OfferForcedHibernate")
-{
-}
+{}
 
 void CHibernateFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 {

@@ -12,7 +12,8 @@ constexpr uint16_t kDisplayOffIndicatorSystems[] = {1217, 1218, 1219, 1220, 1239
 constexpr int kMonitorOn = 1;
 
 // The monitor-power setting the launch-button executor registers for.
-constexpr GUID kMonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xE6, 0xE5, 0xA1, 0x7E, 0xBD, 0x1A, 0xEA}};
+constexpr GUID kMonitorPowerOn
+    = {0x02731015, 0x4510, 0x4526, {0x99, 0xE6, 0xE5, 0xA1, 0x7E, 0xBD, 0x1A, 0xEA}};
 
 } // namespace
 
@@ -39,13 +40,12 @@ CLaunchButtonFeature::CLaunchButtonFeature(const TrayContext& context, ILaunchBu
     , m_setExecutorMonitorState(context.dispatcher.Trace(), "SetExecutorMonitorState")
     , m_updateIndicator(context.dispatcher.Trace(), "UpdateDisplayOffIndicator")
     , m_resetExecutor(context.dispatcher.Trace(), "ResetLaunchButtonExecutor")
-{
-}
+{}
 
 bool CLaunchButtonFeature::HasDisplayOffIndicator(uint16_t systemId)
 {
-    return std::find(std::begin(kDisplayOffIndicatorSystems), std::end(kDisplayOffIndicatorSystems), systemId) !=
-           std::end(kDisplayOffIndicatorSystems);
+    return std::find(std::begin(kDisplayOffIndicatorSystems), std::end(kDisplayOffIndicatorSystems), systemId)
+           != std::end(kDisplayOffIndicatorSystems);
 }
 
 void CLaunchButtonFeature::RegisterRoutes(CTrayDispatcher& dispatcher)

@@ -19,8 +19,8 @@ public:
 
     // executor: the launch-button executor, or null without one; tickCount
     // is the clock of the button debounce.
-    CLaunchButtonFeature(const TrayContext& context, ILaunchButtonExecutor* executor, const CSuspendState& suspend,
-                         std::function<uint64_t()> tickCount);
+    CLaunchButtonFeature(const TrayContext& context, ILaunchButtonExecutor* executor,
+                         const CSuspendState& suspend, std::function<uint64_t()> tickCount);
 
     void RegisterRoutes(CTrayDispatcher& dispatcher) override;
     void ResetLaunchButtonExecutor() override { m_resetExecutor(); }

@@ -5,15 +5,15 @@
 #include "TrayDispatcher.h"
 #include "VersionReport.h"
 
-CPowerEventsFeature::CPowerEventsFeature(const TrayContext& context, const Parts& parts, CSuspendState& suspend)
+CPowerEventsFeature::CPowerEventsFeature(const TrayContext& context, const Parts& parts,
+                                         CSuspendState& suspend)
     : m_context(context)
     , m_parts(parts)
     , m_suspend(suspend)
     , m_reportVersion(context.dispatcher.Trace(), "ReportVersionToBios", [this](uint32_t running) {
         version_report::Report(m_context.bios, version_report::ReadInstalledVersion(), running);
     })
-{
-}
+{}
 
 void CPowerEventsFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 {

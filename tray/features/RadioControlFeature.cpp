@@ -7,8 +7,7 @@ CRadioControlFeature::CRadioControlFeature(const TrayContext& context)
     : m_startRadioConfiguration(context.dispatcher.Trace(), "StartRadioConfiguration", [] {
         suite_programs::Start(suite_programs::kRadioControl, suite_programs::kFromHotkey);
     })
-{
-}
+{}
 
 void CRadioControlFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 {

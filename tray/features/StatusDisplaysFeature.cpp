@@ -23,7 +23,8 @@ CStatusDisplaysFeature::CStatusDisplaysFeature(const TrayContext& context)
     : m_context(context)
     // Manual reset, signalled: no eject is running.
     , m_ejectEvent(::CreateEventW(nullptr, TRUE, TRUE, nullptr))
-    , m_showLockKey(context.dispatcher.Trace(), "ShowLockKey", [this](int, bool) { m_context.osds.HideOtherOsds(); })
+    , m_showLockKey(context.dispatcher.Trace(), "ShowLockKey",
+                    [this](int, bool) { m_context.osds.HideOtherOsds(); })
     , m_showRadio(context.dispatcher.Trace(), "ShowRadio",
                   [this](uint32_t, uint32_t, bool) { m_context.osds.HideOtherOsds(); })
     , m_eject(context.dispatcher.Trace(), "Eject", [this] { m_context.osds.HideOtherOsds(); })
@@ -37,8 +38,7 @@ CStatusDisplaysFeature::CStatusDisplaysFeature(const TrayContext& context)
                                          m_context.hardwareFeature(kKeyboardLightFeature));
                                  })
     , m_hideRadioDisplay(context.dispatcher.Trace(), "HideRadioDisplay")
-{
-}
+{}
 
 // The key passes no value; the firmware's event gives it in argument 1.
 void CStatusDisplaysFeature::RouteBoth(CTrayDispatcher& dispatcher, uint16_t code,
@@ -62,11 +62,12 @@ void CStatusDisplaysFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 {
     RouteBoth(dispatcher, 0x003A, &CStatusDisplaysFeature::ShowCapsLock);
     RouteBoth(dispatcher, 0xE045, &CStatusDisplaysFeature::ShowNumLock);
-    for (uint16_t code : {0xE00C, 0xE033, 0xE034}) RouteBoth(dispatcher, code, &CStatusDisplaysFeature::ShowKeyboardLight);
+    for (uint16_t code : {0xE00C, 0xE033, 0xE034})
+        RouteBoth(dispatcher, code, &CStatusDisplaysFeature::ShowKeyboardLight);
     RouteBoth(dispatcher, 0xE013, &CStatusDisplaysFeature::ShowAmbientLight);
     dispatcher.RouteKey(0xE008, [this] { m_showRadio(0, 0, false); });
-    dispatcher.RouteBios(0xE008,
-                         [this](const BiosEventCode& e) { m_showRadio(HighLow(e.arg2, e.arg1), e.arg3, true); });
+    dispatcher.RouteBios(
+        0xE008, [this](const BiosEventCode& e) { m_showRadio(HighLow(e.arg2, e.arg1), e.arg3, true); });
     dispatcher.RouteKey(0xE009, [this] { m_eject(); });
     dispatcher.RouteBios(0xE009, [this](const BiosEventCode&) { m_eject(); });
     dispatcher.RouteWindowMessage(messages::kKeyboardLightSupportChanged,

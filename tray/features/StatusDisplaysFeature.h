@@ -20,7 +20,8 @@ public:
     HANDLE EjectEvent() const { return m_ejectEvent.get(); }
 
 private:
-    void RouteBoth(CTrayDispatcher& dispatcher, uint16_t code, void (CStatusDisplaysFeature::*show)(int, bool));
+    void RouteBoth(CTrayDispatcher& dispatcher, uint16_t code,
+                   void (CStatusDisplaysFeature::*show)(int, bool));
     void ShowCapsLock(int, bool fromBios);
     void ShowNumLock(int, bool fromBios);
     void ShowKeyboardLight(int level, bool fromBios) { m_showKeyboardLight(level, fromBios); }

@@ -71,13 +71,14 @@ void CTrayIconFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
     dispatcher.RouteRegistered(messages::kTaskbarCreated, [this](WPARAM, LPARAM) { m_addTrayIcon(); });
     dispatcher.RouteTimer(TimerId::TrayIconClick, [this] { m_singleClick(); });
     // The icon stops its own retries once an attempt succeeded or the last one failed.
-    dispatcher.RouteTimer(TimerId::TrayIconRetry, [this] { m_taskBar.OnRetryTimer(); },
-                          CTrayDispatcher::TimerStop::ByAction);
+    dispatcher.RouteTimer(
+        TimerId::TrayIconRetry, [this] { m_taskBar.OnRetryTimer(); }, CTrayDispatcher::TimerStop::ByAction);
     dispatcher.RouteCommand(ID_TRAY_OPEN, [this] { OpenCompanion(); });
     dispatcher.RouteCommand(ID_TRAY_ABOUT, [this] { m_about.DoModal(m_context.window.Handle()); });
     dispatcher.RouteCommand(ID_TRAY_EXIT, [this] { Exit(); });
     dispatcher.RouteCommand(ID_TRAY_EBL_KEY, [this] { m_parts.batterySaving.KeyAction(); });
-    dispatcher.RouteCommand(ID_TRAY_RADIO_SETTINGS, [] { suite_programs::Start(suite_programs::kRadioControl); });
+    dispatcher.RouteCommand(ID_TRAY_RADIO_SETTINGS,
+                            [] { suite_programs::Start(suite_programs::kRadioControl); });
     dispatcher.RouteCommand(ID_POPUP_BRIGHTNESS,
                             [this] { m_displayFlags.brightness = m_displayFlags.brightness ? 0 : 1; });
     dispatcher.RouteCommand(ID_POPUP_RADIO, [this] { m_displayFlags.radio = m_displayFlags.radio ? 0 : 1; });
@@ -123,9 +124,9 @@ void CTrayIconFeature::TrackMenu(HMENU menu)
 void CTrayIconFeature::AddIconNow()
 {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    auto icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(CCompanionApp::kIconId), IMAGE_ICON,
-                                                ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                                LR_DEFAULTCOLOR));
+    auto icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(CCompanionApp::kIconId),
+                                                IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     m_taskBar.AddIcon(icon, texts::LoadSelected(CCompanionApp::kTooltipId));
 }
 

@@ -22,7 +22,8 @@ TEST(CompanionApp, MobilityCenterUntilConfiguredOtherwise)
 TEST(CompanionApp, GamingNameIsMatchedWithoutCaseAndOpensOnSingleClick)
 {
     CCompanionApp app;
-    std::wstring name = NameOf("<TvrConfig><Version>1</Version><TrayApp><Name>GAMING</Name></TrayApp></TvrConfig>");
+    std::wstring name
+        = NameOf("<TvrConfig><Version>1</Version><TrayApp><Name>GAMING</Name></TrayApp></TvrConfig>");
     EXPECT_EQ(name, L"GAMING");
     EXPECT_TRUE(app.ApplyName(name, kFolder));
     EXPECT_EQ(app.CommandLine(), std::wstring(kFolder) + L"\\GAMING");
@@ -57,7 +58,8 @@ TEST(ConfigFile, BrokenOrForeignFilesGiveNoName)
 {
     EXPECT_EQ(NameOf(""), L"");
     EXPECT_EQ(NameOf("<TvrConfig><Version>1</Version><TrayApp><Name>gaming</Name></TrayApp>"), L"");
-    EXPECT_EQ(NameOf("<tvrconfig><Version>1</Version><TrayApp><Name>gaming</Name></TrayApp></tvrconfig>"), L"");
+    EXPECT_EQ(NameOf("<tvrconfig><Version>1</Version><TrayApp><Name>gaming</Name></TrayApp></tvrconfig>"),
+              L"");
     EXPECT_EQ(NameOf("<Config><Version>1</Version><TrayApp><Name>gaming</Name></TrayApp></Config>"), L"");
     EXPECT_EQ(NameOf("<TvrConfig><TrayApp><Name>gaming</Name></TrayApp></TvrConfig>"), L"");
     EXPECT_EQ(NameOf("<TvrConfig><Version>1</Version><Name>gaming</Name></TvrConfig>"), L"");
@@ -67,13 +69,15 @@ TEST(ConfigFile, BrokenOrForeignFilesGiveNoName)
 // Files far larger or richer than a configuration are refused before parsing.
 TEST(ConfigFile, OversizedOrOverRichFilesAreRefusedUnread)
 {
-    const std::string good = "<TvrConfig><Version>1</Version><TrayApp><Name>gaming</Name></TrayApp></TvrConfig>";
+    const std::string good
+        = "<TvrConfig><Version>1</Version><TrayApp><Name>gaming</Name></TrayApp></TvrConfig>";
     EXPECT_EQ(NameOf(good), L"gaming");
     // A comment pads the same file past the limit.
     EXPECT_EQ(NameOf(good + "<!--" + std::string(16 * 1024, ' ') + "-->"), L"");
     std::string attributes = "<TvrConfig";
     for (int i = 0; i < 40; ++i) attributes += " a" + std::to_string(i) + "=\"1\"";
-    EXPECT_EQ(NameOf(attributes + "><Version>1</Version><TrayApp><Name>gaming</Name></TrayApp></TvrConfig>"), L"");
+    EXPECT_EQ(NameOf(attributes + "><Version>1</Version><TrayApp><Name>gaming</Name></TrayApp></TvrConfig>"),
+              L"");
     std::string elements = "<TvrConfig><Version>1</Version>";
     for (int i = 0; i < 40; ++i) elements += "<TrayApp><Name>gaming</Name></TrayApp>";
     EXPECT_EQ(NameOf(elements + "</TvrConfig>"), L"");

@@ -10,8 +10,8 @@ int wmain()
     wchar_t log[MAX_PATH] = {};
     const DWORD length = ::GetEnvironmentVariableW(L"TAVRIN_COMPANION_LOG", log, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return 2;
-    HANDLE file = ::CreateFileW(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = ::CreateFileW(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 3;
     DWORD written = 0;
     ::WriteFile(file, "started\n", 8, &written, nullptr);

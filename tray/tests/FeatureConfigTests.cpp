@@ -103,17 +103,19 @@ void ExpectBitUnderVersion(const wchar_t* version, int bit)
     const std::wstring exe = path.substr(path.find_last_of(L"\\/") + 1);
     const std::wstring key = L"Software\\Wine\\AppDefaults\\" + exe;
     HKEY appKey = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &appKey, nullptr),
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                &appKey, nullptr),
               ERROR_SUCCESS);
     ::RegSetValueExW(appKey, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
                      static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
     ::RegCloseKey(appKey);
     ::SetEnvironmentVariableW(L"TAVRIN_EXPECTED_VERSION_BIT", std::to_wstring(bit).c_str());
-    std::wstring commandLine = L"\"" + path + L"\" --gtest_filter=WindowsVersion.ChildReportsTheBitItWasStartedFor";
+    std::wstring commandLine
+        = L"\"" + path + L"\" --gtest_filter=WindowsVersion.ChildReportsTheBitItWasStartedFor";
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION info{};
-    const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                          &startup, &info);
+    const BOOL started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                          nullptr, &startup, &info);
     DWORD exitCode = 1;
     if (started) {
         ::WaitForSingleObject(info.hProcess, 60000);
@@ -183,9 +185,9 @@ TEST(VersionReport, SendsSignatureVersionAndState)
     EXPECT_EQ(bios.sent.cbArg4, 1u);
     // The signature spells TVRN from its most significant byte.
     const uint32_t signature = version_report::kSignature;
-    EXPECT_EQ(std::string({char(signature >> 24), char(signature >> 16), char(signature >> 8),
-                           char(signature)}),
-              "TVRN");
+    EXPECT_EQ(
+        std::string({char(signature >> 24), char(signature >> 16), char(signature >> 8), char(signature)}),
+        "TVRN");
 }
 
 TEST(VersionReport, FirmwareRefusalOrSilenceIsFailure)
@@ -217,8 +219,8 @@ TEST(OemKeyList, EntriesSitWhereTheKeyboardDllReadsThem)
     };
     EXPECT_EQ(scanAt(0), 0xF7);
     EXPECT_EQ(extAt(0), 1);
-    EXPECT_EQ(scanAt(22), 0x9B);  // display-switch key released
-    EXPECT_EQ(scanAt(25), 0x3A);  // Caps Lock is the one plain key before Num Lock
+    EXPECT_EQ(scanAt(22), 0x9B); // display-switch key released
+    EXPECT_EQ(scanAt(25), 0x3A); // Caps Lock is the one plain key before Num Lock
     EXPECT_EQ(extAt(25), 0);
     EXPECT_EQ(scanAt(26), 0x45);
     EXPECT_EQ(extAt(26), 1);

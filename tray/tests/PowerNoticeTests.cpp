@@ -17,7 +17,8 @@ protected:
         SYSTEM_INFO system{};
         ::GetSystemInfo(&system);
         m_page = system.dwPageSize;
-        m_pages = static_cast<BYTE*>(::VirtualAlloc(nullptr, 2 * m_page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        m_pages = static_cast<BYTE*>(
+            ::VirtualAlloc(nullptr, 2 * m_page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
         ASSERT_NE(m_pages, nullptr);
         DWORD old = 0;
         ASSERT_TRUE(::VirtualProtect(m_pages + m_page, m_page, PAGE_NOACCESS, &old));
@@ -40,7 +41,8 @@ protected:
 TEST_F(PowerNotice, ASentRecordReadableAsAWholeIsKept)
 {
     EXPECT_FALSE(power_notice::IsUntrusted(PBT_POWERSETTINGCHANGE, Record(4, 4), ISMEX_SEND));
-    EXPECT_FALSE(power_notice::IsUntrusted(PBT_POWERSETTINGCHANGE, Record(1, 16), ISMEX_SEND | ISMEX_REPLIED));
+    EXPECT_FALSE(
+        power_notice::IsUntrusted(PBT_POWERSETTINGCHANGE, Record(1, 16), ISMEX_SEND | ISMEX_REPLIED));
 }
 
 TEST_F(PowerNotice, APostedRecordIsDroppedEvenWhenReadable)
@@ -71,7 +73,8 @@ TEST_F(PowerNotice, ASentRecordOnAGuardPageIsDropped)
 
 TEST_F(PowerNotice, OtherPowerEventsCarryNoRecordAndPassPostedOrNot)
 {
-    for (WPARAM event : {PBT_APMSUSPEND, PBT_APMRESUMESUSPEND, PBT_APMPOWERSTATUSCHANGE, PBT_APMQUERYSUSPENDFAILED}) {
+    for (WPARAM event :
+         {PBT_APMSUSPEND, PBT_APMRESUMESUSPEND, PBT_APMPOWERSTATUSCHANGE, PBT_APMQUERYSUSPENDFAILED}) {
         EXPECT_FALSE(power_notice::IsUntrusted(event, 0x10, ISMEX_NOSEND)) << event;
         EXPECT_FALSE(power_notice::IsUntrusted(event, 0, ISMEX_SEND)) << event;
     }

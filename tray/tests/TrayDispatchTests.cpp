@@ -50,7 +50,7 @@ protected:
         Lines lines;
         std::string line;
         while (std::getline(file, line)) {
-            if (file.eof()) break;  // a line still being written
+            if (file.eof()) break; // a line still being written
             m_traceRead += line.size() + 1;
             if (!line.empty() && line.back() == '\r') line.pop_back();
             lines.push_back(line);
@@ -66,11 +66,13 @@ protected:
         for (int attempt = 0; attempt < 20; ++attempt) {
             Simctl(kMarkerEvent);
             Lines lines;
-            const bool marked = WaitFor([&] {
-                for (std::string& line : NewLines()) lines.push_back(std::move(line));
-                return std::search(lines.begin(), lines.end(), kMarkerLines.begin(), kMarkerLines.end()) !=
-                       lines.end();
-            }, 500);
+            const bool marked = WaitFor(
+                [&] {
+                    for (std::string& line : NewLines()) lines.push_back(std::move(line));
+                    return std::search(lines.begin(), lines.end(), kMarkerLines.begin(), kMarkerLines.end())
+                           != lines.end();
+                },
+                500);
             if (marked) return true;
         }
         return false;
@@ -81,11 +83,13 @@ protected:
     {
         EXPECT_TRUE(Simctl(kMarkerEvent).empty());
         Lines lines;
-        const bool marked = WaitFor([&] {
-            for (std::string& line : NewLines()) lines.push_back(std::move(line));
-            return lines.size() >= kMarkerLines.size() &&
-                   Lines(lines.end() - kMarkerLines.size(), lines.end()) == kMarkerLines;
-        }, 10000);
+        const bool marked = WaitFor(
+            [&] {
+                for (std::string& line : NewLines()) lines.push_back(std::move(line));
+                return lines.size() >= kMarkerLines.size()
+                       && Lines(lines.end() - kMarkerLines.size(), lines.end()) == kMarkerLines;
+            },
+            10000);
         EXPECT_TRUE(marked) << "marker event not dispatched";
         if (marked) lines.resize(lines.size() - kMarkerLines.size());
         return lines;
@@ -95,11 +99,13 @@ protected:
     Lines SettledLines(const std::string& prefix, size_t expected)
     {
         Lines matching;
-        WaitFor([&] {
-            for (std::string& line : NewLines())
-                if (line.rfind(prefix, 0) == 0) matching.push_back(std::move(line));
-            return matching.size() >= expected;
-        }, 10000);
+        WaitFor(
+            [&] {
+                for (std::string& line : NewLines())
+                    if (line.rfind(prefix, 0) == 0) matching.push_back(std::move(line));
+                return matching.size() >= expected;
+            },
+            10000);
         ::Sleep(500);
         for (std::string& line : NewLines())
             if (line.rfind(prefix, 0) == 0) matching.push_back(std::move(line));
@@ -137,8 +143,8 @@ TEST_F(TrayDispatch, FirmwareEventsReachTheDispatcherWithTheirArguments)
     EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE005 5 0 0 0", "entry ShowBrightness 5 1"}));
 
     Simctl(L"event-list 0xE005 5 0xE008 1 2 3 4");
-    EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE005 5 0 0 0", "entry ShowBrightness 5 1",
-                                    "bios 0xE008 1 2 3 4", "entry ShowRadio 131073 3 1"}));
+    EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE005 5 0 0 0", "entry ShowBrightness 5 1", "bios 0xE008 1 2 3 4",
+                                    "entry ShowRadio 131073 3 1"}));
 
     Simctl(L"event 0xE00D 1 2 3 4");
     EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE00D 1 2 3 4", "entry ShowBiosMessage 1 2 262147"}));
@@ -152,16 +158,18 @@ std::vector<HWND> MessageBoxes(DWORD processId)
         DWORD processId;
         std::vector<HWND> boxes;
     } search{processId, {}};
-    ::EnumWindows([](HWND window, LPARAM lp) -> BOOL {
-        auto& found = *reinterpret_cast<Search*>(lp);
-        DWORD owner = 0;
-        wchar_t name[16] = {};
-        ::GetWindowThreadProcessId(window, &owner);
-        ::GetClassNameW(window, name, 16);
-        if (owner == found.processId && wcscmp(name, L"#32770") == 0 && ::IsWindowVisible(window))
-            found.boxes.push_back(window);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    ::EnumWindows(
+        [](HWND window, LPARAM lp) -> BOOL {
+            auto& found = *reinterpret_cast<Search*>(lp);
+            DWORD owner = 0;
+            wchar_t name[16] = {};
+            ::GetWindowThreadProcessId(window, &owner);
+            ::GetClassNameW(window, name, 16);
+            if (owner == found.processId && wcscmp(name, L"#32770") == 0 && ::IsWindowVisible(window))
+                found.boxes.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
     return search.boxes;
 }
 
@@ -205,13 +213,13 @@ TEST_F(TrayDispatch, WirelessDisplayEventWithoutTheApplicationShowsTheInstallMes
 TEST_F(TrayDispatch, ForeignUnknownAndMalformedEventsDispatchNothing)
 {
     for (const wchar_t* event : {
-             L"event 0x1234 1",                     // not an OEM key
-             L"event 0x0045 1",                     // the Num Lock code without its prefix
-             L"event-list 0x000F 0xE005 5",          // a list that starts with a code of no known length
+             L"event 0x1234 1", // not an OEM key
+             L"event 0x0045 1", // the Num Lock code without its prefix
+             L"event-list 0x000F 0xE005 5", // a list that starts with a code of no known length
              L"event --class SomeOtherEvent 0xE005 5",
              L"event --data number 0xE005 5",
              L"event --data missing 0xE005 5",
-             L"event --bytes 3 0xE005 5",           // too short to hold a code
+             L"event --bytes 3 0xE005 5", // too short to hold a code
              L"event-raw 0xFFFF 0xFFFF",
              L"event-raw --bytes 0",
          }) {
@@ -242,9 +250,9 @@ TEST_F(TrayDispatch, SuspendResumeAndPowerSourceNotices)
     Simctl(L"suspend");
     EXPECT_EQ(UntilMarker(), (Lines{"entry ClearPendingHibernate"}));
     Simctl(L"resume");
-    EXPECT_EQ(UntilMarker(),
-              (Lines{"entry ClearPendingHibernate", "entry ResetLaunchButtonExecutor", "entry ReportVersionToBios 1",
-                     "entry StartDelayedBiosMessageQuery", "entry RefreshBatteryHealth"}));
+    EXPECT_EQ(UntilMarker(), (Lines{"entry ClearPendingHibernate", "entry ResetLaunchButtonExecutor",
+                                    "entry ReportVersionToBios 1", "entry StartDelayedBiosMessageQuery",
+                                    "entry RefreshBatteryHealth"}));
     const auto calls = VersionCalls();
     ASSERT_EQ(calls.size(), 1u) << "the resume reports the version again";
     EXPECT_EQ(calls[0].arg3, 138u);

@@ -31,8 +31,8 @@ std::vector<Item> Items(HMENU menu)
         info.dwTypeData = text;
         info.cch = 128;
         ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-        items.push_back({info.wID, text, (info.fState & MFS_CHECKED) != 0,
-                         (info.fType & MFT_SEPARATOR) != 0});
+        items.push_back(
+            {info.wID, text, (info.fState & MFS_CHECKED) != 0, (info.fType & MFT_SEPARATOR) != 0});
     }
     return items;
 }

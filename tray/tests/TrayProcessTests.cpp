@@ -22,13 +22,19 @@ bool IsClass(HWND hwnd, const wchar_t* name)
 bool HasTrayIcon()
 {
     bool found = false;
-    ::EnumWindows([](HWND tray, LPARAM lp) -> BOOL {
-        ::EnumChildWindows(tray, [](HWND child, LPARAM result) -> BOOL {
-            *reinterpret_cast<bool*>(result) |= IsClass(child, L"__winex11_tray_icon") && ::IsWindowVisible(child);
+    ::EnumWindows(
+        [](HWND tray, LPARAM lp) -> BOOL {
+            ::EnumChildWindows(
+                tray,
+                [](HWND child, LPARAM result) -> BOOL {
+                    *reinterpret_cast<bool*>(result)
+                        |= IsClass(child, L"__winex11_tray_icon") && ::IsWindowVisible(child);
+                    return TRUE;
+                },
+                lp);
             return TRUE;
-        }, lp);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
+        },
+        reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -187,10 +193,13 @@ TEST_F(TrayProcess, TheIconFollowsShowTrayIconAtTheNextDisplay)
     ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; }));
     ASSERT_TRUE(WaitFor(HasTrayIcon, 10000)) << "no icon at start";
     settings.SetDword(L"ShowTrayIcon", 0);
-    ASSERT_TRUE(WaitFor([&] {
-        Simctl(L"event 0xE006 4");
-        return WaitFor([&] { return trace.Count("entry ShowBrightness 4 1") > 0; }, 500);
-    }, 20000)) << "firmware events not dispatched";
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            Simctl(L"event 0xE006 4");
+            return WaitFor([&] { return trace.Count("entry ShowBrightness 4 1") > 0; }, 500);
+        },
+        20000))
+        << "firmware events not dispatched";
     EXPECT_TRUE(WaitFor([] { return !HasTrayIcon(); }, 5000)) << "icon still shown";
     settings.SetDword(L"ShowTrayIcon", 1);
     EXPECT_TRUE(Simctl(L"event 0xE006 5").empty());
@@ -213,7 +222,8 @@ TEST_F(TrayProcess, RepeatedDoubleClicksStartTheCompanionOnce)
     companion.Finish();
     ASSERT_TRUE(WaitFor([&] { return companion.Running() == 0; }, 10000));
     ::PostMessageW(FindTray(), 0x0BD0, 1, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(WaitFor([&] { return companion.Starts() == 2; }, 10000)) << "not started again after it ended";
+    EXPECT_TRUE(WaitFor([&] { return companion.Starts() == 2; }, 10000))
+        << "not started again after it ended";
     companion.Finish();
     Stop(tray);
 }

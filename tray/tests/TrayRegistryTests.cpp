@@ -84,7 +84,7 @@ TEST(TileOrder, MissingSuiteTilesAreAppendedInOrder)
     std::vector<std::wstring> order{L"Volume", L"FnKey", L"Battery", L"ALS"};
     EXPECT_TRUE(mobility_center::AppendMissingTiles(order));
     EXPECT_EQ(order, (std::vector<std::wstring>{L"Volume", L"FnKey", L"Battery", L"ALS", L"BacklitKB",
-                                                 L"Bluetooth", L"TouchPad", L"Pellick", L"WiFiSwitch"}));
+                                                L"Bluetooth", L"TouchPad", L"Pellick", L"WiFiSwitch"}));
     EXPECT_FALSE(mobility_center::AppendMissingTiles(order));
     EXPECT_EQ(std::count(order.begin(), order.end(), L"Hotkeys"), 0);
 }
@@ -120,7 +120,8 @@ TEST_F(MobilityCenterKey, TileOrderCompletedOnce)
 {
     guard.SetString(L"TileOrder", L"Volume\0Bluetooth\0"s, REG_MULTI_SZ);
     mobility_center::Register(L"D:\\Tavrin\\");
-    const std::wstring expected = L"Volume\0Bluetooth\0ALS\0BacklitKB\0FnKey\0TouchPad\0Pellick\0WiFiSwitch\0\0"s;
+    const std::wstring expected
+        = L"Volume\0Bluetooth\0ALS\0BacklitKB\0FnKey\0TouchPad\0Pellick\0WiFiSwitch\0\0"s;
     EXPECT_EQ(guard.GetRaw(L"TileOrder"), expected);
     mobility_center::Register(L"D:\\Tavrin\\");
     EXPECT_EQ(guard.GetRaw(L"TileOrder"), expected);

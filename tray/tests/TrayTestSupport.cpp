@@ -48,8 +48,9 @@ std::vector<VersionCall> VersionCalls()
         unsigned sequence, cbClass, cbSelect;
         VersionCall call{};
         if (std::sscanf(line.c_str(), "#%u class=0x%X select=0x%X args=0x%X,0x%X,0x%X,0x%X", &sequence,
-                        &cbClass, &cbSelect, &call.arg1, &call.arg2, &call.arg3, &call.arg4) == 7 &&
-            cbClass == 0x11 && cbSelect == 0x03)
+                        &cbClass, &cbSelect, &call.arg1, &call.arg2, &call.arg3, &call.arg4)
+                == 7
+            && cbClass == 0x11 && cbSelect == 0x03)
             calls.push_back(call);
     }
     return calls;
@@ -131,7 +132,8 @@ size_t TraceFile::Count(const std::string& line, size_t from) const
 {
     const std::vector<std::string> lines = Lines();
     if (from >= lines.size()) return 0;
-    return static_cast<size_t>(std::count(lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end(), line));
+    return static_cast<size_t>(
+        std::count(lines.begin() + static_cast<std::ptrdiff_t>(from), lines.end(), line));
 }
 
 CompanionStandIn::CompanionStandIn()
@@ -141,8 +143,8 @@ CompanionStandIn::CompanionStandIn()
 {
     ::DeleteFileW(m_log.c_str());
     ::SetEnvironmentVariableW(L"TAVRIN_COMPANION_LOG", m_log.c_str());
-    const std::string config =
-        "<TvrConfig><Version>1</Version><TrayApp><Name>tvrui</Name></TrayApp></TvrConfig>";
+    const std::string config
+        = "<TvrConfig><Version>1</Version><TrayApp><Name>tvrui</Name></TrayApp></TvrConfig>";
     std::ofstream(m_config.c_str(), std::ios::binary) << config;
 }
 
@@ -164,7 +166,8 @@ int CompanionStandIn::Running() const
     int running = 0;
     UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry{sizeof(entry)};
-    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
+         more = ::Process32NextW(snapshot.get(), &entry))
         if (_wcsicmp(entry.szExeFile, L"tvrui.exe") == 0) ++running;
     return running;
 }

@@ -94,5 +94,6 @@ protected:
     RegistryValueGuard settings{CSettings::kKeyPath,
                                 {L"TavrinControl", L"ShowTrayIcon", L"TavrinVersion", L"DlgDisablerBRG",
                                  L"DlgDisablerVOL", L"DlgDisablerRAD"}};
-    RegistryValueGuard branding{mobility_center::kKey, {L"OEMName", L"OEMImage", L"TileOrder"}, KEY_WOW64_64KEY};
+    RegistryValueGuard branding{
+        mobility_center::kKey, {L"OEMName", L"OEMImage", L"TileOrder"}, KEY_WOW64_64KEY};
 };

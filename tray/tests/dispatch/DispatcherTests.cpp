@@ -56,7 +56,8 @@ TEST(Dispatcher, RefusesCodesOutsideTheKeyTableAndAnythingTakenTwice)
     EXPECT_TRUE(dispatcher.RouteTimer(TimerId::TrayIconClick, [&] { ++calls; }));
     EXPECT_FALSE(dispatcher.RouteTimer(TimerId::TrayIconClick, [&] { ++calls; }));
     EXPECT_TRUE(dispatcher.RouteRegistered(messages::kHibernate, [&](WPARAM, LPARAM) { ++calls; }));
-    EXPECT_FALSE(dispatcher.RouteWindowMessage(messages::Register(messages::kHibernate), [&](WPARAM, LPARAM) {}));
+    EXPECT_FALSE(
+        dispatcher.RouteWindowMessage(messages::Register(messages::kHibernate), [&](WPARAM, LPARAM) {}));
     EXPECT_TRUE(dispatcher.RoutePower(PBT_APMSUSPEND, [&](LPARAM) { ++calls; }));
     EXPECT_FALSE(dispatcher.RoutePower(PBT_APMSUSPEND, [&](LPARAM) {}));
     EXPECT_TRUE(dispatcher.RouteCommand(32775, [&] { ++calls; }));
@@ -89,7 +90,8 @@ TEST(Dispatcher, MessagesWithoutARouteAreLeftToTheWindow)
     CTrayFeatures features(bench.Context(), companion);
     features.RegisterRoutes(bench.Dispatcher());
     EXPECT_FALSE(bench.Dispatcher().DispatchMessage(WM_USER + 1, 0, 0));
-    EXPECT_FALSE(bench.Dispatcher().DispatchMessage(messages::Register(messages::kChangeBatteryChargeState), 1, 0));
+    EXPECT_FALSE(
+        bench.Dispatcher().DispatchMessage(messages::Register(messages::kChangeBatteryChargeState), 1, 0));
     EXPECT_FALSE(bench.Dispatcher().DispatchMessage(0, 0, 0));
     EXPECT_FALSE(bench.Dispatcher().DispatchTimer(4242));
     EXPECT_FALSE(bench.Dispatcher().DispatchCommand(4242));
@@ -101,7 +103,8 @@ TEST(Dispatcher, TimersStopBeforeTheirExpiryUnlessTheyDecideThemselves)
     FeatureBench bench;
     int expiries = 0;
     bench.Dispatcher().RouteTimer(TimerId::DisplayOffLed, [&] { ++expiries; });
-    bench.Dispatcher().RouteTimer(TimerId::S3S4Resume, [&] { ++expiries; }, CTrayDispatcher::TimerStop::ByAction);
+    bench.Dispatcher().RouteTimer(
+        TimerId::S3S4Resume, [&] { ++expiries; }, CTrayDispatcher::TimerStop::ByAction);
     EXPECT_EQ(bench.Timer(33273), "StopTimer 33273");
     EXPECT_EQ(bench.Timer(33272), "");
     EXPECT_EQ(expiries, 2);

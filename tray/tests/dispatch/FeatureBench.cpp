@@ -16,7 +16,8 @@ const TrayContext& FeatureBench::Context()
         m_context.reset(new TrayContext{Dispatcher(), *this, systemId,
                                         [this](int bit) {
                                             return std::find(hardwareFeatures.begin(), hardwareFeatures.end(),
-                                                             bit) != hardwareFeatures.end();
+                                                             bit)
+                                                   != hardwareFeatures.end();
                                         },
                                         capabilities, osdStyle, *this, *this, m_forwarder});
     }

@@ -31,7 +31,7 @@ protected:
 
 struct Row {
     uint16_t code;
-    const char* key;  // from the keyboard
+    const char* key; // from the keyboard
     const char* bios; // from the firmware, with arguments 1, 2, 3, 4
 };
 
@@ -55,7 +55,8 @@ const Row kTable[] = {
     {0xE00E, "RefreshBatteryHealth", "RefreshBatteryHealth"},
     {0xE011, "StartRadioConfiguration", "StartRadioConfiguration"},
     {0xE013, "ShowAmbientLightSensor 0 0", "ShowAmbientLightSensor 1 1"},
-    {0xE01B, "StopTimer 32766;ShowDisplaySwitchPressed 0 0 0 0", "StopTimer 32766;ShowDisplaySwitchPressed 1 2 3 1"},
+    {0xE01B, "StopTimer 32766;ShowDisplaySwitchPressed 0 0 0 0",
+     "StopTimer 32766;ShowDisplaySwitchPressed 1 2 3 1"},
     {0xE09B, "", ""},
     {0xE020, "HideDisplaysForMute", ""},
     {0xE080, "HideDisplaysForMute", ""},
@@ -232,14 +233,16 @@ protected:
     void Build(ILaunchButtonExecutor* with)
     {
         bench.systemId = systemId;
-        feature = std::make_unique<CLaunchButtonFeature>(bench.Context(), with, suspend, [this] { return now; });
+        feature
+            = std::make_unique<CLaunchButtonFeature>(bench.Context(), with, suspend, [this] { return now; });
         feature->RegisterRoutes(bench.Dispatcher());
     }
     std::string MonitorPower(BYTE state)
     {
         std::vector<BYTE> record(sizeof(POWERBROADCAST_SETTING), 0);
         auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(record.data());
-        setting->PowerSetting = {0x02731015, 0x4510, 0x4526, {0x99, 0xE6, 0xE5, 0xA1, 0x7E, 0xBD, 0x1A, 0xEA}};
+        setting->PowerSetting
+            = {0x02731015, 0x4510, 0x4526, {0x99, 0xE6, 0xE5, 0xA1, 0x7E, 0xBD, 0x1A, 0xEA}};
         setting->DataLength = 1;
         setting->Data[0] = state;
         return bench.Power(PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(record.data()));
@@ -300,8 +303,10 @@ TEST_F(LaunchButton, DisplayOffPressesAreDebounced)
 
 TEST_F(LaunchButton, ModelsWithTheIndicatorTellItFirstAndOnMonitorChanges)
 {
-    for (uint16_t id : {1217, 1218, 1219, 1220, 1239, 1240, 1325}) EXPECT_TRUE(CLaunchButtonFeature::HasDisplayOffIndicator(id));
-    for (uint16_t id : {1216, 1221, 1238, 1241, 1324, 1326}) EXPECT_FALSE(CLaunchButtonFeature::HasDisplayOffIndicator(id));
+    for (uint16_t id : {1217, 1218, 1219, 1220, 1239, 1240, 1325})
+        EXPECT_TRUE(CLaunchButtonFeature::HasDisplayOffIndicator(id));
+    for (uint16_t id : {1216, 1221, 1238, 1241, 1324, 1326})
+        EXPECT_FALSE(CLaunchButtonFeature::HasDisplayOffIndicator(id));
     systemId = 1239;
     Build(&executor);
     EXPECT_EQ(bench.Key(0xE027), "SendDisplayOffIndicatorState;ToggleDisplayOff");

@@ -86,13 +86,17 @@ protected:
         alerts = std::make_unique<CBatteryAlertsFeature>(bench.Context());
         desktop = std::make_unique<CDesktopModeFeature>(bench.Context());
         hibernate = std::make_unique<CHibernateFeature>(bench.Context(), &worker);
-        launch = std::make_unique<CLaunchButtonFeature>(bench.Context(), nullptr, suspend, [] { return 0ULL; });
-        saving = std::make_unique<CBatterySavingFeature>(bench.Context(), &savingState, [this] { return inputDesktop; });
+        launch
+            = std::make_unique<CLaunchButtonFeature>(bench.Context(), nullptr, suspend, [] { return 0ULL; });
+        saving = std::make_unique<CBatterySavingFeature>(bench.Context(), &savingState,
+                                                         [this] { return inputDesktop; });
         power = std::make_unique<CPowerEventsFeature>(
             bench.Context(),
-            CPowerEventsFeature::Parts{*saving, *alerts, *brightness, *desktop, *hibernate, *launch}, suspend);
-        for (ITrayFeature* feature : std::initializer_list<ITrayFeature*>{
-                 brightness.get(), alerts.get(), desktop.get(), hibernate.get(), launch.get(), saving.get(), power.get()})
+            CPowerEventsFeature::Parts{*saving, *alerts, *brightness, *desktop, *hibernate, *launch},
+            suspend);
+        for (ITrayFeature* feature :
+             std::initializer_list<ITrayFeature*>{brightness.get(), alerts.get(), desktop.get(),
+                                                  hibernate.get(), launch.get(), saving.get(), power.get()})
             feature->RegisterRoutes(bench.Dispatcher());
     }
 
