@@ -29,3 +29,25 @@ tavrin_stop_display() {
   [ -n "${tavrin_xvfb_pid:-}" ] && kill "$tavrin_xvfb_pid" 2>/dev/null
   return 0
 }
+
+# The installed suite on the default simulated notebook: the build's own Wine
+# prefix started (stopped again, with the screen, when the script ends) and
+# what an installation writes — the icon shown, the newer display family and
+# the keyboard DLL, the installed version. Leaves the shell in the build folder.
+tavrin_start_notebook() {
+  cd "$build"
+  tavrin_prefix="$build/wineprefix"
+  "$root/scripts/wine-prefix.sh" start "$tavrin_prefix"
+  trap tavrin_stop_notebook EXIT
+  export TAVRIN_SIMULATED_MACHINE=corvane-default
+  ./wine-exec.sh bin/simctl.exe load corvane-default >/dev/null
+  local key='HKLM\Software\Corvane Computer Corporation\Tavrin'
+  ./wine-exec.sh reg add "$key" /v TavrinControl /t REG_DWORD /d 0x8010 /f >/dev/null
+  ./wine-exec.sh reg add "$key" /v ShowTrayIcon /t REG_DWORD /d 1 /f >/dev/null
+  ./wine-exec.sh reg add "$key" /v TavrinVersion /t REG_SZ /d 1.3.8 /f >/dev/null
+}
+
+tavrin_stop_notebook() {
+  "$root/scripts/wine-prefix.sh" stop "$tavrin_prefix"
+  tavrin_stop_display
+}

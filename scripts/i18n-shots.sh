@@ -10,22 +10,8 @@ languages=("$@")
 
 tavrin_build >/dev/null
 tavrin_ensure_display
-cd "$build"
-prefix="$build/wineprefix"
-"$root/scripts/wine-prefix.sh" start "$prefix"
-stop_prefix() {
-  "$root/scripts/wine-prefix.sh" stop "$prefix"
-  tavrin_stop_display
-}
-trap stop_prefix EXIT
-
-export TAVRIN_SIMULATED_MACHINE=corvane-default
+tavrin_start_notebook
 run() { ./wine-exec.sh "$@"; }
-run bin/simctl.exe load corvane-default >/dev/null
-key='HKLM\Software\Corvane Computer Corporation\Tavrin'
-run reg add "$key" /v TavrinControl /t REG_DWORD /d 0x8010 /f >/dev/null
-run reg add "$key" /v ShowTrayIcon /t REG_DWORD /d 1 /f >/dev/null
-run reg add "$key" /v TavrinVersion /t REG_SZ /d 1.3.8 /f >/dev/null
 
 shots="$build/i18n-shots"
 mkdir -p "$shots"
@@ -43,7 +29,7 @@ dialog_face() {
     run reg add "$replacements" /v "$face" /d "$1" /f >/dev/null
   done
 }
-trap 'dialog_face Tahoma; stop_prefix' EXIT
+trap 'dialog_face Tahoma; tavrin_stop_notebook' EXIT
 
 for id in "${languages[@]}"; do
   name="langid-$(printf '%d' "$id")"

@@ -10,25 +10,8 @@ interactive=1
 [ -z "${DISPLAY:-}" ] && interactive=0
 tavrin_ensure_display
 
-cd "$build"
-prefix="$build/wineprefix"
-"$root/scripts/wine-prefix.sh" start "$prefix"
-stop_prefix() {
-  "$root/scripts/wine-prefix.sh" stop "$prefix"
-  tavrin_stop_display
-}
-trap stop_prefix EXIT
-
-export TAVRIN_SIMULATED_MACHINE=corvane-default
+tavrin_start_notebook
 run() { ./wine-exec.sh "$@"; }
-
-run bin/simctl.exe load corvane-default >/dev/null
-# What an installation writes: the icon shown, the newer display family and
-# the keyboard DLL, the installed version.
-key='HKLM\Software\Corvane Computer Corporation\Tavrin'
-run reg add "$key" /v TavrinControl /t REG_DWORD /d 0x8010 /f >/dev/null
-run reg add "$key" /v ShowTrayIcon /t REG_DWORD /d 1 /f >/dev/null
-run reg add "$key" /v TavrinVersion /t REG_SZ /d 1.3.8 /f >/dev/null
 
 if [ "$interactive" = 1 ]; then
   echo "Tavrin is running; end it with Exit in its notification-area menu."

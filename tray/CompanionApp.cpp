@@ -1,9 +1,9 @@
 #include "CompanionApp.h"
 #include "BringForward.h"
+#include "SuitePrograms.h"
 #include "UniqueHandle.h"
 #include <tinyxml2.h>
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -122,16 +122,5 @@ UniqueHandle CCompanionApp::Launch(const std::wstring& launchPanelTitle, bool* b
         }
     }
     // Quoted, so that a folder with blanks cannot start another program.
-    std::wstring quoted = L"\"" + m_commandLine + L"\"";
-    std::vector<wchar_t> commandLine(quoted.begin(), quoted.end());
-    commandLine.push_back(L'\0');
-    STARTUPINFOW startup{sizeof(startup)};
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info))
-        return {};
-    UniqueHandle thread(info.hThread);
-    return UniqueHandle(info.hProcess);
+    return suite_programs::StartCommandLine(L"\"" + m_commandLine + L"\"");
 }

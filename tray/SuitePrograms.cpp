@@ -19,8 +19,12 @@ std::wstring CommandLine(const std::wstring& folder, const wchar_t* program, con
 
 bool Start(const wchar_t* program, const wchar_t* arguments)
 {
-    const std::wstring line = CommandLine(ProgramFolder(), program, arguments);
-    std::vector<wchar_t> writable(line.begin(), line.end());
+    return static_cast<bool>(StartCommandLine(CommandLine(ProgramFolder(), program, arguments)));
+}
+
+UniqueHandle StartCommandLine(const std::wstring& commandLine)
+{
+    std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());
     writable.push_back(L'\0');
     STARTUPINFOW startup{sizeof(startup)};
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -28,9 +32,9 @@ bool Start(const wchar_t* program, const wchar_t* arguments)
     PROCESS_INFORMATION info{};
     if (!::CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &info))
-        return false;
-    UniqueHandle process(info.hProcess), thread(info.hThread);
-    return true;
+        return {};
+    UniqueHandle thread(info.hThread);
+    return UniqueHandle(info.hProcess);
 }
 
 } // namespace suite_programs

@@ -1,4 +1,6 @@
 #pragma once
+#include "UniqueHandle.h"
+
 #include <string>
 
 // Starts another program of the suite from the tray's own folder. A program
@@ -15,5 +17,8 @@ std::wstring CommandLine(const std::wstring& folder, const wchar_t* program, con
 
 // true when the program was started.
 bool Start(const wchar_t* program, const wchar_t* arguments = L"");
+
+// Starts a command line shown normally; its process, or null when nothing started.
+UniqueHandle StartCommandLine(const std::wstring& commandLine);
 
 } // namespace suite_programs
