@@ -18,6 +18,8 @@ using Lines = std::vector<std::string>;
 // The marker: a firmware event whose two trace lines close each step.
 constexpr wchar_t kMarkerEvent[] = L"event 0xE013 7";
 const Lines kMarkerLines = {"bios 0xE013 7 0 0 0", "entry ShowAmbientLightSensor 7 1"};
+// The key that closes typed strokes.
+const std::string kMarkerKeyLine = "key 0xE0F7";
 
 class TrayDispatch : public TrayTest {
 protected:
@@ -95,21 +97,28 @@ protected:
         return lines;
     }
 
-    // The trace lines that start with prefix, once none has come for a while.
-    Lines SettledLines(const std::string& prefix, size_t expected)
+    // Types the strokes followed by a marker key (in the key table, acted on
+    // by nothing) and returns the lines starting with prefix that were
+    // dispatched before the marker: the queue and the reader keep the order,
+    // so the marker closes the strokes.
+    Lines TypedKeys(const std::wstring& strokes, const std::string& prefix = "key ")
     {
-        Lines matching;
+        Type(strokes + L" d:E0F7 u:E0F7");
+        Lines keys;
+        bool marked = false;
         WaitFor(
             [&] {
-                for (std::string& line : NewLines())
-                    if (line.rfind(prefix, 0) == 0) matching.push_back(std::move(line));
-                return matching.size() >= expected;
+                for (std::string& line : NewLines()) {
+                    if (line == kMarkerKeyLine)
+                        marked = true;
+                    else if (!marked && line.rfind(prefix, 0) == 0)
+                        keys.push_back(std::move(line));
+                }
+                return marked;
             },
-            10000);
-        ::Sleep(500);
-        for (std::string& line : NewLines())
-            if (line.rfind(prefix, 0) == 0) matching.push_back(std::move(line));
-        return matching;
+            20000);
+        EXPECT_TRUE(marked) << "marker key not dispatched";
+        return keys;
     }
 
     bool IsResponsive() const
@@ -233,13 +242,12 @@ TEST_F(TrayDispatch, OemKeysThroughTheHookReachTheKeyDispatcher)
 {
     // Hibernate twice while its worker has not ended: forwarded once. The
     // display-switch key reports its release as a code of its own. 'A' is no OEM key.
-    Type(L"d:E00A u:E00A d:E00A u:E00A d:E01B u:E01B d:001E u:001E");
-    EXPECT_EQ(SettledLines("key ", 3), (Lines{"key 0xE00A", "key 0xE01B", "key 0xE09B"}));
+    EXPECT_EQ(TypedKeys(L"d:E00A u:E00A d:E00A u:E00A d:E01B u:E01B d:001E u:001E"),
+              (Lines{"key 0xE00A", "key 0xE01B", "key 0xE09B"}));
 
     // The Wireless Display key means something only when the firmware
     // reports it. (Its release is dropped when the press still waits.)
-    Type(L"d:E023 u:E023");
-    const Lines wirelessDisplay = SettledLines("", 1);
+    const Lines wirelessDisplay = TypedKeys(L"d:E023 u:E023", "");
     EXPECT_FALSE(wirelessDisplay.empty());
     for (const std::string& line : wirelessDisplay) EXPECT_EQ(line, "key 0xE023");
 }
@@ -298,8 +306,7 @@ TEST_F(TrayDispatch, StormsLeaveItResponsiveWithoutLeakingHandles)
     std::wstring strokes;
     for (int i = 0; i < 500; ++i) strokes += L"d:E006 u:E006 ";
     start = Clock::now();
-    Type(strokes);
-    const Lines keys = SettledLines("key ", 1);
+    const Lines keys = TypedKeys(strokes);
     const auto keyMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     EXPECT_FALSE(keys.empty());
     for (const std::string& line : keys) EXPECT_EQ(line, "key 0xE006");
