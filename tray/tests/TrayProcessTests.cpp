@@ -60,6 +60,7 @@ using TrayProcess = TrayTest;
 
 TEST_F(TrayProcess, StartsHiddenReportsItsVersionAndStopsOnRequest)
 {
+    settings.Delete(L"DlgDisablerBRG");
     Process tray = StartProgram(L"Tavrin.exe", L"");
     ASSERT_TRUE(tray.process);
     ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; })) << "no tray window";
@@ -93,8 +94,8 @@ TEST_F(TrayProcess, StartsHiddenReportsItsVersionAndStopsOnRequest)
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[1].arg3, 138u);
     EXPECT_EQ(calls[1].arg4, 0u);
-    // The display switches are written back at the end.
-    EXPECT_EQ(settings.GetDword(L"DlgDisablerBRG"), 1u);
+    // A display switch the user left alone is not written at the end.
+    EXPECT_FALSE(settings.Exists(L"DlgDisablerBRG"));
 }
 
 TEST_F(TrayProcess, SecondCopyEndsAndTheFirstKeepsRunning)
