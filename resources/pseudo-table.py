@@ -15,9 +15,11 @@ import sys
 # The Windows pseudo-locale qps-ploc (0x0501) as primary and sub-language.
 LANGUAGE_LINE = "LANGUAGE 0x101, 0x1"
 
+# Letters with marks from Latin-1 and Latin Extended-A only, which the
+# caption and dialog fonts of every system carry.
 ACCENTED = dict(zip(
     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ",
-    "åƀçđéƒĝĥíĵķĺɱñöƥʠŕšţüṽŵẋýžÅƁÇĐÉƑĜĤÍĴĶĹṀÑÖƤɊŔŠŢÜṼŴẊÝŽ"))
+    "åbçđéƒĝĥíĵķĺmñöþqŕšţüvŵxýžÅBÇĐÉFĜĤÍĴĶĹMÑÖÞQŔŠŢÜVŴXÝŽ"))
 
 ENTRY = re.compile(r'^\s*(\w+)\s+"((?:[^"]|"")*)"\s*$')
 # Kept verbatim: escapes, doubled quotes, placeholders, a mnemonic with its letter.

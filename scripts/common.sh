@@ -34,6 +34,7 @@ tavrin_stop_display() {
 # prefix started (stopped again, with the screen, when the script ends) and
 # what an installation writes — the icon shown, the newer display family and
 # the keyboard DLL, the installed version. Leaves the shell in the build folder.
+tavrin_settings_key='HKLM\Software\Corvane Computer Corporation\Tavrin'
 tavrin_start_notebook() {
   cd "$build"
   tavrin_prefix="$build/wineprefix"
@@ -41,10 +42,9 @@ tavrin_start_notebook() {
   trap tavrin_stop_notebook EXIT
   export TAVRIN_SIMULATED_MACHINE=corvane-default
   ./wine-exec.sh bin/simctl.exe load corvane-default >/dev/null
-  local key='HKLM\Software\Corvane Computer Corporation\Tavrin'
-  ./wine-exec.sh reg add "$key" /v TavrinControl /t REG_DWORD /d 0x8010 /f >/dev/null
-  ./wine-exec.sh reg add "$key" /v ShowTrayIcon /t REG_DWORD /d 1 /f >/dev/null
-  ./wine-exec.sh reg add "$key" /v TavrinVersion /t REG_SZ /d 1.3.8 /f >/dev/null
+  ./wine-exec.sh reg add "$tavrin_settings_key" /v TavrinControl /t REG_DWORD /d 0x8010 /f >/dev/null
+  ./wine-exec.sh reg add "$tavrin_settings_key" /v ShowTrayIcon /t REG_DWORD /d 1 /f >/dev/null
+  ./wine-exec.sh reg add "$tavrin_settings_key" /v TavrinVersion /t REG_SZ /d 1.3.8 /f >/dev/null
 }
 
 tavrin_stop_notebook() {

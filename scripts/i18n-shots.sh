@@ -33,7 +33,7 @@ trap 'dialog_face Tahoma; tavrin_stop_notebook' EXIT
 
 for id in "${languages[@]}"; do
   name="langid-$(printf '%d' "$id")"
-  run reg add "$key" /v LangID /t REG_DWORD /d "$id" /f >/dev/null
+  run reg add "$tavrin_settings_key" /v LangID /t REG_DWORD /d "$id" /f >/dev/null
   if [ "$(printf '%d' "$id")" = 1037 ]; then dialog_face "DejaVu Sans"; else dialog_face Tahoma; fi
   run bin/Tavrin.exe &
   tray_pid=$!
@@ -52,4 +52,4 @@ for id in "${languages[@]}"; do
   run bin/traytour.exe stop
   wait "$tray_pid" || true
 done
-run reg delete "$key" /v LangID /f >/dev/null 2>&1 || true
+run reg delete "$tavrin_settings_key" /v LangID /f >/dev/null 2>&1 || true
