@@ -38,3 +38,14 @@ function(tavrin_add_test name)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
   endif()
 endfunction()
+
+# tavrin_add_fuzz_replay(name SOURCES ... CORPUS folder [LIBS ...])
+# A fuzz target built with a main that replays its corpus (the seeds and
+# every input scripts/fuzz.sh kept) through it under Wine in the test run.
+function(tavrin_add_fuzz_replay name)
+  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${CMAKE_SOURCE_DIR}/testsupport/FuzzReplayMain.cpp ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE tavrin_options ${F_LIBS})
+  add_test(NAME ${name} COMMAND ${name} "Z:${F_CORPUS}")
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 120)
+endfunction()

@@ -1,25 +1,11 @@
 #include "CompanionApp.h"
 #include "BringForward.h"
+#include "CompanionConfig.h"
 #include "SuitePrograms.h"
 #include "UniqueHandle.h"
-#include <tinyxml2.h>
 #include <algorithm>
 
 namespace {
-
-// A configuration file is three elements on a few lines; anything far larger
-// or richer is not one, and is refused before the XML parser sees it (its
-// duplicate-attribute check grows with the square of the attributes).
-constexpr LONGLONG kMaxConfigBytes = 16 * 1024;
-constexpr size_t kMaxConfigElements = 32;
-constexpr size_t kMaxConfigAttributes = 32;
-
-bool IsPlausibleConfig(std::string_view xml)
-{
-    return xml.size() <= static_cast<size_t>(kMaxConfigBytes)
-           && static_cast<size_t>(std::count(xml.begin(), xml.end(), '<')) <= 2 * kMaxConfigElements
-           && static_cast<size_t>(std::count(xml.begin(), xml.end(), '=')) <= kMaxConfigAttributes;
-}
 
 struct KnownCompanion {
     const wchar_t* name;
@@ -33,13 +19,13 @@ constexpr KnownCompanion kKnownCompanions[] = {
     {L"gaming", L"", false},
 };
 
-std::wstring Widen(const char* utf8)
+std::wstring Widen(const std::string& utf8)
 {
-    if (!utf8 || !*utf8) return {};
-    int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    if (utf8.empty()) return {};
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
     if (length <= 1) return {};
     std::wstring text(static_cast<size_t>(length - 1), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), length);
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), length);
     return text;
 }
 
@@ -60,20 +46,7 @@ CCompanionApp::CCompanionApp()
 
 std::wstring CCompanionApp::NameFromConfig(std::string_view xml)
 {
-    if (!IsPlausibleConfig(xml)) return {};
-    tinyxml2::XMLDocument document;
-    if (document.Parse(xml.data(), xml.size()) != tinyxml2::XML_SUCCESS) return {};
-    const tinyxml2::XMLElement* root = document.RootElement();
-    if (!root || std::string_view(root->Name()) != "TvrConfig") return {};
-    if (!root->FirstChildElement("Version")) return {};
-    std::wstring name;
-    for (auto* trayApp = root->FirstChildElement("TrayApp"); trayApp;
-         trayApp = trayApp->NextSiblingElement("TrayApp")) {
-        for (auto* child = trayApp->FirstChildElement("Name"); child;
-             child = child->NextSiblingElement("Name"))
-            name = Widen(child->GetText());
-    }
-    return name;
+    return Widen(companion_config::NameOf(xml));
 }
 
 void CCompanionApp::LoadConfig(const std::wstring& trayFolder)
@@ -82,7 +55,9 @@ void CCompanionApp::LoadConfig(const std::wstring& trayFolder)
     UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxConfigBytes) return;
+    if (!file || !::GetFileSizeEx(file.get(), &size)
+        || size.QuadPart > static_cast<LONGLONG>(companion_config::kMaxBytes))
+        return;
     std::string xml(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
     if (!::ReadFile(file.get(), xml.data(), static_cast<DWORD>(xml.size()), &read, nullptr)) return;
