@@ -1,45 +1,59 @@
-// Prints what the BIOS interface costs: building it (WMI connection, SMBIOS
-// read, call objects, hardware-configuration block) and one PerformSmi round
-// trip and one token read, averaged over many calls.
-#include <cstdio>
-
+// What the BIOS interface costs, as rows of the suite's benchmark table:
+// building it (WMI connection, SMBIOS read, call objects, the hardware-
+// configuration block), one PerformSmi round trip, and a token read against
+// a round trip, each over many short rounds with its spread.
 #include "AcpiWmi.h"
+#include "BenchRounds.h"
 #include "ComInitialization.h"
 #include "ComSecurity.h"
-#include "Stopwatch.h"
+
+#include <cstdio>
+#include <cwchar>
+#include <memory>
 
 namespace {
 
-constexpr int kCalls = 2000;
+constexpr int kRounds = 21;
+constexpr int kCallsPerRound = 100;
+constexpr int kConstructions = 7;
 constexpr uint16_t kBrightnessLevels = 0x007D;
+
+bool RoundTrip(CAcpiWmi& bios)
+{
+    BiosCallBuffer buffer;
+    return bios.PerformSmi(buffer, 0x11, 0x0B, 0, 0, 0, 0);
+}
 
 } // namespace
 
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
     const ComInitialization com;
     InitializeComSecurity();
-    const Stopwatch building;
-    CAcpiWmi bios;
-    std::printf("construction: %.0f us (data buffer %d bytes)\n", building.Microseconds(),
-                bios.DataBufferSize());
-    if (bios.DataBufferSize() == 0) {
-        std::printf("no BIOS interface: set TAVRIN_SIMULATED_MACHINE to a profile with ACPI-WMI\n");
+    auto bios = std::make_unique<CAcpiWmi>();
+    if (bios->DataBufferSize() == 0) {
+        std::fprintf(stderr, "no BIOS interface: set TAVRIN_SIMULATED_MACHINE to a profile with ACPI-WMI\n");
         return 1;
     }
+    if (argc < 2 || std::wcscmp(argv[1], L"--rows") != 0) PrintTableHeader();
+
+    std::vector<double> constructions;
+    for (int i = 0; i < kConstructions; ++i) {
+        const Stopwatch watch;
+        CAcpiWmi another;
+        constructions.push_back(watch.Nanoseconds());
+    }
+    PrintCost("BIOS interface: construction", SpreadOf(constructions));
 
     int answered = 0;
-    const Stopwatch calls;
-    for (int i = 0; i < kCalls; ++i) {
-        BiosCallBuffer buffer;
-        answered += bios.PerformSmi(buffer, 0x11, 0x0B, 0, 0, 0, 0) ? 1 : 0;
+    const Interleaved tokens = Interleave(
+        kRounds, kCallsPerRound, [&](int) { bios->TokenRead(kBrightnessLevels); },
+        [&](int) { answered += RoundTrip(*bios) ? 1 : 0; });
+    PrintCost("BIOS interface: PerformSmi round trip", tokens.b);
+    PrintComparison("BIOS interface: TokenRead against a round trip", tokens);
+    if (answered != kRounds * kCallsPerRound) {
+        std::fprintf(stderr, "%d of %d calls answered\n", answered, kRounds * kCallsPerRound);
+        return 1;
     }
-    std::printf("PerformSmi round trip: %.1f us per call (%d of %d answered)\n",
-                calls.Microseconds() / kCalls, answered, kCalls);
-
-    unsigned sum = 0;
-    const Stopwatch reads;
-    for (int i = 0; i < kCalls; ++i) sum += bios.TokenRead(kBrightnessLevels);
-    std::printf("TokenRead: %.1f us per read (value %u)\n", reads.Microseconds() / kCalls, sum / kCalls);
     return 0;
 }

@@ -1,6 +1,9 @@
-// Prints what the keyboard hook costs: per call of KeyboardHandler for a key
-// nobody watches and for a watched key, against CallNextHookEx alone, and
-// the queue's throughput with a writer in another process.
+// What the keyboard hook costs, as rows of the suite's benchmark table: a
+// KeyboardHandler call for a key nobody watches against CallNextHookEx alone
+// (taking turns in many short rounds), the key-list check on its own, a
+// watched key queued and signalled, and the queue's throughput with a writer
+// in another process, apart from that process's start.
+#include "BenchRounds.h"
 #include "ModuleFolder.h"
 #include "OemKeyFilter.h"
 #include "Stopwatch.h"
@@ -21,67 +24,91 @@ LPARAM Watched(int i)
     return KeyInfo(i % 2 ? kWatchedB : kWatchedA, true, false);
 }
 
-template <typename Call>
-double NanosecondsPerCall(int calls, Call call)
-{
-    const Stopwatch watch;
-    for (int i = 0; i < calls; ++i) call(i);
-    return watch.Nanoseconds() / calls;
-}
+constexpr int kRounds = 21;
+constexpr int kBatch = 64; // stays below the queue size: every key is queued
 
-double WatchedKeyCost(ZelkeyApi& api, int batches)
+// One batch of watched keys, taken from the queue again afterwards so that
+// the next batch finds it empty; only the handler calls are timed.
+Spread WatchedKeyCost(ZelkeyApi& api)
 {
-    constexpr int kBatch = 64; // stays below the queue size: every key is queued
-    double total = 0;
-    for (int b = 0; b < batches; ++b) {
+    std::vector<double> perKey;
+    for (int round = 0; round < kRounds; ++round) {
         const Stopwatch watch;
         for (int i = 0; i < kBatch; ++i) api.KeyboardHandler(HC_ACTION, 0, Watched(i));
-        total += watch.Nanoseconds();
+        perKey.push_back(watch.Nanoseconds() / kBatch);
         ZelkeyKey key;
         for (int i = 0; i < kBatch; ++i) api.WaitForOEMKey(&key);
     }
-    return total / (batches * kBatch);
+    return SpreadOf(perKey);
 }
 
+// The writer's side: sends its keys as fast as the handler takes them.
 int RunWriter(int keys)
 {
     ZelkeyApi api;
     if (!api.Load()) return 1;
-    const double perCall
-        = NanosecondsPerCall(keys, [&](int i) { api.KeyboardHandler(HC_ACTION, 0, Watched(i)); });
-    std::printf("  writer process: %d watched keys, %.0f ns per KeyboardHandler call\n", keys, perCall);
+    for (int i = 0; i < keys; ++i) api.KeyboardHandler(HC_ACTION, 0, Watched(i));
     return 0;
 }
 
-void QueueThroughput(ZelkeyApi& api, int keys)
+UniqueHandle StartWriter(int keys)
 {
-    std::atomic<bool> writerDone{false};
-    long received = 0;
-    const Stopwatch watch;
-    std::thread reader([&] {
-        ZelkeyKey key;
-        for (;;) {
-            if (api.WaitForOEMKey(&key)) {
-                ++received;
-            } else if (writerDone) {
-                return;
-            }
-        }
-    });
     std::wstring command = L"\"" + ModulePath() + L"\" --writer " + std::to_wstring(keys);
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
-    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        UniqueHandle process(pi.hProcess);
-        UniqueHandle thread(pi.hThread);
-        ::WaitForSingleObject(process.get(), INFINITE);
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return {};
+    UniqueHandle thread(pi.hThread);
+    return UniqueHandle(pi.hProcess);
+}
+
+// A writer process that sends nothing: what starting one costs, to be kept
+// apart from the throughput.
+Spread WriterStart()
+{
+    std::vector<double> starts;
+    for (int i = 0; i < 5; ++i) {
+        const Stopwatch watch;
+        UniqueHandle writer = StartWriter(0);
+        if (writer) ::WaitForSingleObject(writer.get(), INFINITE);
+        starts.push_back(watch.Nanoseconds());
     }
-    writerDone = true;
-    api.UnloadDll();
-    reader.join();
-    const double seconds = watch.Nanoseconds() / 1e9;
-    std::printf("  reader: %ld of %d keys received (%d dropped on a full queue) in %.3f s: %.0f keys/s\n",
-                received, keys, keys - static_cast<int>(received), seconds, received / seconds);
+    return SpreadOf(starts);
+}
+
+// Time per key the reader receives, from its first key to its last, with a
+// writer in another process; the rounds are whole writer runs.
+template <typename Reset>
+Spread QueueCostPerKey(ZelkeyApi& api, int keys, Reset reset)
+{
+    std::vector<double> perKey;
+    for (int round = 0; round < 5; ++round) {
+        std::atomic<bool> writerDone{false};
+        long received = 0;
+        double firstNs = 0;
+        double lastNs = 0;
+        const Stopwatch clock;
+        std::thread reader([&] {
+            ZelkeyKey key;
+            for (;;) {
+                if (api.WaitForOEMKey(&key)) {
+                    if (received++ == 0) firstNs = clock.Nanoseconds();
+                    lastNs = clock.Nanoseconds();
+                } else if (writerDone) {
+                    return;
+                }
+            }
+        });
+        UniqueHandle writer = StartWriter(keys);
+        if (writer) ::WaitForSingleObject(writer.get(), INFINITE);
+        writerDone = true;
+        api.UnloadDll();
+        reader.join();
+        if (received > 1) perKey.push_back((lastNs - firstNs) / static_cast<double>(received - 1));
+        // Unloading ended the reader's waits; the next round's reader waits again.
+        reset();
+    }
+    return SpreadOf(perKey);
 }
 
 } // namespace
@@ -98,35 +125,34 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "Zelkey.dll could not be loaded and initialised\n");
         return 1;
     }
+    if (argc < 2 || std::wcscmp(argv[1], L"--rows") != 0) PrintTableHeader();
     // As in the tray: the reader has created its event before keys arrive.
     api.KeyboardHandler(HC_ACTION, 0, Watched(0));
     ZelkeyKey first;
     api.WaitForOEMKey(&first);
 
-    constexpr int kCalls = 100'000;
+    constexpr int kCalls = 2000;
     const LPARAM unwatched = KeyInfo(kUnwatched, false, false);
-    const double baseline
-        = NanosecondsPerCall(kCalls, [&](int) { ::CallNextHookEx(nullptr, HC_ACTION, 'A', unwatched); });
-    const double unwatchedCost
-        = NanosecondsPerCall(kCalls, [&](int) { api.KeyboardHandler(HC_ACTION, 'A', unwatched); });
-    const double watchedCost = WatchedKeyCost(api, 200);
+    PrintComparison("hook: unwatched key against CallNextHookEx alone",
+                    Interleave(
+                        kRounds, kCalls, [&](int) { api.KeyboardHandler(HC_ACTION, 'A', unwatched); },
+                        [&](int) { ::CallNextHookEx(nullptr, HC_ACTION, 'A', unwatched); }));
+
     // The DLL's own work for an unwatched key, without the call into user32.
     OemKey list[kMaxOemKeys] = {};
     for (size_t i = 0; i < table.size(); ++i) list[i] = {table[i].scanCode, 0, table[i].ext};
     const OemKeyFilter filter(list, static_cast<uint32_t>(table.size()));
     volatile LPARAM info = unwatched;
     volatile bool queued = false;
-    const double filterCost = NanosecondsPerCall(kCalls * 20, [&](int) {
-        queued = filter.KeyToQueue(KeyStroke::FromHook('A', info, false)).has_value();
-    });
-
-    std::printf("Zelkey keyboard hook, %d-key list\n", static_cast<int>(table.size()));
-    std::printf("  CallNextHookEx alone:          %8.1f ns per call\n", baseline);
-    std::printf("  KeyboardHandler, unwatched key: %8.1f ns per call (%.1f ns beyond CallNextHookEx)\n",
-                unwatchedCost, unwatchedCost - baseline);
-    std::printf("  key-list check alone, unwatched key: %.1f ns per call\n", filterCost);
-    std::printf("  KeyboardHandler, watched key:   %8.1f ns per call (queued and signalled)\n", watchedCost);
-    std::printf("Queue throughput, one writer process and the reader\n");
-    QueueThroughput(api, 20'000);
+    const Interleaved check = Interleave(
+        kRounds, kCalls * 20,
+        [&](int) { queued = filter.KeyToQueue(KeyStroke::FromHook('A', info, false)).has_value(); },
+        [&](int) { queued = false; });
+    PrintCost("hook: key-list check alone, unwatched key", check.a);
+    PrintCost("hook: watched key, queued and signalled", WatchedKeyCost(api));
+    PrintCost("queue: start of a writer process", WriterStart());
+    PrintCost("queue: per key, writer process to reader", QueueCostPerKey(api, 5000, [&] {
+                  api.InitializeOEMKeyList(table.data(), static_cast<int>(table.size()));
+              }));
     return 0;
 }

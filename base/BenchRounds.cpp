@@ -1,0 +1,63 @@
+#include "BenchRounds.h"
+
+#include <algorithm>
+
+Spread SpreadOf(std::vector<double> values)
+{
+    if (values.empty()) return {};
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    const double median = values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+    return {values.front(), median, values.back()};
+}
+
+const char* Verdict(const Spread& ratio)
+{
+    if (ratio.min > 1) return "dearer";
+    if (ratio.max < 1) return "cheaper";
+    return "no clear difference";
+}
+
+namespace {
+
+// Nanoseconds shown in the unit that keeps them readable.
+void PrintDuration(double nanoseconds)
+{
+    if (nanoseconds >= 1e6)
+        std::printf("%9.2f ms", nanoseconds / 1e6);
+    else if (nanoseconds >= 1e3)
+        std::printf("%9.2f us", nanoseconds / 1e3);
+    else
+        std::printf("%9.1f ns", nanoseconds);
+}
+
+} // namespace
+
+void PrintTableHeader()
+{
+    std::printf("%-52s %12s %12s   %-26s %s\n", "measure (median per call)", "cost", "baseline",
+                "ratio min / median / max", "verdict");
+}
+
+void PrintComparison(const char* measure, const Interleaved& result)
+{
+    std::printf("%-52s ", measure);
+    PrintDuration(result.a.median);
+    std::printf(" ");
+    PrintDuration(result.b.median);
+    std::printf("   %6.2f / %6.2f / %6.2f      %s\n", result.ratio.min, result.ratio.median, result.ratio.max,
+                Verdict(result.ratio));
+    std::fflush(stdout);
+}
+
+void PrintCost(const char* measure, const Spread& nanoseconds)
+{
+    std::printf("%-52s ", measure);
+    PrintDuration(nanoseconds.median);
+    std::printf(" %12s   ", "");
+    PrintDuration(nanoseconds.min);
+    std::printf(" to");
+    PrintDuration(nanoseconds.max);
+    std::printf("\n");
+    std::fflush(stdout);
+}
