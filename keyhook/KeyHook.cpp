@@ -18,7 +18,9 @@ constexpr const wchar_t* kKeyEventName = L"PKU_Tvr";
 constexpr DWORD kHookLockTimeoutMs = 75;
 // The reader waits in slices so that UnloadDll can always stop it.
 constexpr DWORD kReaderLockSliceMs = 100;
-constexpr DWORD kInitLockTimeoutMs = 5000;
+// Start-up does not wait for a process that sits on the queue: the queue is
+// then emptied by its next holder.
+constexpr DWORD kInitLockTimeoutMs = 50;
 
 // Process-local: the creator's handles keep the named objects alive.
 UniqueHandle g_ownQueueMutex;
@@ -115,14 +117,15 @@ BOOL WINAPI InitializeOEMKeyList(const OemKeyTableEntry* pkeyListFirst, int coun
     if (!pkeyListFirst || count < 0 || count > kMaxOemKeys) return FALSE;
     UniqueHandle mutex(::CreateMutexW(nullptr, FALSE, QueueMutexLock::kName));
     if (!mutex) return FALSE;
+    // The list is written before the hook is installed and only read
+    // afterwards, so it needs no lock.
+    for (int i = 0; i < count; ++i)
+        g_shared.oemKeys[i] = {pkeyListFirst[i].scanCode, 0, pkeyListFirst[i].ext};
+    g_shared.oemKeyCount = static_cast<uint32_t>(count);
+    KeyQueue::RequestClear(g_shared);
     {
         QueueMutexLock lock(kInitLockTimeoutMs);
-        if (!lock.Held()) return FALSE;
-        for (int i = 0; i < count; ++i) {
-            g_shared.oemKeys[i] = {pkeyListFirst[i].scanCode, 0, pkeyListFirst[i].ext};
-        }
-        g_shared.oemKeyCount = static_cast<uint32_t>(count);
-        KeyQueue(g_shared).Clear();
+        if (lock.Held()) KeyQueue(g_shared).Clear();
     }
     // A wake-up still pending refers to keys that are gone now.
     UniqueHandle event(::OpenEventW(EVENT_MODIFY_STATE, FALSE, kKeyEventName));
