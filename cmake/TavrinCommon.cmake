@@ -24,7 +24,11 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 # image into private memory, and stripped after the link, its debug
 # information kept for support in bin/debug/<name>.debug, which the image
 # names in its .gnu_debuglink section.
+option(TAVRIN_SHIP_STRIPPED "Ship page-aligned images with their debug information split off" ON)
 function(tavrin_ship name)
+  if(NOT TAVRIN_SHIP_STRIPPED)
+    return()
+  endif()
   target_link_options(${name} PRIVATE -Wl,--file-alignment,0x1000)
   set(debug_dir ${CMAKE_BINARY_DIR}/bin/debug)
   set(debug_file ${debug_dir}/$<TARGET_FILE_BASE_NAME:${name}>.debug)

@@ -11,7 +11,15 @@ tavrin_start_notebook
 figures() { # pid -> "private_kB rss_kB"
   awk '/^Rss:/ {r=$2} /^Private_Clean:/ {p+=$2} /^Private_Dirty:/ {p+=$2} END {print p, r}' "/proc/$1/smaps_rollup"
 }
-pid_of() { pgrep -n -f "$1" ; }
+# The newest process of this name running in this build's own prefix (other
+# builds on the machine run the same programs).
+pid_of() {
+  local pid found=
+  for pid in $(pgrep -f "$1"); do
+    tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$tavrin_prefix" && found=$pid
+  done
+  echo "$found"
+}
 
 ./wine-exec.sh bin/empty_program.exe > empty.out &
 for _ in $(seq 100); do grep -q ready empty.out 2>/dev/null && break; sleep 0.1; done
@@ -24,8 +32,7 @@ read -r empty_private empty_rss < <(figures "$empty_pid")
 sleep 2
 tray_pid=$(pid_of 'Tavrin.exe')
 read -r tray_private tray_rss < <(figures "$tray_pid")
-ps -o pid=,rss=,args= -p "$empty_pid" -p "$tray_pid" >&2
-mapped=$(grep -c 'Tavrin.exe' "/proc/$tray_pid/maps" || true)
+mapped=$(grep -c "Tavrin.exe" "/proc/$tray_pid/maps" || true)
 
 printf '%-16s %12s %12s\n' program private_kB rss_kB
 printf '%-16s %12s %12s\n' empty "$empty_private" "$empty_rss"

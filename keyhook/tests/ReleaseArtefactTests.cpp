@@ -38,6 +38,9 @@ TEST(HookDllTest, IsSmallAndHasNoThreadLocalStorage)
     EXPECT_LT(dll.FileSize(), kHookDllLimit);
     EXPECT_FALSE(dll.HasDirectory(PeImage::kTlsDirectory)) << "TLS callbacks run in every hooked thread";
     EXPECT_FALSE(dll.HasSection(".tls"));
+    // Static constructors would need a C runtime to run them.
+    EXPECT_FALSE(dll.HasSection(".CRT"));
+    EXPECT_FALSE(dll.HasSection(".ctors"));
 }
 
 class ShippedImageTest : public ::testing::TestWithParam<const wchar_t*> {};
