@@ -19,7 +19,27 @@ target_link_options(tavrin_options INTERFACE -static -static-libgcc -static-libs
 
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
-# A GUI program with wWinMain.
+# A shipped image: laid out with page-sized file alignment, so that the
+# loader can map its sections from the file instead of copying the whole
+# image into private memory, and stripped after the link, its debug
+# information kept for support in bin/debug/<name>.debug, which the image
+# names in its .gnu_debuglink section.
+option(TAVRIN_SHIP_STRIPPED "Ship page-aligned images with their debug information split off" ON)
+function(tavrin_ship name)
+  if(NOT TAVRIN_SHIP_STRIPPED)
+    return()
+  endif()
+  target_link_options(${name} PRIVATE -Wl,--file-alignment,0x1000)
+  set(debug_dir ${CMAKE_BINARY_DIR}/bin/debug)
+  set(debug_file ${debug_dir}/$<TARGET_FILE_BASE_NAME:${name}>.debug)
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${debug_dir}
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${name}> ${debug_file}
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=${debug_file} $<TARGET_FILE:${name}>
+    VERBATIM)
+endfunction()
+
+# A GUI program with wWinMain, shipped stripped.
 function(tavrin_add_program name)
   cmake_parse_arguments(P "CONSOLE" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${P_SOURCES})
@@ -28,4 +48,5 @@ function(tavrin_add_program name)
   if(NOT P_CONSOLE)
     target_link_options(${name} PRIVATE -mwindows)
   endif()
+  tavrin_ship(${name})
 endfunction()

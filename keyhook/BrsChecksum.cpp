@@ -1,9 +1,6 @@
 #include "BrsChecksum.h"
 #include "UniqueHandle.h"
 
-#include <cwchar>
-#include <vector>
-
 namespace {
 
 using Item = BrsChecksum::Item;
@@ -39,10 +36,12 @@ constexpr Item kButtonItems[] = {
     {kCheckSumValue, Dword, 0},
 };
 
-UniqueKey OpenKey(HKEY hive, const std::wstring& path, REGSAM access)
+// A path that did not fit must not fall back to the hive itself.
+UniqueKey OpenKey(HKEY hive, const KeyPath& path, REGSAM access)
 {
     UniqueKey key;
-    if (::RegOpenKeyExW(hive, path.c_str(), 0, access | KEY_WOW64_64KEY, key.put()) != ERROR_SUCCESS) {
+    if (!path.Valid()
+        || ::RegOpenKeyExW(hive, path.Text(), 0, access | KEY_WOW64_64KEY, key.put()) != ERROR_SUCCESS) {
         return UniqueKey();
     }
     return key;
@@ -63,10 +62,10 @@ std::optional<DWORD> QueryDword(HKEY key, const wchar_t* name)
 // A string item counts with the size the registry reports for it, less one.
 std::optional<uint32_t> QueryStringWeight(HKEY key, const Item& item)
 {
-    std::vector<BYTE> buffer(item.bufferBytes);
+    BYTE buffer[kButtonStringBytes];
     DWORD type = 0;
-    DWORD size = item.bufferBytes;
-    if (::RegQueryValueExW(key, item.name, nullptr, &type, buffer.data(), &size) != ERROR_SUCCESS
+    DWORD size = item.bufferBytes < sizeof(buffer) ? item.bufferBytes : sizeof(buffer);
+    if (::RegQueryValueExW(key, item.name, nullptr, &type, buffer, &size) != ERROR_SUCCESS
         || (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return std::nullopt;
     }
@@ -81,7 +80,7 @@ bool IsAbsent(HKEY key, const wchar_t* name)
 // The key's own CheckSum, selected by its Bitmap, before one was ever stored.
 bool IsAbsentOwnChecksum(HKEY key, const Item& item)
 {
-    return std::wcscmp(item.name, kCheckSumValue) == 0 && IsAbsent(key, item.name);
+    return ::lstrcmpW(item.name, kCheckSumValue) == 0 && IsAbsent(key, item.name);
 }
 
 std::optional<uint32_t> ItemWeight(HKEY key, const Item& item)
@@ -108,8 +107,6 @@ uint32_t RotateLeft(uint32_t v, int n)
 
 } // namespace
 
-BrsChecksum::BrsChecksum(HKEY hive, std::wstring rootPath) : m_hive(hive), m_root(std::move(rootPath)) {}
-
 uint32_t BrsChecksum::Mix(uint32_t total)
 {
     const uint32_t odd = RotateRight(total & 0x55555555u, 2);
@@ -117,17 +114,21 @@ uint32_t BrsChecksum::Mix(uint32_t total)
     return (even | odd | RotateLeft(even, 2)) + 0x1234u;
 }
 
-std::wstring BrsChecksum::SchemePath(int scheme) const
+KeyPath BrsChecksum::SchemePath(int scheme) const
 {
-    return m_root + L"\\Scheme" + std::to_wstring(scheme);
+    KeyPath path(m_root);
+    path.Append(L"\\Scheme").AppendNumber(scheme);
+    return path;
 }
 
-std::wstring BrsChecksum::ButtonPath(int scheme, int button) const
+KeyPath BrsChecksum::ButtonPath(int scheme, int button) const
 {
-    return SchemePath(scheme) + L"\\Button" + std::to_wstring(button);
+    KeyPath path = SchemePath(scheme);
+    path.Append(L"\\Button").AppendNumber(button);
+    return path;
 }
 
-std::optional<uint32_t> BrsChecksum::KeyChecksum(const std::wstring& path, std::span<const Item> items) const
+std::optional<uint32_t> BrsChecksum::KeyChecksum(const KeyPath& path, std::span<const Item> items) const
 {
     const UniqueKey key = OpenKey(m_hive, path, KEY_QUERY_VALUE);
     if (!key) return std::nullopt;
@@ -147,14 +148,14 @@ std::optional<uint32_t> BrsChecksum::KeyChecksum(const std::wstring& path, std::
     return Mix(total);
 }
 
-std::optional<DWORD> BrsChecksum::ReadDword(const std::wstring& path, const wchar_t* name) const
+std::optional<DWORD> BrsChecksum::ReadDword(const KeyPath& path, const wchar_t* name) const
 {
     const UniqueKey key = OpenKey(m_hive, path, KEY_QUERY_VALUE);
     if (!key) return std::nullopt;
     return QueryDword(key.get(), name);
 }
 
-bool BrsChecksum::WriteChecksum(const std::wstring& path, uint32_t checksum) const
+bool BrsChecksum::WriteChecksum(const KeyPath& path, uint32_t checksum) const
 {
     const UniqueKey key = OpenKey(m_hive, path, KEY_SET_VALUE);
     if (!key) return false;
@@ -166,7 +167,7 @@ bool BrsChecksum::WriteChecksum(const std::wstring& path, uint32_t checksum) con
 
 std::optional<uint32_t> BrsChecksum::GetBRSCheckSum() const
 {
-    return KeyChecksum(m_root, kTopItems);
+    return KeyChecksum(KeyPath(m_root), kTopItems);
 }
 
 std::optional<uint32_t> BrsChecksum::GetSchemeCheckSum(int scheme) const
@@ -206,9 +207,9 @@ bool BrsChecksum::SetSchemeCheckSum(int scheme) const
 bool BrsChecksum::SetBRSCheckSum(int mode) const
 {
     const auto checksum = GetBRSCheckSum();
-    if (!checksum || !WriteChecksum(m_root, *checksum)) return false;
+    if (!checksum || !WriteChecksum(KeyPath(m_root), *checksum)) return false;
     if (mode != 1) return true;
-    const auto schemes = ReadDword(m_root, L"MaximumAllowedScheme");
+    const auto schemes = ReadDword(KeyPath(m_root), L"MaximumAllowedScheme");
     if (!schemes) return false;
     for (int scheme = 1; scheme <= CountOf(*schemes); ++scheme) {
         if (!SetSchemeCheckSum(scheme)) return false;
@@ -216,7 +217,7 @@ bool BrsChecksum::SetBRSCheckSum(int mode) const
     return true;
 }
 
-bool BrsChecksum::VerifyKey(const std::wstring& path, std::optional<uint32_t> computed) const
+bool BrsChecksum::VerifyKey(const KeyPath& path, std::optional<uint32_t> computed) const
 {
     const auto stored = ReadDword(path, kCheckSumValue);
     return computed && stored && *computed == *stored;
@@ -240,8 +241,8 @@ bool BrsChecksum::VerifySchemeCheckSum(int scheme) const
 
 bool BrsChecksum::VerifyBRSCheckSum() const
 {
-    if (!VerifyKey(m_root, GetBRSCheckSum())) return false;
-    const auto schemes = ReadDword(m_root, L"MaximumAllowedScheme");
+    if (!VerifyKey(KeyPath(m_root), GetBRSCheckSum())) return false;
+    const auto schemes = ReadDword(KeyPath(m_root), L"MaximumAllowedScheme");
     if (!schemes) return false;
     for (int scheme = 1; scheme <= CountOf(*schemes); ++scheme) {
         if (!VerifySchemeCheckSum(scheme)) return false;

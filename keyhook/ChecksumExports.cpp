@@ -5,10 +5,10 @@
 namespace {
 constexpr const wchar_t* kBriscoKey = L"SOFTWARE\\Corvane Computer Corporation\\Brisco";
 
-const BrsChecksum& Brisco()
+// Made per call: a function-local static would need the C++ runtime's guard.
+BrsChecksum Brisco()
 {
-    static const BrsChecksum checksum(HKEY_LOCAL_MACHINE, kBriscoKey);
-    return checksum;
+    return BrsChecksum(HKEY_LOCAL_MACHINE, kBriscoKey);
 }
 
 bool ValidNumber(int n)

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -18,12 +19,22 @@ constexpr const wchar_t* kKeyEventName = L"PKU_Tvr";
 constexpr DWORD kHookLockTimeoutMs = 75;
 // The reader waits in slices so that UnloadDll can always stop it.
 constexpr DWORD kReaderLockSliceMs = 100;
-constexpr DWORD kInitLockTimeoutMs = 5000;
+// Start-up does not wait for a process that sits on the queue: the queue is
+// then emptied by its next holder.
+constexpr DWORD kInitLockTimeoutMs = 50;
 
-// Process-local: the creator's handles keep the named objects alive.
-UniqueHandle g_ownQueueMutex;
-UniqueHandle g_keyEvent;
+// Process-local: the creator's handles keep the named objects alive. Plain
+// handles, since the DLL has no runtime to run static destructors; they are
+// closed when the DLL is freed.
+HANDLE g_ownQueueMutex = nullptr;
+HANDLE g_keyEvent = nullptr;
 std::atomic<bool> g_unloading{false};
+
+void CloseProcessObjects()
+{
+    UniqueHandle mutex(std::exchange(g_ownQueueMutex, nullptr));
+    UniqueHandle event(std::exchange(g_keyEvent, nullptr));
+}
 
 bool AddKeyToQueue(const ZelkeyKey& key)
 {
@@ -63,9 +74,9 @@ std::optional<bool> QueueIsEmpty()
 bool EnsureKeyEvent()
 {
     if (g_keyEvent) return true;
-    g_keyEvent.reset(::CreateEventW(nullptr, FALSE, FALSE, kKeyEventName));
+    g_keyEvent = ::CreateEventW(nullptr, FALSE, FALSE, kKeyEventName);
     if (!g_keyEvent) return false;
-    g_shared.keyEvent = g_keyEvent.get();
+    g_shared.keyEvent = g_keyEvent;
     g_shared.eventCreated = 1;
     return true;
 }
@@ -95,8 +106,11 @@ bool IsNt4(const OSVERSIONINFOW& version)
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
+// The entry point itself: the DLL links no C runtime.
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
+    // At process exit the system closes the handles; on FreeLibrary they go here.
+    if (reason == DLL_PROCESS_DETACH && !reserved) CloseProcessObjects();
     return TRUE;
 }
 
@@ -115,20 +129,21 @@ BOOL WINAPI InitializeOEMKeyList(const OemKeyTableEntry* pkeyListFirst, int coun
     if (!pkeyListFirst || count < 0 || count > kMaxOemKeys) return FALSE;
     UniqueHandle mutex(::CreateMutexW(nullptr, FALSE, QueueMutexLock::kName));
     if (!mutex) return FALSE;
+    // The list is written before the hook is installed and only read
+    // afterwards, so it needs no lock.
+    for (int i = 0; i < count; ++i)
+        g_shared.oemKeys[i] = {pkeyListFirst[i].scanCode, 0, pkeyListFirst[i].ext};
+    g_shared.oemKeyCount = static_cast<uint32_t>(count);
+    KeyQueue::RequestClear(g_shared);
     {
         QueueMutexLock lock(kInitLockTimeoutMs);
-        if (!lock.Held()) return FALSE;
-        for (int i = 0; i < count; ++i) {
-            g_shared.oemKeys[i] = {pkeyListFirst[i].scanCode, 0, pkeyListFirst[i].ext};
-        }
-        g_shared.oemKeyCount = static_cast<uint32_t>(count);
-        KeyQueue(g_shared).Clear();
+        if (lock.Held()) KeyQueue(g_shared).Clear();
     }
     // A wake-up still pending refers to keys that are gone now.
     UniqueHandle event(::OpenEventW(EVENT_MODIFY_STATE, FALSE, kKeyEventName));
     if (event) ::ResetEvent(event.get());
-    g_shared.queueMutex = mutex.get();
-    g_ownQueueMutex = std::move(mutex);
+    if (!g_ownQueueMutex) g_ownQueueMutex = mutex.release();
+    g_shared.queueMutex = g_ownQueueMutex;
     g_unloading = false;
     return TRUE;
 }
@@ -145,8 +160,8 @@ BOOL WINAPI WaitForOEMKey(ZelkeyKey* key)
     const auto empty = QueueIsEmpty();
     if (!empty) return FALSE;
     if (!*empty) {
-        ::ResetEvent(g_keyEvent.get());
-    } else if (g_unloading || ::WaitForSingleObject(g_keyEvent.get(), INFINITE) != WAIT_OBJECT_0) {
+        ::ResetEvent(g_keyEvent);
+    } else if (g_unloading || ::WaitForSingleObject(g_keyEvent, INFINITE) != WAIT_OBJECT_0) {
         return FALSE;
     }
     return GetKeyFromQueue(*key) ? TRUE : FALSE;

@@ -7,8 +7,19 @@ bool SameKey(const ZelkeyKey& a, const ZelkeyKey& b)
 }
 } // namespace
 
+void KeyQueue::RequestClear(SharedState& state)
+{
+    __atomic_store_n(&state.clearPending, 1u, __ATOMIC_SEQ_CST);
+}
+
+void KeyQueue::SettlePendingClear()
+{
+    if (__atomic_exchange_n(&m_s.clearPending, 0u, __ATOMIC_SEQ_CST)) Clear();
+}
+
 bool KeyQueue::Add(const ZelkeyKey& key)
 {
+    SettlePendingClear();
     if (m_s.queueCount >= kQueueSize) return false;
     if (m_s.queueCount == 0) {
         m_s.queueHead = m_s.queueTail = 0;
@@ -23,6 +34,7 @@ bool KeyQueue::Add(const ZelkeyKey& key)
 
 bool KeyQueue::Take(ZelkeyKey& key)
 {
+    SettlePendingClear();
     if (m_s.queueCount == 0) return false;
     if (m_s.queueCount > kQueueSize) m_s.queueCount = kQueueSize;
     m_s.queueHead &= kQueueMask;
@@ -34,6 +46,7 @@ bool KeyQueue::Take(ZelkeyKey& key)
 
 void KeyQueue::Clear()
 {
+    m_s.clearPending = 0;
     m_s.queueCount = m_s.queueHead = m_s.queueTail = 0;
     for (auto& entry : m_s.queue) entry = {};
 }

@@ -13,9 +13,18 @@ public:
     bool Add(const ZelkeyKey& key);
     // False when the queue is empty.
     bool Take(ZelkeyKey& key);
-    bool Empty() const { return m_s.queueCount == 0; }
+    bool Empty()
+    {
+        SettlePendingClear();
+        return m_s.queueCount == 0;
+    }
     void Clear();
+    // For a caller that could not take the mutex: the next holder empties
+    // the queue before it touches it.
+    static void RequestClear(SharedState& state);
 
 private:
+    void SettlePendingClear();
+
     SharedState& m_s;
 };

@@ -26,7 +26,8 @@ struct SharedState {
     uint32_t queueCount;
     uint32_t queueTail;
     uint32_t queueHead;
-    uint32_t reserved;
+    // Set when the queue is to be emptied by whoever holds it next.
+    uint32_t clearPending;
     HANDLE queueMutex;
     ZelkeyKey queue[kQueueSize];
 };

@@ -217,4 +217,43 @@ TEST_F(KeyHookExportTest, QueueLeftLockedByADeadOwnerIsStillUsable)
     EXPECT_EQ(Next(), kBrightnessDown) << "the mutex must have been released again";
 }
 
+TEST_F(KeyHookExportTest, KeyListIsTakenAtOnceWhileAnotherProcessHoldsTheQueue)
+{
+    std::vector<OemKeyTableEntry> plainA(1);
+    plainA[0].scanCode = kPlainA;
+    MutexHolder holder(true);
+    ASSERT_TRUE(holder.Held());
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(api.InitializeOEMKeyList(plainA.data(), 1)) << "a held queue must not lose the key list";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s) << "start-up must not wait for the holder";
+    holder.Release();
+    Press(kPlainA, false);
+    EXPECT_EQ(Next(), kPlainA);
+}
+
+TEST_F(KeyHookExportTest, KeysQueuedBeforeAReinitialisationThatFoundTheQueueHeldAreGone)
+{
+    Press(kBrightnessUp);
+    {
+        MutexHolder holder(true);
+        ASSERT_TRUE(holder.Held());
+        ASSERT_TRUE(api.InitializeOEMKeyList(table.data(), static_cast<int>(table.size())));
+    }
+    Press(kBrightnessDown);
+    EXPECT_EQ(Next(), kBrightnessDown) << "the queue must be emptied once it is free";
+}
+
+TEST_F(KeyHookExportTest, ReaderWaitingOnAHeldQueueGetsTheFirstKeyAfterItIsFreed)
+{
+    MutexHolder holder(true);
+    ASSERT_TRUE(holder.Held());
+    ZelkeyKey key{};
+    auto reading = std::async(std::launch::async, [&] { return api.WaitForOEMKey(&key) != FALSE; });
+    holder.Release();
+    Press(kBrightnessUp);
+    ASSERT_EQ(reading.wait_for(5s), std::future_status::ready);
+    EXPECT_TRUE(reading.get());
+    EXPECT_EQ(key.scanCode, kBrightnessUp);
+}
+
 } // namespace

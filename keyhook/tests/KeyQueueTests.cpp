@@ -29,6 +29,22 @@ protected:
     KeyQueue queue{*state};
 };
 
+TEST_F(KeyQueueTest, RequestedClearIsCarriedOutByTheNextUserOnce)
+{
+    ASSERT_TRUE(queue.Add(Key(0x06)));
+    ASSERT_TRUE(queue.Add(Key(0x05)));
+    KeyQueue::RequestClear(*state);
+    EXPECT_TRUE(queue.Empty());
+    ASSERT_TRUE(queue.Add(Key(0x07)));
+    EXPECT_FALSE(queue.Empty()) << "a clear is carried out once, not on every use";
+    EXPECT_EQ(Drain(queue), std::vector<uint16_t>{0x07});
+
+    ASSERT_TRUE(queue.Add(Key(0x06)));
+    KeyQueue::RequestClear(*state);
+    ASSERT_TRUE(queue.Add(Key(0x05)));
+    EXPECT_EQ(Drain(queue), std::vector<uint16_t>{0x05}) << "an Add after the request starts a fresh queue";
+}
+
 TEST_F(KeyQueueTest, HandsOutKeysInOrderAndResetsIndicesWhenEmpty)
 {
     ASSERT_TRUE(queue.Add(Key(0x06)));

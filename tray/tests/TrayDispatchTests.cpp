@@ -252,6 +252,31 @@ TEST_F(TrayDispatch, OemKeysThroughTheHookReachTheKeyDispatcher)
     for (const std::string& line : wirelessDisplay) EXPECT_EQ(line, "key 0xE023");
 }
 
+// Another process sits on the key queue while the tray starts: start-up
+// goes on at once, and the keys work as soon as the queue is free again.
+class TrayDispatchWithHeldKeyQueue : public TrayDispatch {
+protected:
+    void SetUp() override
+    {
+        m_queueMutex.reset(::CreateMutexW(nullptr, TRUE, L"keyQueueMutex"));
+        ASSERT_TRUE(m_queueMutex);
+        const ULONGLONG start = ::GetTickCount64();
+        TrayDispatch::SetUp();
+        m_startMs = ::GetTickCount64() - start;
+        ::ReleaseMutex(m_queueMutex.get());
+    }
+
+    UniqueHandle m_queueMutex;
+    ULONGLONG m_startMs = 0;
+};
+
+TEST_F(TrayDispatchWithHeldKeyQueue, StartsWithoutWaitingAndTheHotkeysWorkOnceTheQueueIsFree)
+{
+    EXPECT_LT(m_startMs, 4000u) << "start-up waited for the key queue";
+    Type(L"d:E01B u:E01B");
+    EXPECT_EQ(SettledLines("key ", 2), (Lines{"key 0xE01B", "key 0xE09B"}));
+}
+
 TEST_F(TrayDispatch, SuspendResumeAndPowerSourceNotices)
 {
     Simctl(L"clear-calls");
