@@ -26,8 +26,9 @@ struct Interleaved {
     Spread ratio;
 };
 
-// "dearer" when a costs more than b in every round, "cheaper" when less in
-// every round, "no clear difference" otherwise: a verdict two runs agree on.
+// "dearer" when a costs clearly more than b in every round (by more than a
+// twentieth), "cheaper" when clearly less in every round, "no clear
+// difference" otherwise: a verdict two runs agree on.
 const char* Verdict(const Spread& ratio);
 
 template <typename A, typename B>
@@ -60,3 +61,4 @@ Interleaved Interleave(int rounds, int callsPerRound, A&& a, B&& b)
 void PrintTableHeader();
 void PrintComparison(const char* measure, const Interleaved& result);
 void PrintCost(const char* measure, const Spread& nanoseconds);
+void PrintCount(const char* measure, double count);

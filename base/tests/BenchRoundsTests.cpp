@@ -24,6 +24,9 @@ TEST(Spread, VerdictOnlyWhenEveryRoundAgrees)
     EXPECT_STREQ(Verdict({1.1, 1.5, 2.0}), "dearer");
     EXPECT_STREQ(Verdict({0.2, 0.5, 0.9}), "cheaper");
     EXPECT_STREQ(Verdict({0.8, 1.3, 2.0}), "no clear difference");
+    // A round just past even is no verdict.
+    EXPECT_STREQ(Verdict({1.02, 1.1, 1.5}), "no clear difference");
+    EXPECT_STREQ(Verdict({0.5, 0.9, 0.97}), "no clear difference");
 }
 
 TEST(Interleave, RoundsTakeTurnsAndEachCallCountsOnce)

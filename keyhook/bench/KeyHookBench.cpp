@@ -111,6 +111,78 @@ Spread QueueCostPerKey(ZelkeyApi& api, int keys, Reset reset)
     return SpreadOf(perKey);
 }
 
+// Waits for a process while this thread's messages keep flowing (the
+// system may call a desktop-wide hook back through its installer's thread).
+void WaitServingMessages(HANDLE process)
+{
+    while (::MsgWaitForMultipleObjects(1, &process, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    }
+}
+
+// Another process typing into its own window, as a keyboard would.
+void TypeInAnotherProcess(const std::wstring& strokes)
+{
+    std::wstring command = L"\"" + ModuleFolder() + L"keyhook_target.exe\" " + strokes;
+    STARTUPINFOW si{sizeof(si)};
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return;
+    UniqueHandle process(pi.hProcess);
+    UniqueHandle thread(pi.hThread);
+    WaitServingMessages(process.get());
+}
+
+std::wstring Strokes(const wchar_t* key, int presses)
+{
+    std::wstring strokes;
+    for (int i = 0; i < presses; ++i) strokes += std::wstring(L"d:") + key + L" u:" + key + L" ";
+    return strokes;
+}
+
+// The hook where it really runs: called by the system inside another
+// process for every stroke. Whole typing runs with the hook and without it,
+// taking turns.
+Interleaved HookInAnotherProcess(ZelkeyApi& api)
+{
+    const std::wstring strokes = Strokes(L"1E", 100);
+    UniqueHook hook;
+    return Interleave(
+        9, 1,
+        [&](int) {
+            hook.reset(::SetWindowsHookExW(WH_KEYBOARD, api.KeyboardHandler, api.module.get(), 0));
+            TypeInAnotherProcess(strokes);
+            hook.reset();
+        },
+        [&](int) { TypeInAnotherProcess(strokes); });
+}
+
+// How often the reader wakes for each watched key another process types:
+// one wake-up per key is the least a reader can do.
+double ReaderWakeUpsPerKey(ZelkeyApi& api)
+{
+    std::atomic<bool> done{false};
+    long wakeUps = 0;
+    long keys = 0;
+    std::thread reader([&] {
+        ZelkeyKey key;
+        while (!done) {
+            const BOOL got = api.WaitForOEMKey(&key);
+            ++wakeUps;
+            if (got) ++keys;
+        }
+    });
+    UniqueHook hook(::SetWindowsHookExW(WH_KEYBOARD, api.KeyboardHandler, api.module.get(), 0));
+    TypeInAnotherProcess(Strokes(L"E006", 100));
+    hook.reset();
+    done = true;
+    api.UnloadDll();
+    reader.join();
+    // The wake-up that ends the reader is not one for a key.
+    return keys > 0 ? static_cast<double>(wakeUps - 1) / static_cast<double>(keys) : 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -150,6 +222,9 @@ int wmain(int argc, wchar_t** argv)
         [&](int) { queued = false; });
     PrintCost("hook: key-list check alone, unwatched key", check.a);
     PrintCost("hook: watched key, queued and signalled", WatchedKeyCost(api));
+    PrintComparison("hook: typing in another process, hooked against not", HookInAnotherProcess(api));
+    PrintCount("reader: wake-ups per watched key from another process", ReaderWakeUpsPerKey(api));
+    api.InitializeOEMKeyList(table.data(), static_cast<int>(table.size()));
     PrintCost("queue: start of a writer process", WriterStart());
     PrintCost("queue: per key, writer process to reader", QueueCostPerKey(api, 5000, [&] {
                   api.InitializeOEMKeyList(table.data(), static_cast<int>(table.size()));
