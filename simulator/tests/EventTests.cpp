@@ -3,7 +3,9 @@
 #include <string>
 
 #include "EventQueue.h"
+#include "ProgramRun.h"
 #include "SimTestSupport.h"
+#include "UniqueHandle.h"
 
 namespace {
 
@@ -170,6 +172,47 @@ TEST_F(Events, OnlyTheFirmwareEventQueryIsSimulated)
     ASSERT_TRUE(Raise(L"event 0xE006 1", 2)); // both subscriptions of the sink deliver
     EXPECT_TRUE(other.deliveries.empty());
     services->CancelAsyncCall(&other);
+}
+
+// Starts a subscriber process and waits until it has subscribed; an empty
+// handle when it could not (it then ends with exit code 1).
+UniqueHandle StartSubscriber()
+{
+    const std::wstring readyName = L"TavrinSimTestSubscribed." + std::to_wstring(::GetCurrentProcessId());
+    UniqueHandle ready(::CreateEventW(nullptr, TRUE, FALSE, readyName.c_str()));
+    std::wstring command = L"\"" + TestBinFolder() + L"sim_test_subscriber.exe\" " + readyName;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!ready
+        || !::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &started)) {
+        return UniqueHandle();
+    }
+    UniqueHandle process(started.hProcess);
+    UniqueHandle thread(started.hThread);
+    HANDLE handles[] = {ready.get(), process.get()};
+    if (::WaitForMultipleObjects(2, handles, FALSE, 30000) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process.get(), 1);
+        return UniqueHandle();
+    }
+    return process;
+}
+
+// Trays killed one after another never cancel their subscriptions, and no
+// event comes between them to show that they are gone.
+TEST_F(Events, SubscribersKilledInARowLeaveRoomForTheNext)
+{
+    services->CancelAsyncCall(&sink);
+    for (int i = 0; i < sim::kMaxSubscribers + 1; ++i) {
+        UniqueHandle subscriber = StartSubscriber();
+        ASSERT_TRUE(subscriber) << "subscriber " << i << " found no free slot";
+        ASSERT_TRUE(::TerminateProcess(subscriber.get(), 9));
+        ASSERT_EQ(::WaitForSingleObject(subscriber.get(), 30000), WAIT_OBJECT_0);
+    }
+    ASSERT_EQ(Subscribe(L"WQL", L"SELECT * FROM BIOSEvent"), S_OK);
+    ASSERT_TRUE(Raise(L"event 0xE006 5", 1));
+    EXPECT_EQ(Word(sink.deliveries[0].bytes, 2), 0xE006);
 }
 
 // Counts deliveries and keeps nothing, so that any memory a run of events
