@@ -169,6 +169,98 @@ private:
     LONG m_count = 0;
 };
 
+// Calls the sink's Indicate from a thread of the multithreaded apartment,
+// through a proxy from the Global Interface Table: COM's marshalling on every
+// call, with our event object (free-threaded, so passed as is) or none.
+class CrossApartmentCaller {
+public:
+    CrossApartmentCaller(IWbemObjectSink* sink, bool withObject) : m_withObject(withObject)
+    {
+        if (FAILED(::CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_PPV_ARGS(&m_git)))) {
+            return;
+        }
+        const HRESULT registered = m_git->RegisterInterfaceInGlobal(sink, IID_IWbemObjectSink, &m_cookie);
+        if (FAILED(registered)) {
+            std::wprintf(L"the sink cannot be marshalled: 0x%08lX\n", registered);
+            return;
+        }
+        m_thread = std::thread([this] { Run(); });
+        m_ready = ::WaitForSingleObject(m_started.get(), 10000) == WAIT_OBJECT_0 && m_proxied;
+    }
+    bool Ok() const { return m_ready; }
+    void Call() { ::SetEvent(m_go.get()); }
+
+private:
+    void Run()
+    {
+        ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        ComPtr<IWbemObjectSink> proxy;
+        const HRESULT unmarshalled = m_git->GetInterfaceFromGlobal(m_cookie, IID_PPV_ARGS(&proxy));
+        m_proxied = SUCCEEDED(unmarshalled);
+        if (!m_proxied) std::wprintf(L"no sink proxy in another apartment: 0x%08lX\n", unmarshalled);
+        ::SetEvent(m_started.get());
+        while (m_proxied && ::WaitForSingleObject(m_go.get(), INFINITE) == WAIT_OBJECT_0) {
+            sim::firmware_classes::Object object;
+            if (m_withObject) object = sim::firmware_classes::Event(SampleEvent());
+            IWbemClassObject* objects[] = {object.Get()};
+            proxy->Indicate(m_withObject ? 1 : 0, objects);
+        }
+    }
+
+    bool m_withObject;
+    ComPtr<IGlobalInterfaceTable> m_git;
+    DWORD m_cookie = 0;
+    UniqueHandle m_go{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    UniqueHandle m_started{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    bool m_proxied = false;
+    bool m_ready = false;
+    std::thread m_thread;
+};
+
+// Counts calls rather than objects, for calls that carry none.
+class CallCountingSink final : public IWbemObjectSink {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
+        if (riid != IID_IUnknown && riid != IID_IWbemObjectSink) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<IWbemObjectSink*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Indicate(LONG, IWbemClassObject**) override
+    {
+        ++m_calls;
+        return WBEM_S_NO_ERROR;
+    }
+    HRESULT STDMETHODCALLTYPE SetStatus(LONG, HRESULT, BSTR, IWbemClassObject*) override
+    {
+        return WBEM_S_NO_ERROR;
+    }
+    LONG Calls() const { return m_calls; }
+
+private:
+    LONG m_calls = 0;
+};
+
+std::function<bool()> CrossApartmentStep(bool withObject)
+{
+    static CallCountingSink sink;
+    // Each caller thread runs until the process ends.
+    auto* caller = new CrossApartmentCaller(&sink, withObject);
+    if (!caller->Ok()) return std::function<bool()>();
+    return [caller] {
+        const LONG before = sink.Calls();
+        caller->Call();
+        return PumpUntil([&] { return sink.Calls() > before; });
+    };
+}
+
 struct Step {
     const wchar_t* name;
     const wchar_t* what;
@@ -309,6 +401,10 @@ const Step kSteps[] = {
          if (!subscription.Ok() || !counting.Ok()) return std::function<bool()>();
          return std::function<bool()>([] { return raiser.Raise([] { return counter.Delivered(); }); });
      }},
+    {L"apartment-empty", L"Indicate with no object from another apartment (COM marshalling)",
+     [] { return CrossApartmentStep(false); }},
+    {L"apartment-event", L"Indicate with our object from another apartment (COM marshalling)",
+     [] { return CrossApartmentStep(true); }},
 };
 
 } // namespace
