@@ -178,7 +178,10 @@ TEST_F(Events, OnlyTheFirmwareEventQueryIsSimulated)
 // handle when it could not (it then ends with exit code 1).
 UniqueHandle StartSubscriber()
 {
-    const std::wstring readyName = L"TavrinSimTestSubscribed." + std::to_wstring(::GetCurrentProcessId());
+    // A fresh name for each start: an event left signalled would pass for the next subscriber.
+    static unsigned starts = 0;
+    const std::wstring readyName = L"TavrinSimTestSubscribed." + std::to_wstring(::GetCurrentProcessId())
+                                   + L"." + std::to_wstring(++starts);
     UniqueHandle ready(::CreateEventW(nullptr, TRUE, FALSE, readyName.c_str()));
     std::wstring command = L"\"" + TestBinFolder() + L"sim_test_subscriber.exe\" " + readyName;
     STARTUPINFOW startup{};
