@@ -28,15 +28,29 @@ std::wstring SubscriberEventName(uint32_t processId, uint32_t cookie)
     return L"TavrinSimBiosEvent." + std::to_wstring(processId) + L"." + std::to_wstring(cookie);
 }
 
-bool AddSubscriber(SimMachine& machine, uint32_t processId, uint32_t& cookie)
+uint32_t NewSubscriberCookie(SimMachine& machine)
 {
+    if (++machine.nextCookie == 0) ++machine.nextCookie; // 0 never names a subscriber
+    return machine.nextCookie;
+}
+
+bool SubscriberAlive(const SimSubscriber& subscriber)
+{
+    UniqueHandle wake(::OpenEventW(SYNCHRONIZE, FALSE,
+                                   SubscriberEventName(subscriber.processId, subscriber.cookie).c_str()));
+    return static_cast<bool>(wake);
+}
+
+bool AddSubscriber(SimMachine& machine, uint32_t processId, uint32_t cookie)
+{
+    SimSubscriber* vacant = nullptr;
     for (SimSubscriber& slot : machine.subscribers) {
-        if (slot.processId != 0) continue;
-        cookie = ++machine.nextCookie;
-        slot = SimSubscriber{processId, cookie};
-        return true;
+        if (slot.processId != 0 && !SubscriberAlive(slot)) slot = SimSubscriber{};
+        if (slot.processId == 0 && !vacant) vacant = &slot;
     }
-    return false;
+    if (!vacant) return false;
+    *vacant = SimSubscriber{processId, cookie};
+    return true;
 }
 
 void RemoveSubscriber(SimMachine& machine, uint32_t processId, uint32_t cookie)

@@ -200,6 +200,42 @@ TEST_F(BiosEventEndToEnd, WithoutTheFirmwareClassesNothingIsSubscribed)
     EXPECT_TRUE(target.Events().empty());
 }
 
+// Other running subscribers, as far as the machine can tell: each holds a
+// slot and its wake-up event.
+std::vector<UniqueHandle> HoldSubscriberSlots(sim::CMachineState& state, int count)
+{
+    std::vector<UniqueHandle> held;
+    sim::CMachineState::Lock machine(state);
+    if (!machine.Held()) return held;
+    const DWORD process = ::GetCurrentProcessId();
+    for (int i = 0; i < count; ++i) {
+        const uint32_t cookie = sim::NewSubscriberCookie(*machine);
+        UniqueHandle wake(
+            ::CreateEventW(nullptr, FALSE, FALSE, sim::SubscriberEventName(process, cookie).c_str()));
+        if (!wake || !sim::AddSubscriber(*machine, process, cookie)) break;
+        held.push_back(std::move(wake));
+    }
+    return held;
+}
+
+TEST_F(BiosEventEndToEnd, AFullSubscriberTableRefusesTheSubscriptionUntilASubscriberEnds)
+{
+    sim::CMachineState state;
+    ASSERT_TRUE(state.IsOpen());
+    std::vector<UniqueHandle> others = HoldSubscriberSlots(state, sim::kMaxSubscribers);
+    ASSERT_EQ(others.size(), static_cast<size_t>(sim::kMaxSubscribers));
+    {
+        SubscriberThread refused(target);
+        EXPECT_FALSE(refused.Subscribed());
+    }
+    others.pop_back(); // that subscriber ends without giving its slot back
+    SubscriberThread subscriber(target);
+    ASSERT_TRUE(subscriber.Subscribed());
+    Raise(L"event 0xE006 5");
+    ASSERT_TRUE(target.WaitForCount(1));
+    ExpectEvent(target.Events()[0], subscriber.ThreadId(), 0xE006, 5);
+}
+
 // A storm of events, raised in-process in batches the machine's queue holds.
 TEST_F(BiosEventEndToEnd, AStormOfEventsLeavesNoHandlesBehind)
 {

@@ -39,9 +39,7 @@ Variant StoredValue(const VARIANT& value)
 
 ComPtr<CClassObject> CClassObject::Create(const wchar_t* className, Genus genus)
 {
-    ComPtr<CClassObject> object;
-    object.Attach(new (std::nothrow) CClassObject(className, genus));
-    return object;
+    return Adopt(new (std::nothrow) CClassObject(className, genus));
 }
 
 void CClassObject::AddProperty(const wchar_t* name, CIMTYPE type, const Variant& value)

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <objidl.h>
+#include <wrl/client.h>
 
 namespace sim {
 
@@ -27,5 +28,15 @@ private:
     LONG m_refs = 1;
     IUnknown* m_marshaler = nullptr;
 };
+
+// Owns the one reference a new object starts with. mingw-w64's ComPtr::Attach
+// adds a reference of its own, which would keep every object made with it.
+template <typename T>
+Microsoft::WRL::ComPtr<T> Adopt(T* created)
+{
+    Microsoft::WRL::ComPtr<T> owner;
+    *owner.GetAddressOf() = created;
+    return owner;
+}
 
 } // namespace sim

@@ -54,19 +54,12 @@ HRESULT CEventHub::Subscribe(IWbemObjectSink* sink)
     auto subscription = std::make_unique<Subscription>();
     subscription->sink = sink;
     subscription->thread = ::GetCurrentThreadId();
-    {
-        CMachineState::Lock machine(Machine());
-        if (!machine.Held() || !AddSubscriber(*machine, ::GetCurrentProcessId(), subscription->cookie)) {
-            return WBEM_E_QUOTA_VIOLATION;
-        }
-        subscription->seen = machine->eventCount;
-    }
-    std::wstring name = SubscriberEventName(::GetCurrentProcessId(), subscription->cookie);
-    subscription->wake.reset(::CreateEventW(nullptr, FALSE, FALSE, name.c_str()));
+    HRESULT taken = TakeSlot(*subscription);
+    if (FAILED(taken)) return taken;
     subscription->stop.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     subscription->window = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                              ThisModule(), nullptr);
-    if (subscription->wake && subscription->stop && subscription->window) {
+    if (subscription->stop && subscription->window) {
         subscription->waiter.reset(
             ::CreateThread(nullptr, 0, &CEventHub::Wait, subscription.get(), 0, nullptr));
     }
@@ -78,6 +71,29 @@ HRESULT CEventHub::Subscribe(IWbemObjectSink* sink)
     }
     CriticalSectionLock lock(m_lock);
     m_subscriptions.push_back(std::move(subscription));
+    return WBEM_S_NO_ERROR;
+}
+
+// The wake-up event exists before the slot is taken: other processes free
+// the slots whose event is gone.
+HRESULT CEventHub::TakeSlot(Subscription& subscription)
+{
+    {
+        CMachineState::Lock machine(Machine());
+        if (!machine.Held()) return WBEM_E_FAILED;
+        subscription.cookie = NewSubscriberCookie(*machine);
+    }
+    const std::wstring name = SubscriberEventName(::GetCurrentProcessId(), subscription.cookie);
+    subscription.wake.reset(::CreateEventW(nullptr, FALSE, FALSE, name.c_str()));
+    if (!subscription.wake) return WBEM_E_FAILED;
+    CMachineState::Lock machine(Machine());
+    if (!machine.Held()) return WBEM_E_FAILED;
+    if (!AddSubscriber(*machine, ::GetCurrentProcessId(), subscription.cookie)) {
+        ::OutputDebugStringW(L"TavrinSim: every firmware event subscriber slot is held by a running "
+                             L"subscriber; this subscription fails\n");
+        return WBEM_E_QUOTA_VIOLATION;
+    }
+    subscription.seen = machine->eventCount;
     return WBEM_S_NO_ERROR;
 }
 

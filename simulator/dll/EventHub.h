@@ -42,6 +42,8 @@ private:
     CEventHub() = default;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static DWORD WINAPI Wait(void* subscription);
+    // A slot in the machine's subscriber table, WBEM_E_QUOTA_VIOLATION when none is free.
+    static HRESULT TakeSlot(Subscription& subscription);
     void Deliver(HWND window);
     void Stop(Subscription& subscription);
 

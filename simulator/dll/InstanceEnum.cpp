@@ -11,9 +11,7 @@ constexpr LONG kInfinite = -1;
 
 ComPtr<CInstanceEnum> CInstanceEnum::Create(Objects objects)
 {
-    ComPtr<CInstanceEnum> made;
-    made.Attach(new (std::nothrow) CInstanceEnum(std::move(objects)));
-    return made;
+    return Adopt(new (std::nothrow) CInstanceEnum(std::move(objects)));
 }
 
 HRESULT CInstanceEnum::QueryInterface(REFIID riid, void** object)

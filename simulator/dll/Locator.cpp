@@ -11,9 +11,7 @@ namespace sim {
 
 ComPtr<CLocator> CLocator::Create()
 {
-    ComPtr<CLocator> made;
-    made.Attach(new (std::nothrow) CLocator());
-    return made;
+    return Adopt(new (std::nothrow) CLocator());
 }
 
 HRESULT CLocator::QueryInterface(REFIID riid, void** object)

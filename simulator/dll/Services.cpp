@@ -94,9 +94,7 @@ CallOutcome AnswerFromMachine(const std::vector<uint8_t>& request, std::vector<u
 
 ComPtr<CServices> CServices::Create()
 {
-    ComPtr<CServices> made;
-    made.Attach(new (std::nothrow) CServices());
-    return made;
+    return Adopt(new (std::nothrow) CServices());
 }
 
 HRESULT CServices::QueryInterface(REFIID riid, void** object)

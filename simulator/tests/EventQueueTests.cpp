@@ -4,6 +4,7 @@
 
 #include "EventQueue.h"
 #include "TestMachine.h"
+#include "UniqueHandle.h"
 
 namespace {
 
@@ -55,22 +56,72 @@ TEST(EventQueue, ASlowSubscriberGetsTheNewestQueueful)
     EXPECT_EQ(events.back().data[0], sim::kMaxEvents + 9);
 }
 
+// A subscriber as the DLL makes one: its wake-up event first, then its slot.
+struct Subscriber {
+    uint32_t cookie = 0;
+    UniqueHandle wake;
+};
+
+bool Subscribe(sim::SimMachine& machine, uint32_t processId, Subscriber& subscriber)
+{
+    subscriber.cookie = sim::NewSubscriberCookie(machine);
+    subscriber.wake.reset(::CreateEventW(nullptr, FALSE, FALSE,
+                                         sim::SubscriberEventName(processId, subscriber.cookie).c_str()));
+    return subscriber.wake && sim::AddSubscriber(machine, processId, subscriber.cookie);
+}
+
+size_t Woken(sim::SimMachine& machine)
+{
+    return sim::RaiseEvent(machine, sim::EventFromWords({0}, 0)).size();
+}
+
 TEST(EventQueue, SubscriberSlotsAreBoundedAndFreed)
 {
     auto machine = EmptyMachine();
-    uint32_t cookies[sim::kMaxSubscribers] = {};
-    for (uint32_t& cookie : cookies) ASSERT_TRUE(sim::AddSubscriber(*machine, 42, cookie));
-    uint32_t extra = 0;
-    EXPECT_FALSE(sim::AddSubscriber(*machine, 42, extra));
-    EXPECT_NE(cookies[0], cookies[1]);
-    EXPECT_EQ(sim::RaiseEvent(*machine, sim::EventFromWords({0}, 0)).size(),
-              static_cast<size_t>(sim::kMaxSubscribers));
+    Subscriber subscribers[sim::kMaxSubscribers];
+    for (Subscriber& s : subscribers) ASSERT_TRUE(Subscribe(*machine, 42, s));
+    Subscriber extra;
+    EXPECT_FALSE(Subscribe(*machine, 42, extra));
+    EXPECT_NE(subscribers[0].cookie, subscribers[1].cookie);
+    EXPECT_EQ(Woken(*machine), static_cast<size_t>(sim::kMaxSubscribers));
 
-    sim::RemoveSubscriber(*machine, 42, cookies[3]);
-    EXPECT_TRUE(sim::AddSubscriber(*machine, 43, extra));
-    // Nobody holds these wake-up events, so waking frees every slot.
+    sim::RemoveSubscriber(*machine, 42, subscribers[3].cookie);
+    EXPECT_TRUE(Subscribe(*machine, 43, extra));
+    // Waking frees the slot of a subscriber whose wake-up event is gone.
+    subscribers[5].wake.reset();
     sim::WakeSubscribers(*machine, sim::RaiseEvent(*machine, sim::EventFromWords({0}, 0)));
-    EXPECT_TRUE(sim::RaiseEvent(*machine, sim::EventFromWords({0}, 0)).empty());
+    EXPECT_EQ(Woken(*machine), static_cast<size_t>(sim::kMaxSubscribers - 1));
+}
+
+// Subscribers killed one after another leave no event raised in between that
+// would free their slots; the next subscriber must still find one.
+TEST(EventQueue, SlotsOfEndedSubscribersAreFreedWhenTheNextOneSubscribes)
+{
+    auto machine = EmptyMachine();
+    for (int killed = 0; killed < sim::kMaxSubscribers + 1; ++killed) {
+        Subscriber subscriber;
+        ASSERT_TRUE(Subscribe(*machine, 42, subscriber)) << "subscriber " << killed;
+    }
+    Subscriber next;
+    ASSERT_TRUE(Subscribe(*machine, 43, next));
+    EXPECT_EQ(Woken(*machine), 1u);
+
+    // A live subscriber keeps its slot: only ended ones make room.
+    Subscriber live[sim::kMaxSubscribers - 1];
+    for (Subscriber& s : live) ASSERT_TRUE(Subscribe(*machine, 44, s));
+    Subscriber extra;
+    EXPECT_FALSE(Subscribe(*machine, 44, extra));
+    live[7].wake.reset();
+    EXPECT_TRUE(Subscribe(*machine, 44, extra));
+    EXPECT_EQ(Woken(*machine), static_cast<size_t>(sim::kMaxSubscribers));
+}
+
+TEST(EventQueue, CookiesAreNeverZero)
+{
+    auto machine = EmptyMachine();
+    machine->nextCookie = 0xFFFFFFFFu;
+    EXPECT_EQ(sim::NewSubscriberCookie(*machine), 1u);
+    EXPECT_EQ(sim::NewSubscriberCookie(*machine), 2u);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "SimTestSupport.h"
 
+#include <psapi.h>
+
 #include "MachineProfile.h"
 #include "PlatformSeams.h"
 #include "ProgramRun.h"
@@ -79,6 +81,18 @@ void SimulatedMachineTest::Load(const wchar_t* profile)
     ASSERT_TRUE(LoadSharedMachine(state, profile));
     services = ConnectFirmware();
     ASSERT_TRUE(services);
+}
+
+size_t PrivateBytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (!::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                sizeof counters)) {
+        return 0;
+    }
+    // Wine 8 leaves PrivateUsage at 0; PagefileUsage is the same commit charge.
+    return counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)

@@ -36,6 +36,9 @@ HRESULT ExecDoBFn(IWbemServices* services, const std::vector<uint8_t>& request, 
 // Bytes of a byte-array property; false when Get fails or the type differs.
 bool GetBytes(IWbemClassObject* object, const wchar_t* name, std::vector<uint8_t>& bytes);
 
+// This process's private memory (commit charge), in bytes.
+size_t PrivateBytes();
+
 // Pumps this thread's messages until `done` holds or the time runs out.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
