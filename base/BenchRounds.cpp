@@ -6,16 +6,21 @@ Spread SpreadOf(std::vector<double> values)
 {
     if (values.empty()) return {};
     std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    const double median = values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-    return {values.front(), median, values.back()};
+    // Between two neighbouring rounds where a fraction falls between them.
+    const auto at = [&values](double fraction) {
+        const double position = fraction * static_cast<double>(values.size() - 1);
+        const auto below = static_cast<size_t>(position);
+        const size_t above = std::min(below + 1, values.size() - 1);
+        return values[below] + (values[above] - values[below]) * (position - static_cast<double>(below));
+    };
+    return {values.front(), at(0.5), values.back(), at(0.25), at(0.75)};
 }
 
 const char* Verdict(const Spread& ratio)
 {
-    // A margin of a twentieth: a round or two just past even is the machine, not the code.
-    if (ratio.min > 1.05) return "dearer";
-    if (ratio.max < 0.95) return "cheaper";
+    // A margin of a twentieth: rounds just past even are the machine, not the code.
+    if (ratio.lowerQuartile > 1.05) return "dearer";
+    if (ratio.upperQuartile < 0.95) return "cheaper";
     return "no clear difference";
 }
 

@@ -13,6 +13,9 @@ struct Spread {
     double min = 0;
     double median = 0;
     double max = 0;
+    // Between them lies the middle half of the rounds.
+    double lowerQuartile = 0;
+    double upperQuartile = 0;
 };
 
 // The spread of values (empty: all 0).
@@ -26,9 +29,10 @@ struct Interleaved {
     Spread ratio;
 };
 
-// "dearer" when a costs clearly more than b in every round (by more than a
-// twentieth), "cheaper" when clearly less in every round, "no clear
-// difference" otherwise: a verdict two runs agree on.
+// "dearer" when a costs clearly more than b (by more than a twentieth) in
+// at least three rounds of four, "cheaper" when clearly less in as many,
+// "no clear difference" otherwise: a verdict two runs agree on, which a
+// round or two that the machine slowed down does not turn.
 const char* Verdict(const Spread& ratio);
 
 template <typename A, typename B>

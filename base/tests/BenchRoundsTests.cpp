@@ -9,9 +9,11 @@ namespace {
 
 TEST(Spread, MinimumMedianAndMaximumOfAnyOrder)
 {
-    const Spread odd = SpreadOf({5, 1, 3});
+    const Spread odd = SpreadOf({5, 1, 3, 4, 2});
     EXPECT_EQ(odd.min, 1);
+    EXPECT_EQ(odd.lowerQuartile, 2);
     EXPECT_EQ(odd.median, 3);
+    EXPECT_EQ(odd.upperQuartile, 4);
     EXPECT_EQ(odd.max, 5);
     const Spread even = SpreadOf({4, 1, 3, 2});
     EXPECT_EQ(even.median, 2.5);
@@ -19,14 +21,15 @@ TEST(Spread, MinimumMedianAndMaximumOfAnyOrder)
     EXPECT_EQ(none.max, 0);
 }
 
-TEST(Spread, VerdictOnlyWhenEveryRoundAgrees)
+TEST(Spread, VerdictOnlyWhenThreeRoundsOfFourAgree)
 {
-    EXPECT_STREQ(Verdict({1.1, 1.5, 2.0}), "dearer");
-    EXPECT_STREQ(Verdict({0.2, 0.5, 0.9}), "cheaper");
-    EXPECT_STREQ(Verdict({0.8, 1.3, 2.0}), "no clear difference");
-    // A round just past even is no verdict.
-    EXPECT_STREQ(Verdict({1.02, 1.1, 1.5}), "no clear difference");
-    EXPECT_STREQ(Verdict({0.5, 0.9, 0.97}), "no clear difference");
+    EXPECT_STREQ(Verdict(SpreadOf({1.1, 1.2, 1.5, 1.7, 2.0})), "dearer");
+    EXPECT_STREQ(Verdict(SpreadOf({0.2, 0.4, 0.5, 0.6, 0.9})), "cheaper");
+    EXPECT_STREQ(Verdict(SpreadOf({0.8, 0.9, 1.3, 1.6, 2.0})), "no clear difference");
+    // One slowed round does not turn it; rounds just past even are no verdict.
+    EXPECT_STREQ(Verdict(SpreadOf({0.4, 1.3, 1.35, 1.4, 1.45})), "dearer");
+    EXPECT_STREQ(Verdict(SpreadOf({1.01, 1.02, 1.03, 1.04, 1.5})), "no clear difference");
+    EXPECT_STREQ(Verdict(SpreadOf({0.5, 0.96, 0.97, 0.98, 0.99})), "no clear difference");
 }
 
 TEST(Interleave, RoundsTakeTurnsAndEachCallCountsOnce)

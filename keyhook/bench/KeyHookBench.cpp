@@ -146,7 +146,8 @@ std::wstring Strokes(const wchar_t* key, int presses)
 // taking turns.
 Interleaved HookInAnotherProcess(ZelkeyApi& api)
 {
-    const std::wstring strokes = Strokes(L"1E", 100);
+    // Enough strokes that typing, not the target's start, makes the time.
+    const std::wstring strokes = Strokes(L"1E", 600);
     UniqueHook hook;
     return Interleave(
         9, 1,
