@@ -3,6 +3,7 @@
 //   TAVRIN_SIMULATED_MACHINE=corvane-default wine-exec.sh bin/sim_event_memory_probe.exe [STEP] [COUNT]
 // Each step runs a warm-up batch, then COUNT more, and prints the private bytes
 // gained per repetition after the warm-up.
+#include "StackSink.h"
 #include <windows.h>
 
 #include <psapi.h>
@@ -46,33 +47,16 @@ sim::SimEvent SampleEvent()
 }
 
 // Counts what it is given and does nothing else.
-class CountingSink final : public IWbemObjectSink {
+class CountingSink final : public CStackSink {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        if (riid != IID_IUnknown && riid != IID_IWbemObjectSink) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IWbemObjectSink*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&m_refs); }
-    ULONG STDMETHODCALLTYPE Release() override { return ::InterlockedDecrement(&m_refs); }
     HRESULT STDMETHODCALLTYPE Indicate(LONG count, IWbemClassObject**) override
     {
         ::InterlockedExchangeAdd(&m_delivered, count);
         return WBEM_S_NO_ERROR;
     }
-    HRESULT STDMETHODCALLTYPE SetStatus(LONG, HRESULT, BSTR, IWbemClassObject*) override
-    {
-        return WBEM_S_NO_ERROR;
-    }
     LONG Delivered() const { return ::InterlockedCompareExchange(const_cast<LONG*>(&m_delivered), 0, 0); }
 
 private:
-    LONG m_refs = 1;
     LONG m_delivered = 0;
 };
 
@@ -219,27 +203,11 @@ private:
 };
 
 // Counts calls rather than objects, for calls that carry none.
-class CallCountingSink final : public IWbemObjectSink {
+class CallCountingSink final : public CStackSink {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        if (riid != IID_IUnknown && riid != IID_IWbemObjectSink) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IWbemObjectSink*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE Indicate(LONG, IWbemClassObject**) override
     {
         ++m_calls;
-        return WBEM_S_NO_ERROR;
-    }
-    HRESULT STDMETHODCALLTYPE SetStatus(LONG, HRESULT, BSTR, IWbemClassObject*) override
-    {
         return WBEM_S_NO_ERROR;
     }
     LONG Calls() const { return m_calls; }

@@ -1,3 +1,4 @@
+#include "StackSink.h"
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,17 +22,8 @@ struct Delivery {
     std::vector<uint8_t> bytes;
 };
 
-class RecordingSink final : public IWbemObjectSink {
+class RecordingSink final : public CStackSink {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        if (riid != IID_IUnknown && riid != IID_IWbemObjectSink) return E_NOINTERFACE;
-        *object = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
     HRESULT STDMETHODCALLTYPE Indicate(LONG count, IWbemClassObject** objects) override
     {
         for (LONG i = 0; i < count; ++i) deliveries.push_back(Read(objects[i]));
@@ -43,7 +35,6 @@ public:
         return WBEM_S_NO_ERROR;
     }
 
-    ULONG refs = 1; // lives on the test's stack
     std::vector<Delivery> deliveries;
     HRESULT completion = S_FALSE;
 
@@ -157,7 +148,7 @@ TEST_F(Events, CancelStopsDeliveryAndCompletesTheCall)
     EXPECT_EQ(RunSimctl(L"event 0xE006 1").exitCode, 0u);
     EXPECT_FALSE(simtest::PumpUntil([&] { return !sink.deliveries.empty(); }, 500));
     EXPECT_TRUE(FAILED(services->CancelAsyncCall(&sink))); // nothing left to cancel
-    EXPECT_EQ(sink.refs, 1u); // the subscription let go of the sink
+    EXPECT_EQ(sink.References(), 1u); // the subscription let go of the sink
     sim::CMachineState::Lock machine(state);
     for (const sim::SimSubscriber& s : machine->subscribers) EXPECT_NE(s.processId, ::GetCurrentProcessId());
 }
@@ -220,28 +211,14 @@ TEST_F(Events, SubscribersKilledInARowLeaveRoomForTheNext)
 
 // Counts deliveries and keeps nothing, so that any memory a run of events
 // leaves behind is the delivery's own.
-class CountingSink final : public IWbemObjectSink {
+class CountingSink final : public CStackSink {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
-    {
-        if (riid != IID_IUnknown && riid != IID_IWbemObjectSink) return E_NOINTERFACE;
-        *object = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
     HRESULT STDMETHODCALLTYPE Indicate(LONG count, IWbemClassObject**) override
     {
         delivered += static_cast<size_t>(count);
         return WBEM_S_NO_ERROR;
     }
-    HRESULT STDMETHODCALLTYPE SetStatus(LONG, HRESULT, BSTR, IWbemClassObject*) override
-    {
-        return WBEM_S_NO_ERROR;
-    }
 
-    ULONG refs = 1; // lives on the test's stack
     size_t delivered = 0;
 };
 
@@ -257,7 +234,7 @@ protected:
     void TearDown() override
     {
         services->CancelAsyncCall(&sink);
-        EXPECT_EQ(sink.refs, 1u); // the subscription let go of the sink
+        EXPECT_EQ(sink.References(), 1u); // the subscription let go of the sink
         SimulatedMachineTest::TearDown();
     }
     // Raises `count` events in this process, as simctl does, in runs the
