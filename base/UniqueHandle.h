@@ -97,6 +97,10 @@ inline void CloseFind(HANDLE h)
 {
     ::FindClose(h);
 }
+inline void CloseDesktopHandle(HDESK h)
+{
+    ::CloseDesktop(h);
+}
 } // namespace handle_traits
 
 // Kernel objects that report failure as null (events, mutexes, mappings, threads).
@@ -112,3 +116,4 @@ using UniqueGdiObject = UniqueHandleT<handle_traits::Simple<HGDIOBJ, handle_trai
 using UniqueDc = UniqueHandleT<handle_traits::Simple<HDC, handle_traits::CloseDc, 0>>;
 using UniqueHook = UniqueHandleT<handle_traits::Simple<HHOOK, handle_traits::CloseHook, 0>>;
 using UniqueFind = UniqueHandleT<handle_traits::Simple<HANDLE, handle_traits::CloseFind, -1>>;
+using UniqueDesktop = UniqueHandleT<handle_traits::Simple<HDESK, handle_traits::CloseDesktopHandle, 0>>;

@@ -2,6 +2,7 @@
 
 #include "MessageCatalogue.h"
 #include "TrayDispatcher.h"
+#include "UniqueHandle.h"
 
 namespace {
 
@@ -60,8 +61,5 @@ void CBatterySavingFeature::OnResumeTimer()
 
 bool CBatterySavingFeature::IsInputDesktopAvailable()
 {
-    HDESK desktop = ::OpenInputDesktop(0, FALSE, DESKTOP_READOBJECTS);
-    if (desktop == nullptr) return false;
-    ::CloseDesktop(desktop);
-    return true;
+    return static_cast<bool>(UniqueDesktop(::OpenInputDesktop(0, FALSE, DESKTOP_READOBJECTS)));
 }
