@@ -1,8 +1,10 @@
 #include "OemKeyFilter.h"
 
 namespace {
-// Keys that only mean something when pressed.
-constexpr uint16_t kPressOnlyKeys[] = {0x07, 0x11, 0x17};
+// Keys that only mean something when pressed. A released brightness key
+// would step the level a second time, and a released volume key would show
+// the volume again, so one press is one step.
+constexpr uint16_t kPressOnlyKeys[] = {0x05, 0x06, 0x07, 0x11, 0x17, 0x2E, 0x30};
 // The display-switch key reports its release as a key of its own.
 constexpr uint16_t kDisplaySwitchKey = 0x1B;
 constexpr uint16_t kReleaseMarker = 0x80;

@@ -38,7 +38,10 @@ if [ ! -f "$third/tinyxml2/tinyxml2.cpp" ]; then
   fi
   mkdir -p "$third"
   tmp="$(mktemp -d)"
-  (cd "$tmp" && apt-get source -qq --download-only tinyxml2 >/dev/null && dpkg-source -q -x ./*.dsc tinyxml2 >/dev/null)
+  # A source list written by an earlier, interrupted run may not be read yet.
+  (cd "$tmp" && apt-get source -qq --download-only tinyxml2 >/dev/null 2>&1) \
+    || { "${sudo_cmd[@]}" apt-get update -qq && (cd "$tmp" && apt-get source -qq --download-only tinyxml2 >/dev/null); }
+  (cd "$tmp" && dpkg-source -q -x ./*.dsc tinyxml2 >/dev/null)
   rm -rf "$third/tinyxml2"
   mv "$tmp/tinyxml2" "$third/tinyxml2"
   rm -rf "$tmp"

@@ -6,6 +6,7 @@
 #include "FeatureConfig.h"
 #include "MessageCatalogue.h"
 #include "MobilityCenter.h"
+#include "OsdAllowed.h"
 #include "PowerNotice.h"
 #include "ProgramFolder.h"
 #include "SettingNames.h"
@@ -89,9 +90,15 @@ bool CMainFrame::TakeSingleInstance()
     return m_instanceMutex && !existed;
 }
 
-void CMainFrame::HideOtherOsds()
+void CMainFrame::HideOtherOsds(OsdKind kind)
 {
+    m_osds.HideOthers(kind);
     m_features->TrayIcon().FollowRegistry();
+}
+
+bool CMainFrame::OsdAllowed() const
+{
+    return ::OsdAllowed();
 }
 
 void CMainFrame::Shutdown()

@@ -5,6 +5,7 @@
 #include "GdiplusSession.h"
 #include "KeyForwarder.h"
 #include "OsdHider.h"
+#include "OsdSet.h"
 #include "SessionWatch.h"
 #include "TimerHost.h"
 #include "TrayContext.h"
@@ -33,7 +34,9 @@ public:
     bool CreateHidden();
 
     // Before a display is shown the others are hidden, and the icon follows ShowTrayIcon.
-    void HideOtherOsds() override;
+    void HideOtherOsds(OsdKind kind) override;
+    bool OsdAllowed() const override;
+    void AddOsd(OsdMember member, IOsdWindow& osd) override { m_osds.Add(member, osd); }
 
     HWND Handle() const override { return m_hWnd; }
     void PostClose() override { PostMessage(WM_CLOSE); }
@@ -61,6 +64,8 @@ private:
     CAcpiWmi& m_bios;
     const CCompanionApp& m_companion;
     CCapabilitySet m_capabilities;
+    // Filled by the features as they are built; before them, so it outlives them.
+    COsdSet m_osds;
     int m_osdStyle = 2;
     int m_limitedUser = 0;
     bool m_exitReport = true;

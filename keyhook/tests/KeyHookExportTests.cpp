@@ -11,6 +11,8 @@ using namespace std::chrono_literals;
 constexpr uint16_t kDisplaySwitch = 0x1B;
 constexpr uint16_t kBrightnessUp = 0x06;
 constexpr uint16_t kBrightnessDown = 0x05;
+constexpr uint16_t kVolumeDown = 0x2E;
+constexpr uint16_t kVolumeUp = 0x30;
 constexpr uint16_t kPlainA = 0x1E;
 
 class KeyHookExportTest : public ::testing::Test {
@@ -63,6 +65,17 @@ TEST_F(KeyHookExportTest, DisplaySwitchGivesPressThenReleaseCode)
     ASSERT_TRUE(release);
     EXPECT_EQ(release->scanCode, 0x9B);
     EXPECT_EQ(release->ext, 1u);
+}
+
+TEST_F(KeyHookExportTest, BrightnessAndVolumeKeysAreOneKeyPerPress)
+{
+    for (uint16_t key : {kBrightnessUp, kBrightnessDown, kVolumeDown, kVolumeUp}) {
+        Press(key);
+        Release(key);
+    }
+    Press(kDisplaySwitch);
+    for (uint16_t key : {kBrightnessUp, kBrightnessDown, kVolumeDown, kVolumeUp}) EXPECT_EQ(Next(), key);
+    EXPECT_EQ(Next(), kDisplaySwitch) << "a release was queued as a key of its own";
 }
 
 TEST_F(KeyHookExportTest, OnlyListedKeysAndOnlyHookActionAreQueued)

@@ -15,7 +15,7 @@ constexpr WPARAM kMaxBrightnessPercent = 100;
 CBrightnessFeature::CBrightnessFeature(const TrayContext& context)
     : m_context(context)
     , m_showBrightness(context.dispatcher.Trace(), "ShowBrightness",
-                       [this](int, bool) { m_context.osds.HideOtherOsds(); })
+                       [this](int, bool) { m_context.osds.HideOtherOsds(OsdKind::Brightness); })
     , m_showBrightnessPercent(context.dispatcher.Trace(), "ShowBrightnessPercent")
     , m_refreshDisplay(context.dispatcher.Trace(), "RefreshBrightnessDisplay")
     , m_hideDisplay(context.dispatcher.Trace(), "HideBrightnessDisplay")

@@ -16,9 +16,10 @@ CDisplaySwitchFeature::CDisplaySwitchFeature(const TrayContext& context, IDispla
     : m_context(context)
     , m_osd(osd)
     , m_show(context.dispatcher.Trace(), "ShowDisplaySwitch",
-             [this](uint8_t, uint8_t, uint8_t, bool) { m_context.osds.HideOtherOsds(); })
-    , m_showPressed(context.dispatcher.Trace(), "ShowDisplaySwitchPressed",
-                    [this](uint16_t, uint16_t, uint16_t, bool) { m_context.osds.HideOtherOsds(); })
+             [this](uint8_t, uint8_t, uint8_t, bool) { m_context.osds.HideOtherOsds(OsdKind::All); })
+    , m_showPressed(
+          context.dispatcher.Trace(), "ShowDisplaySwitchPressed",
+          [this](uint16_t, uint16_t, uint16_t, bool) { m_context.osds.HideOtherOsds(OsdKind::All); })
     , m_finish(context.dispatcher.Trace(), "FinishDisplaySwitch")
     , m_commit(context.dispatcher.Trace(), "CommitDisplaySwitch")
 {}

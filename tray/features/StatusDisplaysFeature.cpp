@@ -24,14 +24,14 @@ CStatusDisplaysFeature::CStatusDisplaysFeature(const TrayContext& context)
     // Manual reset, signalled: no eject is running.
     , m_ejectEvent(::CreateEventW(nullptr, TRUE, TRUE, nullptr))
     , m_showLockKey(context.dispatcher.Trace(), "ShowLockKey",
-                    [this](int, bool) { m_context.osds.HideOtherOsds(); })
+                    [this](int, bool) { m_context.osds.HideOtherOsds(OsdKind::LockKeys); })
     , m_showRadio(context.dispatcher.Trace(), "ShowRadio",
-                  [this](uint32_t, uint32_t, bool) { m_context.osds.HideOtherOsds(); })
-    , m_eject(context.dispatcher.Trace(), "Eject", [this] { m_context.osds.HideOtherOsds(); })
+                  [this](uint32_t, uint32_t, bool) { m_context.osds.HideOtherOsds(OsdKind::Radio); })
+    , m_eject(context.dispatcher.Trace(), "Eject", [this] { m_context.osds.HideOtherOsds(OsdKind::Eject); })
     , m_showKeyboardLight(context.dispatcher.Trace(), "ShowKeyboardLight",
-                          [this](int, bool) { m_context.osds.HideOtherOsds(); })
-    , m_showAmbientLight(context.dispatcher.Trace(), "ShowAmbientLightSensor",
-                         [this](int, bool) { m_context.osds.HideOtherOsds(); })
+                          [this](int, bool) { m_context.osds.HideOtherOsds(OsdKind::KeyboardLight); })
+    // The sensor's dialog stays out of the displays' turn-taking.
+    , m_showAmbientLight(context.dispatcher.Trace(), "ShowAmbientLightSensor")
     , m_recheckKeyboardBacklight(context.dispatcher.Trace(), "RecheckKeyboardBacklightSupport",
                                  [this] {
                                      feature_config::ReportKeyboardLightSupport(

@@ -4,6 +4,7 @@
 #include "DispatchTrace.h"
 #include "KeyForwarder.h"
 #include "OsdHider.h"
+#include "OsdSet.h"
 #include "TimerHost.h"
 #include "TrayContext.h"
 #include "TrayDispatcher.h"
@@ -22,7 +23,10 @@ public:
     int osdStyle = 2;
     CCapabilitySet capabilities;
     std::vector<int> hardwareFeatures;
-    int osdHides = 0;
+    // The kinds of display that asked the others to go, in order.
+    std::vector<OsdKind> osdHides;
+    bool osdAllowed = true;
+    COsdSet osds;
     std::vector<std::string> timerCalls;
     std::vector<BiosCallBuffer> biosCalls;
 
@@ -46,7 +50,13 @@ public:
     void PostClose() override { ++closes; }
     void StartTimer(UINT_PTR id, UINT ms) override;
     void StopTimer(UINT_PTR id) override;
-    void HideOtherOsds() override { ++osdHides; }
+    void HideOtherOsds(OsdKind kind) override
+    {
+        osdHides.push_back(kind);
+        osds.HideOthers(kind);
+    }
+    bool OsdAllowed() const override { return osdAllowed; }
+    void AddOsd(OsdMember member, IOsdWindow& osd) override { osds.Add(member, osd); }
     using IBiosCalls::PerformSmi;
     bool PerformSmi(BiosCallBuffer& buffer, int) override;
 
