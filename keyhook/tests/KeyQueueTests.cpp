@@ -121,8 +121,8 @@ TEST_F(KeyQueueTest, TornIndicesLeftByADeadProcessStayInsideTheBuffer)
     EXPECT_EQ(key.scanCode, 0x06);
 }
 
-// Keys as the tray lists them: display switch, brightness, two press-only
-// keys and the plain caps-lock key.
+// Keys as the tray lists them: display switch, three press-only keys
+// (brightness and two others) and the plain caps-lock key.
 class OemKeyFilterTest : public ::testing::Test {
 protected:
     OemKey keys[5] = {{0x1B, 0, 1}, {0x06, 0, 1}, {0x07, 0, 1}, {0x11, 0, 1}, {0x3A, 0, 0}};
@@ -150,9 +150,11 @@ TEST_F(OemKeyFilterTest, PressOnlyKeysIgnoreTheirRelease)
     EXPECT_FALSE(Stroke(0x07, true, true));
     EXPECT_TRUE(Stroke(0x11, true, false));
     EXPECT_FALSE(Stroke(0x11, true, true));
-    const auto release = Stroke(0x06, true, true);
+    EXPECT_TRUE(Stroke(0x06, true, false));
+    EXPECT_FALSE(Stroke(0x06, true, true));
+    const auto release = Stroke(0x3A, false, true);
     ASSERT_TRUE(release) << "other keys are queued on release too";
-    EXPECT_EQ(release->scanCode, 0x06);
+    EXPECT_EQ(release->scanCode, 0x3A);
 }
 
 TEST_F(OemKeyFilterTest, KeyMustMatchScanCodeAndExtendedFlag)
