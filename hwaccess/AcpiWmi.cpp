@@ -36,24 +36,29 @@ bool CAcpiWmi::PerformSmi(BiosCallBuffer& buffer, int extraBytes)
     return m_channel.PerformSmi(buffer, extraBytes);
 }
 
+CTokenOperations CAcpiWmi::TokenOperations()
+{
+    return CTokenOperations(*this, *this, IsOnAcPower);
+}
+
 uint16_t CAcpiWmi::TokenRead(uint16_t identifier)
 {
-    return CTokenOperations(*this, *this, IsOnAcPower).Read(identifier);
+    return TokenOperations().Read(identifier);
 }
 
 bool CAcpiWmi::TokenReadAll(uint16_t identifier, uint16_t* v1, uint16_t* v2, uint16_t* v3)
 {
-    return CTokenOperations(*this, *this, IsOnAcPower).ReadAll(identifier, v1, v2, v3);
+    return TokenOperations().ReadAll(identifier, v1, v2, v3);
 }
 
 bool CAcpiWmi::TokenIsActive(uint16_t identifier)
 {
-    return CTokenOperations(*this, *this, IsOnAcPower).IsActive(identifier);
+    return TokenOperations().IsActive(identifier);
 }
 
 bool CAcpiWmi::TokenActivate(uint16_t identifier, int powerSource)
 {
-    return CTokenOperations(*this, *this, IsOnAcPower).Activate(identifier, powerSource);
+    return TokenOperations().Activate(identifier, powerSource);
 }
 
 bool CAcpiWmi::IsFeature(int bit) const

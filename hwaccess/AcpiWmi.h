@@ -6,6 +6,7 @@
 #include "ComInitialization.h"
 #include "HwConfig.h"
 #include "SMBIOSParser.h"
+#include "TokenOperations.h"
 #include "WmiBiosChannel.h"
 
 // The process's BIOS interface: the WMI connection to the firmware's call
@@ -23,6 +24,8 @@ public:
     using IBiosCalls::PerformSmi;
     bool PerformSmi(BiosCallBuffer& buffer, int extraBytes) override;
 
+    // The setting tokens of this machine, read on the current power source.
+    CTokenOperations TokenOperations();
     uint16_t TokenRead(uint16_t identifier); // 0 on failure
     bool TokenReadAll(uint16_t identifier, uint16_t* v1, uint16_t* v2, uint16_t* v3);
     bool TokenIsActive(uint16_t identifier);

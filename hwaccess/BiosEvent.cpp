@@ -18,7 +18,7 @@ CBiosEvent::CBiosEvent(IBiosEventTarget* target) : m_sink(new CBiosEventSink(tar
 CBiosEvent::~CBiosEvent()
 {
     m_sink->Detach();
-    if (m_services) m_services->CancelAsyncCall(m_sink.Get());
+    if (m_subscribed) m_services->CancelAsyncCall(m_sink.Get());
     m_services.Reset();
     if (SUCCEEDED(m_comInit)) ::CoUninitialize();
 }
@@ -54,10 +54,8 @@ void CBiosEvent::Subscribe()
 {
     const Bstr language(L"WQL");
     const Bstr query(L"SELECT * FROM BIOSEvent");
-    if (FAILED(
-            m_services->ExecNotificationQueryAsync(language.get(), query.get(), 0, nullptr, m_sink.Get()))) {
-        m_services.Reset();
-    }
+    m_subscribed = SUCCEEDED(
+        m_services->ExecNotificationQueryAsync(language.get(), query.get(), 0, nullptr, m_sink.Get()));
 }
 
 // COM is given back at once when it was taken here; the result then records

@@ -19,10 +19,11 @@ public:
     CBiosEvent(const CBiosEvent&) = delete;
     CBiosEvent& operator=(const CBiosEvent&) = delete;
 
-    bool IsSubscribed() const { return m_services != nullptr; }
+    bool IsSubscribed() const { return m_subscribed; }
 
 protected:
-    // The root\wmi connection, for a derived watcher's own subscriptions.
+    // The root\wmi connection, for a derived watcher's own subscriptions;
+    // kept when the firmware has no events of its own. Null when none.
     IWbemServices* Services() const { return m_services.Get(); }
 
 private:
@@ -35,4 +36,5 @@ private:
     HRESULT m_comInit = -1;
     Microsoft::WRL::ComPtr<IWbemServices> m_services;
     Microsoft::WRL::ComPtr<CBiosEventSink> m_sink;
+    bool m_subscribed = false;
 };

@@ -12,6 +12,8 @@ namespace {
 
 constexpr wchar_t kSimulationVariable[] = L"TAVRIN_SIMULATED_MACHINE";
 constexpr wchar_t kSimulatorDll[] = L"TavrinSim.dll";
+constexpr CLSID kMMDeviceEnumerator
+    = {0xBCDE0395, 0xE52F, 0x467C, {0x8E, 0x3D, 0xC4, 0x57, 0x92, 0x91, 0x69, 0x2E}};
 
 [[noreturn]] void StopWithoutSimulator(const std::wstring& why)
 {
@@ -30,7 +32,9 @@ constexpr wchar_t kSimulatorDll[] = L"TavrinSim.dll";
 bool Complete(const TavrinSeamTable& table)
 {
     return table.version >= kSeamTableVersion && table.size >= sizeof(TavrinSeamTable)
-           && table.createWbemLocator && table.getPowerStatus;
+           && table.createWbemLocator && table.getPowerStatus && table.createAudioDeviceEnumerator
+           && table.powerGetActiveScheme && table.powerSettingAccessCheck && table.powerReadValueIndex
+           && table.powerWriteValueIndex && table.powerSetActiveScheme;
 }
 
 // The DLL is deliberately never freed: COM objects it hands out may live
@@ -60,6 +64,46 @@ const TavrinSeamTable* Simulator()
     return table;
 }
 
+// powrprof's power-plan calls, resolved once. Absent ones stay null.
+struct PowerPlanCalls {
+    using GetActive = DWORD(WINAPI*)(HKEY, GUID**);
+    using AccessCheck = DWORD(WINAPI*)(POWER_DATA_ACCESSOR, const GUID*);
+    using ReadIndex = DWORD(WINAPI*)(HKEY, const GUID*, const GUID*, const GUID*, LPDWORD);
+    using WriteIndex = DWORD(WINAPI*)(HKEY, const GUID*, const GUID*, const GUID*, DWORD);
+    using SetActive = DWORD(WINAPI*)(HKEY, const GUID*);
+
+    GetActive getActive = nullptr;
+    AccessCheck accessCheck = nullptr;
+    ReadIndex readAc = nullptr;
+    ReadIndex readDc = nullptr;
+    WriteIndex writeAc = nullptr;
+    WriteIndex writeDc = nullptr;
+    SetActive setActive = nullptr;
+};
+
+// Loaded for the life of the process, like every system DLL the suite uses.
+const PowerPlanCalls& PowerPlans()
+{
+    static const PowerPlanCalls calls = [] {
+        PowerPlanCalls c;
+        const HMODULE dll = ::LoadLibraryExW(L"powrprof.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        c.getActive = ResolveExport<PowerPlanCalls::GetActive>(dll, "PowerGetActiveScheme");
+        c.accessCheck = ResolveExport<PowerPlanCalls::AccessCheck>(dll, "PowerSettingAccessCheck");
+        c.readAc = ResolveExport<PowerPlanCalls::ReadIndex>(dll, "PowerReadACValueIndex");
+        c.readDc = ResolveExport<PowerPlanCalls::ReadIndex>(dll, "PowerReadDCValueIndex");
+        c.writeAc = ResolveExport<PowerPlanCalls::WriteIndex>(dll, "PowerWriteACValueIndex");
+        c.writeDc = ResolveExport<PowerPlanCalls::WriteIndex>(dll, "PowerWriteDCValueIndex");
+        c.setActive = ResolveExport<PowerPlanCalls::SetActive>(dll, "PowerSetActiveScheme");
+        return c;
+    }();
+    return calls;
+}
+
+uint32_t SourceCode(PowerSource source)
+{
+    return source == PowerSource::Ac ? 0u : 1u;
+}
+
 } // namespace
 
 HRESULT CreateWbemLocator(IWbemLocator** locator)
@@ -76,6 +120,68 @@ BOOL GetPowerStatus(SYSTEM_POWER_STATUS* status)
     if (!status) return FALSE;
     if (const TavrinSeamTable* simulator = Simulator()) return simulator->getPowerStatus(status);
     return ::GetSystemPowerStatus(status);
+}
+
+HRESULT CreateAudioDeviceEnumerator(IMMDeviceEnumerator** enumerator)
+{
+    if (!enumerator) return E_POINTER;
+    *enumerator = nullptr;
+    if (const TavrinSeamTable* simulator = Simulator())
+        return simulator->createAudioDeviceEnumerator(enumerator);
+    return ::CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_ALL, __uuidof(IMMDeviceEnumerator),
+                              reinterpret_cast<void**>(enumerator));
+}
+
+DWORD PowerGetActiveScheme(GUID* scheme)
+{
+    if (!scheme) return ERROR_INVALID_PARAMETER;
+    *scheme = GUID_NULL;
+    if (const TavrinSeamTable* simulator = Simulator()) return simulator->powerGetActiveScheme(scheme);
+    const auto getActive = PowerPlans().getActive;
+    if (!getActive) return ERROR_PROC_NOT_FOUND;
+    GUID* active = nullptr;
+    const DWORD result = getActive(nullptr, &active);
+    if (result == ERROR_SUCCESS && active) *scheme = *active;
+    if (active) ::LocalFree(active);
+    return result == ERROR_SUCCESS && !active ? ERROR_INVALID_DATA : result;
+}
+
+DWORD PowerSettingAccessCheck(POWER_DATA_ACCESSOR access, const GUID& scheme)
+{
+    if (const TavrinSeamTable* simulator = Simulator()) {
+        return simulator->powerSettingAccessCheck(static_cast<int>(access), &scheme);
+    }
+    const auto accessCheck = PowerPlans().accessCheck;
+    return accessCheck ? accessCheck(access, &scheme) : ERROR_PROC_NOT_FOUND;
+}
+
+DWORD PowerReadValueIndex(PowerSource source, const GUID& scheme, const GUID& subgroup, const GUID& setting,
+                          DWORD* value)
+{
+    if (!value) return ERROR_INVALID_PARAMETER;
+    *value = 0;
+    if (const TavrinSeamTable* simulator = Simulator()) {
+        return simulator->powerReadValueIndex(SourceCode(source), &scheme, &subgroup, &setting, value);
+    }
+    const auto read = source == PowerSource::Ac ? PowerPlans().readAc : PowerPlans().readDc;
+    return read ? read(nullptr, &scheme, &subgroup, &setting, value) : ERROR_PROC_NOT_FOUND;
+}
+
+DWORD PowerWriteValueIndex(PowerSource source, const GUID& scheme, const GUID& subgroup, const GUID& setting,
+                           DWORD value)
+{
+    if (const TavrinSeamTable* simulator = Simulator()) {
+        return simulator->powerWriteValueIndex(SourceCode(source), &scheme, &subgroup, &setting, value);
+    }
+    const auto write = source == PowerSource::Ac ? PowerPlans().writeAc : PowerPlans().writeDc;
+    return write ? write(nullptr, &scheme, &subgroup, &setting, value) : ERROR_PROC_NOT_FOUND;
+}
+
+DWORD PowerSetActiveScheme(const GUID& scheme)
+{
+    if (const TavrinSeamTable* simulator = Simulator()) return simulator->powerSetActiveScheme(&scheme);
+    const auto setActive = PowerPlans().setActive;
+    return setActive ? setActive(nullptr, &scheme) : ERROR_PROC_NOT_FOUND;
 }
 
 } // namespace seams

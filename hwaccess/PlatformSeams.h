@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <mmdeviceapi.h>
+#include <powrprof.h>
 #include <wbemidl.h>
 
 // The few places where the product reaches platform pieces that a simulated
@@ -23,5 +25,23 @@ HRESULT CreateWbemLocator(IWbemLocator** locator);
 
 // The power source and battery summary, as GetSystemPowerStatus.
 BOOL GetPowerStatus(SYSTEM_POWER_STATUS* status);
+
+// The audio device enumerator, as CoCreateInstance(CLSID_MMDeviceEnumerator).
+// Its endpoints notify their callbacks on a thread of their own.
+HRESULT CreateAudioDeviceEnumerator(IMMDeviceEnumerator** enumerator);
+
+// The power plans, as powrprof's calls of the same names (the AC or the DC
+// variant by `source`). Results are Win32 error codes; on Windows the calls
+// are resolved when first used, so a system without one answers
+// ERROR_PROC_NOT_FOUND instead of failing to start.
+enum class PowerSource { Ac, Dc };
+// Copies the active plan's GUID out: nothing for the caller to free.
+DWORD PowerGetActiveScheme(GUID* scheme);
+DWORD PowerSettingAccessCheck(POWER_DATA_ACCESSOR access, const GUID& scheme);
+DWORD PowerReadValueIndex(PowerSource source, const GUID& scheme, const GUID& subgroup, const GUID& setting,
+                          DWORD* value);
+DWORD PowerWriteValueIndex(PowerSource source, const GUID& scheme, const GUID& subgroup, const GUID& setting,
+                           DWORD value);
+DWORD PowerSetActiveScheme(const GUID& scheme);
 
 } // namespace seams

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <mmdeviceapi.h>
 #include <wbemidl.h>
 
 #include <cstddef>
@@ -10,7 +11,7 @@
 // in one table by TavrinSim.dll's single export. A new seam adds a field at
 // the end and raises the version; a program asks for the version it was
 // built with and accepts any table at least that new and that large.
-inline constexpr uint32_t kSeamTableVersion = 1;
+inline constexpr uint32_t kSeamTableVersion = 2;
 inline constexpr char kSeamTableExport[] = "TavrinSimGetSeams";
 
 struct TavrinSeamTable {
@@ -18,6 +19,16 @@ struct TavrinSeamTable {
     uint32_t size; // sizeof the DLL's table, in bytes
     HRESULT(WINAPI* createWbemLocator)(IWbemLocator** locator);
     BOOL(WINAPI* getPowerStatus)(SYSTEM_POWER_STATUS* status);
+    // Version 2: the audio endpoints and the power plans. `source` is 0 for
+    // AC, 1 for battery; `access` a POWER_DATA_ACCESSOR.
+    HRESULT(WINAPI* createAudioDeviceEnumerator)(IMMDeviceEnumerator** enumerator);
+    DWORD(WINAPI* powerGetActiveScheme)(GUID* scheme);
+    DWORD(WINAPI* powerSettingAccessCheck)(int access, const GUID* scheme);
+    DWORD(WINAPI* powerReadValueIndex)
+    (uint32_t source, const GUID* scheme, const GUID* subgroup, const GUID* setting, DWORD* value);
+    DWORD(WINAPI* powerWriteValueIndex)
+    (uint32_t source, const GUID* scheme, const GUID* subgroup, const GUID* setting, DWORD value);
+    DWORD(WINAPI* powerSetActiveScheme)(const GUID* scheme);
 };
 
 // Programs and the DLL are built apart: the layout is part of their contract.
@@ -25,7 +36,13 @@ static_assert(offsetof(TavrinSeamTable, version) == 0);
 static_assert(offsetof(TavrinSeamTable, size) == 4);
 static_assert(offsetof(TavrinSeamTable, createWbemLocator) == 8);
 static_assert(offsetof(TavrinSeamTable, getPowerStatus) == 16);
-static_assert(sizeof(TavrinSeamTable) == 24);
+static_assert(offsetof(TavrinSeamTable, createAudioDeviceEnumerator) == 24);
+static_assert(offsetof(TavrinSeamTable, powerGetActiveScheme) == 32);
+static_assert(offsetof(TavrinSeamTable, powerSettingAccessCheck) == 40);
+static_assert(offsetof(TavrinSeamTable, powerReadValueIndex) == 48);
+static_assert(offsetof(TavrinSeamTable, powerWriteValueIndex) == 56);
+static_assert(offsetof(TavrinSeamTable, powerSetActiveScheme) == 64);
+static_assert(sizeof(TavrinSeamTable) == 72);
 
 // The table of at least `version`, or null when the DLL has none that new.
 using TavrinSimGetSeamsFn = const TavrinSeamTable*(WINAPI*)(UINT version);

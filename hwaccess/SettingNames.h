@@ -13,6 +13,11 @@ inline constexpr wchar_t kDlgDisablerVol[] = L"DlgDisablerVOL";
 inline constexpr wchar_t kDlgDisablerBrg[] = L"DlgDisablerBRG";
 inline constexpr wchar_t kDlgDisablerRad[] = L"DlgDisablerRAD";
 inline constexpr wchar_t kDlgDisplayNetwispMsg[] = L"DlgDisplayNetwispMsg";
+// Where the user left the dialog-style brightness and volume displays.
+inline constexpr wchar_t kBrightnessDlgX[] = L"BrightnessDlgX";
+inline constexpr wchar_t kBrightnessDlgY[] = L"BrightnessDlgY";
+inline constexpr wchar_t kVolumeDlgX[] = L"VolumeDlgX";
+inline constexpr wchar_t kVolumeDlgY[] = L"VolumeDlgY";
 
 // The installer's feature switches, in the CSettings::kSelectedFeatures sub-key.
 inline constexpr wchar_t kBacklitKeyboard[] = L"BacklitKeyboard";

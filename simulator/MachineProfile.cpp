@@ -9,7 +9,9 @@
 
 #include <windows.h>
 
+#include "AudioModel.h"
 #include "ModuleFolder.h"
+#include "PowerPlans.h"
 
 namespace sim {
 namespace {
@@ -231,6 +233,73 @@ void ReadFaults(const ProfileReader& ini, SimFaults& f)
     f.shortAnswer = U32(ini.Number(section, L"ShortAnswer", 0, 0, 4096));
 }
 
+// "TEXT,N,N": the text and the two numbers after its last two commas.
+bool SplitNamed(const std::wstring& value, std::wstring& text, long long& a, long long& b)
+{
+    size_t second = value.rfind(L',');
+    size_t first
+        = second == std::wstring::npos || second == 0 ? std::wstring::npos : value.rfind(L',', second - 1);
+    if (first == std::wstring::npos) return false;
+    text = ProfileReader::Trim(value.substr(0, first));
+    return !text.empty() && ParseNumber(ProfileReader::Trim(value.substr(first + 1, second - first - 1)), a)
+           && ParseNumber(ProfileReader::Trim(value.substr(second + 1)), b);
+}
+
+// [PowerPlans] PlanN={GUID},Name,AC,DC (brightness), Active=N (1-based),
+// FailGetActive, FailAccessCheck. Without plans, the three usual ones.
+void ReadPowerPlans(const ProfileReader& ini, SimPowerPlans& plans)
+{
+    const wchar_t* section = L"PowerPlans";
+    plans = SimPowerPlans{};
+    for (int i = 1; i <= kMaxPowerPlans; ++i) {
+        const std::wstring key = L"Plan" + std::to_wstring(i);
+        const std::wstring value = ini.String(section, key.c_str());
+        size_t comma = value.find(L',');
+        GUID guid{};
+        std::wstring name;
+        long long ac = 0, dc = 0;
+        if (comma == std::wstring::npos || !ParseGuid(ProfileReader::Trim(value.substr(0, comma)), guid)
+            || !SplitNamed(value.substr(comma + 1), name, ac, dc)) {
+            continue;
+        }
+        AddPlan(plans, guid, name, U32(std::min(ac, 100LL)), U32(std::min(dc, 100LL)));
+    }
+    if (plans.planCount == 0) LoadDefaultPlans(plans);
+    long long active = ini.Number(section, L"Active", 1, 1, plans.planCount);
+    plans.active = static_cast<uint8_t>(active - 1);
+    plans.failGetActive = ini.Number(section, L"FailGetActive", 0, 0, 1) != 0;
+    plans.failAccessCheck = ini.Number(section, L"FailAccessCheck", 0, 0, 1) != 0;
+}
+
+// [Audio] EndpointN=Name,VolumePercent,Muted; Steps, Channels, Default
+// (1-based); NoEndpoints=1 leaves the machine without a render endpoint.
+// Without endpoints, the default pair. The change ring and its listeners stay.
+void ReadAudio(const ProfileReader& ini, SimAudio& audio)
+{
+    const wchar_t* section = L"Audio";
+    ClearEndpoints(audio);
+    if (ini.Number(section, L"NoEndpoints", 0, 0, 1) != 0) return;
+    const uint32_t steps = U32(ini.Number(section, L"Steps", kDefaultVolumeSteps, 2, 1000));
+    const uint32_t channels = U32(ini.Number(section, L"Channels", 2, 1, 8));
+    for (int i = 1; i <= kMaxAudioEndpoints; ++i) {
+        const std::wstring key = L"Endpoint" + std::to_wstring(i);
+        std::wstring name;
+        long long percent = 0, muted = 0;
+        if (!SplitNamed(ini.String(section, key.c_str()), name, percent, muted)) continue;
+        AddEndpoint(audio, name, static_cast<float>(std::clamp(percent, 0LL, 100LL)) / 100.0f, muted != 0,
+                    steps, channels);
+    }
+    if (audio.endpointCount == 0) {
+        LoadDefaultAudio(audio);
+        for (uint32_t i = 0; i < audio.endpointCount; ++i) {
+            audio.endpoints[i].stepCount = steps;
+            audio.endpoints[i].channels = channels;
+        }
+    }
+    audio.defaultEndpoint
+        = static_cast<uint32_t>(ini.Number(section, L"Default", 1, 1, audio.endpointCount) - 1);
+}
+
 } // namespace
 
 bool ParseNumber(const std::wstring& text, long long& value)
@@ -280,6 +349,8 @@ bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
     ReadSettings(ini, machine);
     ReadPower(ini, machine.power);
     ReadFaults(ini, machine.faults);
+    ReadPowerPlans(ini, machine.powerPlans);
+    ReadAudio(ini, machine.audio);
 
     std::memset(machine.profile, 0, sizeof machine.profile);
     wcsncpy(machine.profile, nameOrPath.c_str(), kProfileNameLength - 1);

@@ -9,7 +9,8 @@ namespace sim {
 // this module; anything with a path separator or ending in .ini is a file.
 std::wstring ResolveProfile(const std::wstring& nameOrPath);
 
-// Resets the machine (all but the event queue and its subscribers) and fills
+// Resets the machine (all but the event queue, the audio change ring and
+// their subscribers) and fills
 // it from the profile file. False, with the machine untouched, when the file
 // does not exist. Malformed entries are skipped; out-of-range numbers clamp.
 bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine);

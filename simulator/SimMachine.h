@@ -1,4 +1,6 @@
 #pragma once
+#include <guiddef.h>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -9,7 +11,7 @@
 namespace sim {
 
 inline constexpr uint32_t kSimMachineMagic = 0x4D495354; // "TSIM"
-inline constexpr uint32_t kSimMachineVersion = 3;
+inline constexpr uint32_t kSimMachineVersion = 4;
 
 inline constexpr int kMaxOemStrings = 8;
 inline constexpr int kSmbiosStringLength = 64;
@@ -22,6 +24,13 @@ inline constexpr int kMaxEvents = 32;
 inline constexpr int kEventBytes = 256;
 inline constexpr int kMaxSubscribers = 16;
 inline constexpr int kProfileNameLength = 260;
+inline constexpr int kMaxPowerPlans = 4;
+inline constexpr int kMaxPlanValues = 8;
+inline constexpr int kPlanNameLength = 32;
+inline constexpr int kMaxAudioEndpoints = 4;
+inline constexpr int kEndpointTextLength = 64;
+inline constexpr int kMaxAudioChanges = 32;
+inline constexpr int kMaxAudioListeners = 16;
 
 #pragma pack(push, 1)
 
@@ -95,11 +104,21 @@ enum class EventDataKind : uint8_t {
     Missing = 3, // Get("Data") fails
 };
 
+// Which notification query an event answers.
+enum class EventStream : uint8_t {
+    Firmware = 0, // SELECT * FROM BIOSEvent
+    MonitorBrightness = 1, // SELECT * FROM WmiMonitorBrightnessEvent
+};
+
+// How a monitor-brightness event carries its Brightness (data[1]); data[0]
+// is the value, data[2] the Active flag.
+enum class BrightnessType : uint8_t { Ui1 = 0, Ui8 = 1, I4 = 2, String = 3, Missing = 4 };
+
 struct SimEvent {
     uint32_t sequence;
     wchar_t className[32];
     EventDataKind dataKind;
-    uint8_t pad;
+    EventStream stream;
     uint16_t length; // bytes in data
     uint8_t data[kEventBytes];
 };
@@ -165,6 +184,90 @@ struct SimFaults {
 };
 static_assert(sizeof(SimFaults) == 12 + 16 * 8);
 
+// One value of a power plan: the value indices on AC and on battery.
+struct SimPlanValue {
+    GUID subgroup;
+    GUID setting;
+    uint32_t ac;
+    uint32_t dc;
+};
+static_assert(sizeof(SimPlanValue) == 40);
+
+struct SimPowerPlan {
+    GUID guid;
+    wchar_t name[kPlanNameLength];
+    uint32_t valueCount;
+    SimPlanValue values[kMaxPlanValues];
+};
+static_assert(sizeof(SimPowerPlan) == 16 + 2 * kPlanNameLength + 4 + 40 * kMaxPlanValues);
+
+enum class PlanSource : uint8_t { None = 0, Ac = 1, Dc = 2 };
+
+struct SimPowerPlans {
+    uint8_t planCount;
+    uint8_t active; // index into plans
+    uint8_t failGetActive; // PowerGetActiveScheme fails
+    uint8_t failAccessCheck; // PowerSettingAccessCheck fails
+    uint32_t writeCount; // successful value writes since the profile was loaded
+    uint32_t activations; // successful PowerSetActiveScheme calls
+    PlanSource lastSource; // of the last successful write
+    uint8_t pad[3];
+    GUID lastPlan;
+    GUID lastSubgroup;
+    GUID lastSetting;
+    uint32_t lastValue;
+    SimPowerPlan plans[kMaxPowerPlans];
+};
+static_assert(sizeof(SimPowerPlans) == 16 + 48 + 4 + sizeof(SimPowerPlan) * kMaxPowerPlans);
+
+struct SimAudioEndpoint {
+    wchar_t id[kEndpointTextLength];
+    wchar_t name[kEndpointTextLength];
+    float scalar; // master volume 0..1
+    uint8_t muted;
+    uint8_t pad[3];
+    uint32_t stepCount; // volume steps, at least 2
+    uint32_t channels;
+};
+static_assert(sizeof(SimAudioEndpoint) == 4 * kEndpointTextLength + 16);
+
+enum class AudioChangeKind : uint32_t { None = 0, Volume = 1, DefaultDevice = 2 };
+
+// One change of the audio state, as every process's watcher delivers it.
+struct SimAudioChange {
+    uint32_t sequence;
+    AudioChangeKind kind;
+    uint32_t endpoint;
+    GUID context; // the changer's event context
+    float scalar;
+    uint8_t muted;
+    uint8_t pad[3];
+    uint32_t channels;
+};
+static_assert(sizeof(SimAudioChange) == 40);
+
+// A process watching the audio state: its wake-up event is named after it
+// (see AudioModel.h), and it holds `callbacks` registered callbacks.
+struct SimAudioListener {
+    uint32_t processId; // 0 = free slot
+    uint32_t cookie;
+    uint32_t callbacks;
+};
+static_assert(sizeof(SimAudioListener) == 12);
+
+struct SimAudio {
+    uint32_t endpointCount;
+    uint32_t defaultEndpoint; // index into endpoints
+    uint32_t changeCount; // changes since the block was made; never reset by a profile
+    uint32_t nextCookie;
+    SimAudioEndpoint endpoints[kMaxAudioEndpoints];
+    SimAudioChange changes[kMaxAudioChanges];
+    SimAudioListener listeners[kMaxAudioListeners];
+};
+static_assert(sizeof(SimAudio)
+              == 16 + sizeof(SimAudioEndpoint) * kMaxAudioEndpoints + 40 * kMaxAudioChanges
+                     + 12 * kMaxAudioListeners);
+
 struct SimMachine {
     uint32_t magic;
     uint32_t version;
@@ -181,6 +284,8 @@ struct SimMachine {
     SimEvent events[kMaxEvents];
     uint32_t nextCookie;
     SimSubscriber subscribers[kMaxSubscribers];
+    SimPowerPlans powerPlans;
+    SimAudio audio;
 };
 #pragma pack(pop)
 
@@ -192,6 +297,8 @@ static_assert(offsetof(SimMachine, faults) == offsetof(SimMachine, power) + size
 static_assert(offsetof(SimMachine, callCount) == offsetof(SimMachine, faults) + sizeof(SimFaults));
 static_assert(offsetof(SimMachine, calls) == offsetof(SimMachine, callCount) + 4);
 static_assert(offsetof(SimMachine, eventCount) == offsetof(SimMachine, calls) + 48 * kCallLogSize);
-static_assert(sizeof(SimMachine) == offsetof(SimMachine, subscribers) + 8 * kMaxSubscribers);
+static_assert(offsetof(SimMachine, powerPlans) == offsetof(SimMachine, subscribers) + 8 * kMaxSubscribers);
+static_assert(offsetof(SimMachine, audio) == offsetof(SimMachine, powerPlans) + sizeof(SimPowerPlans));
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, audio) + sizeof(SimAudio));
 
 } // namespace sim

@@ -5,7 +5,8 @@
 #include "SeamTable.h"
 
 namespace {
-constexpr TavrinSeamTable kOutdated = {0, 8, nullptr, nullptr};
+constexpr TavrinSeamTable kOutdated
+    = {0, 8, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
 }
 
 extern "C" const TavrinSeamTable* WINAPI TavrinSimGetSeams(UINT)

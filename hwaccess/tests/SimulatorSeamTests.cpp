@@ -11,6 +11,7 @@
 #include "ModuleFolder.h"
 #include "PlatformSeams.h"
 #include "ProgramRun.h"
+#include "SeamTable.h"
 
 namespace {
 
@@ -110,7 +111,8 @@ TEST_F(SimulatorSeamTest, AnOutdatedSeamTableStopsTheProgram)
 {
     const LoneProgram program(L"OutdatedSeams.dll");
     ASSERT_TRUE(program.Ready());
-    ExpectStopped(program.Run(), "TavrinSim.dll offers no seam table of version 1");
+    const std::string why = "TavrinSim.dll offers no seam table of version " + std::to_string(kSeamTableVersion);
+    ExpectStopped(program.Run(), why.c_str());
 }
 
 } // namespace

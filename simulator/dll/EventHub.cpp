@@ -31,16 +31,25 @@ CEventHub& CEventHub::Get()
     return *hub;
 }
 
-bool CEventHub::SelectsEvents(const BSTR language, const BSTR query)
+bool CEventHub::SelectsEvents(const BSTR language, const BSTR query, EventStream& stream)
 {
     if (!language || !query || _wcsicmp(language, L"WQL") != 0) return false;
     std::wistringstream words(Lower(query));
     std::wstring select, star, from, name, rest;
     words >> select >> star >> from >> name;
-    return select == L"select" && star == L"*" && from == L"from" && name == L"biosevent" && !(words >> rest);
+    if (select != L"select" || star != L"*" || from != L"from" || (words >> rest)) return false;
+    if (name == L"biosevent") {
+        stream = EventStream::Firmware;
+        return true;
+    }
+    if (name == L"wmimonitorbrightnessevent") {
+        stream = EventStream::MonitorBrightness;
+        return true;
+    }
+    return false;
 }
 
-HRESULT CEventHub::Subscribe(IWbemObjectSink* sink)
+HRESULT CEventHub::Subscribe(IWbemObjectSink* sink, EventStream stream)
 {
     static const ATOM windowClass = [] {
         WNDCLASSW wc{};
@@ -53,6 +62,7 @@ HRESULT CEventHub::Subscribe(IWbemObjectSink* sink)
 
     auto subscription = std::make_unique<Subscription>();
     subscription->sink = sink;
+    subscription->stream = stream;
     subscription->thread = ::GetCurrentThreadId();
     HRESULT taken = TakeSlot(*subscription);
     if (FAILED(taken)) return taken;
@@ -120,12 +130,14 @@ void CEventHub::Deliver(HWND window)
 {
     ComPtr<IWbemObjectSink> sink;
     uint32_t seen = 0;
+    EventStream stream = EventStream::Firmware;
     {
         CriticalSectionLock lock(m_lock);
         for (const auto& s : m_subscriptions) {
             if (s->window != window) continue;
             sink = s->sink;
             seen = s->seen;
+            stream = s->stream;
         }
     }
     if (!sink) return;
@@ -143,6 +155,7 @@ void CEventHub::Deliver(HWND window)
         }
     }
     for (const SimEvent& event : events) {
+        if (event.stream != stream) continue;
         firmware_classes::Object object = firmware_classes::Event(event);
         IWbemClassObject* objects[] = {object.Get()};
         if (object) sink->Indicate(1, objects);

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "CriticalSection.h"
+#include "SimMachine.h"
 #include "UniqueHandle.h"
 
 namespace sim {
 
-// BIOSEvent subscriptions of this process. Each subscription delivers into
+// Event subscriptions of this process (BIOSEvent, WmiMonitorBrightnessEvent). Each subscription delivers into
 // the apartment of the thread that subscribed: a hidden window on that thread
 // receives a message from a waiter thread whenever simctl raises an event,
 // and Indicate then runs on the subscribing thread, as WMI does for an
@@ -20,16 +21,18 @@ namespace sim {
 class CEventHub {
 public:
     static CEventHub& Get();
-    // "SELECT * FROM BIOSEvent" in WQL (case and spacing as WQL allows).
-    static bool SelectsEvents(const BSTR language, const BSTR query);
+    // "SELECT * FROM BIOSEvent" or "... WmiMonitorBrightnessEvent" in WQL
+    // (case and spacing as WQL allows), and which events it selects.
+    static bool SelectsEvents(const BSTR language, const BSTR query, EventStream& stream);
 
-    HRESULT Subscribe(IWbemObjectSink* sink);
+    HRESULT Subscribe(IWbemObjectSink* sink, EventStream stream);
     // Ends every subscription of the sink; false when it has none here.
     bool Cancel(IWbemObjectSink* sink);
 
 private:
     struct Subscription {
         Microsoft::WRL::ComPtr<IWbemObjectSink> sink;
+        EventStream stream = EventStream::Firmware;
         HWND window = nullptr;
         DWORD thread = 0;
         uint32_t cookie = 0;

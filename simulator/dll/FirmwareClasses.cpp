@@ -1,6 +1,7 @@
 #include "FirmwareClasses.h"
 
 #include <algorithm>
+#include <string>
 
 #include "ClassObject.h"
 
@@ -40,6 +41,43 @@ ComPtr<CClassObject> Call(CClassObject::Genus genus)
         if (in && out) call->AddMethod(kCallMethod, in.Get(), out.Get());
     }
     return call;
+}
+
+Variant VariantOf(VARTYPE type, uint8_t value)
+{
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = type;
+    if (type == VT_UI1) v.bVal = value;
+    if (type == VT_UI8) v.ullVal = value;
+    return Variant(v);
+}
+
+// data[0] the brightness, data[1] how it is typed, data[2] Active.
+Object BrightnessEvent(const SimEvent& event, const wchar_t* className)
+{
+    ComPtr<CClassObject> object = CClassObject::Create(className, CClassObject::Genus::Instance);
+    if (!object) return object;
+    const uint8_t value = event.data[0];
+    object->AddProperty(L"InstanceName", CIM_STRING, Variant::FromString(kMonitorInstanceName));
+    object->AddProperty(L"Active", CIM_BOOLEAN, Variant::FromBool(event.data[2] != 0));
+    switch (static_cast<BrightnessType>(event.data[1])) {
+    case BrightnessType::Ui1:
+        object->AddProperty(L"Brightness", CIM_UINT8, VariantOf(VT_UI1, value));
+        break;
+    case BrightnessType::Ui8:
+        object->AddProperty(L"Brightness", CIM_UINT64, VariantOf(VT_UI8, value));
+        break;
+    case BrightnessType::I4:
+        object->AddProperty(L"Brightness", CIM_SINT32, Variant::FromInt(value));
+        break;
+    case BrightnessType::String:
+        object->AddProperty(L"Brightness", CIM_STRING, Variant::FromString(std::to_wstring(value).c_str()));
+        break;
+    case BrightnessType::Missing:
+        break;
+    }
+    return object;
 }
 
 } // namespace
@@ -113,6 +151,7 @@ Object Event(const SimEvent& event)
 {
     wchar_t className[33] = {};
     std::copy(event.className, event.className + 32, className);
+    if (event.stream == EventStream::MonitorBrightness) return BrightnessEvent(event, className);
     ComPtr<CClassObject> object = CClassObject::Create(className, CClassObject::Genus::Instance);
     if (!object) return object;
     object->AddProperty(L"InstanceName", CIM_STRING, Variant::FromString(kInstanceName));

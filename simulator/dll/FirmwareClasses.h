@@ -18,6 +18,9 @@ inline constexpr wchar_t kCallClass[] = L"BFn";
 inline constexpr wchar_t kCallMethod[] = L"DoBFn";
 inline constexpr wchar_t kDataClass[] = L"BDat";
 inline constexpr wchar_t kEventClass[] = L"BIOSEvent";
+inline constexpr wchar_t kBrightnessEventClass[] = L"WmiMonitorBrightnessEvent";
+// The monitor the brightness events name.
+inline constexpr wchar_t kMonitorInstanceName[] = L"DISPLAY\\CRV0A1B\\4&1a2b3c4d&0&UID0_0";
 inline constexpr wchar_t kSmbiosClass[] = L"MSSmBios_RawSMBiosTables";
 inline constexpr wchar_t kInstanceName[] = L"ACPI\\PNP0C14\\0_0";
 // Object paths name the instance with each backslash doubled.
@@ -35,7 +38,7 @@ Object QueryInstance(uint32_t dataBufferSize);
 // The DoBFn out-parameters carrying the answer bytes.
 Object CallOutParameters(const std::vector<uint8_t>& answer);
 Object SmbiosInstance(const std::vector<uint8_t>& table, bool unreadable);
-// One BIOSEvent instance as simctl raised it.
+// One BIOSEvent or WmiMonitorBrightnessEvent instance as simctl raised it.
 Object Event(const SimEvent& event);
 
 } // namespace firmware_classes

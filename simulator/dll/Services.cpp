@@ -188,9 +188,11 @@ HRESULT CServices::ExecNotificationQueryAsync(const BSTR language, const BSTR qu
                                               IWbemContext* context, IWbemObjectSink* sink)
 {
     if (!sink) return WBEM_E_INVALID_PARAMETER;
-    if (CEventHub::SelectsEvents(language, query)) {
-        if (Snapshot().noAcpiWmi) return WBEM_E_INVALID_CLASS;
-        return CEventHub::Get().Subscribe(sink);
+    EventStream stream = EventStream::Firmware;
+    if (CEventHub::SelectsEvents(language, query, stream)) {
+        // The monitor's events come from the display driver, not the firmware's ACPI-WMI.
+        if (stream == EventStream::Firmware && Snapshot().noAcpiWmi) return WBEM_E_INVALID_CLASS;
+        return CEventHub::Get().Subscribe(sink, stream);
     }
     ComPtr<IWbemServices> real = Real();
     return real ? real->ExecNotificationQueryAsync(language, query, flags, context, sink)

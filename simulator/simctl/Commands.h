@@ -32,6 +32,22 @@ int Suspend(sim::CMachineState& state, const Args& args);
 int Resume(sim::CMachineState& state, const Args& args);
 int Key(sim::CMachineState& state, const Args& args);
 
+int PowerPlans(sim::CMachineState& state, const Args& args);
+int PowerPlanFail(sim::CMachineState& state, const Args& args);
+int PowerPlanActive(sim::CMachineState& state, const Args& args);
+int BrightnessEvent(sim::CMachineState& state, const Args& args);
+
+int Audio(sim::CMachineState& state, const Args& args);
+int Volume(sim::CMachineState& state, const Args& args);
+int Mute(sim::CMachineState& state, const Args& args);
+int VolumeUp(sim::CMachineState& state, const Args& args);
+int VolumeDown(sim::CMachineState& state, const Args& args);
+int AudioDefault(sim::CMachineState& state, const Args& args);
+
+// The power plans and the audio endpoints as power-plans and audio print them.
+std::string PowerPlansText(const sim::SimMachine& machine);
+std::string AudioText(const sim::SimMachine& machine);
+
 // Tells every top-level window that the power state changed, as Windows does.
 void BroadcastPower(unsigned event);
 

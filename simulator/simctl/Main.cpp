@@ -32,6 +32,16 @@ constexpr Command kCommands[] = {
     {L"suspend", Suspend},
     {L"resume", Resume},
     {L"key", Key},
+    {L"power-plans", PowerPlans},
+    {L"power-plan-fail", PowerPlanFail},
+    {L"power-plan-active", PowerPlanActive},
+    {L"brightness-event", BrightnessEvent},
+    {L"audio", Audio},
+    {L"volume", Volume},
+    {L"mute", Mute},
+    {L"volume-up", VolumeUp},
+    {L"volume-down", VolumeDown},
+    {L"audio-default", AudioDefault},
 };
 
 constexpr char kUsageText[]
@@ -52,7 +62,17 @@ constexpr char kUsageText[]
       "  event-raw [OPTIONS] WORD...      raise an event with exactly these data words\n"
       "      OPTIONS: --class NAME  --data object|array|number|missing  --bytes N  --repeat N\n"
       "  suspend | resume                 broadcast the power suspend / resume notice\n"
-      "  key SCAN [ext] [up]              send one scan-code key transition\n";
+      "  key SCAN [ext] [up]              send one scan-code key transition\n"
+      "  power-plans                      print the power plans, the last write and the failure switches\n"
+      "  power-plan-fail get-active|access-check on|off   make that power-plan call fail\n"
+      "  power-plan-active NUMBER|NAME    make a plan the active one (no write counted)\n"
+      "  brightness-event [--type ui1|ui8|i4|string|missing] [--class NAME] [--active 0|1] PERCENT\n"
+      "                                   raise a monitor-brightness event\n"
+      "  audio                            print the render endpoints and the audio listeners\n"
+      "  volume PERCENT [--context app|keys|GUID]   set the default endpoint's volume\n"
+      "  mute on|off [--context app|keys|GUID]      mute or unmute it\n"
+      "  volume-up | volume-down          one volume step, as the volume keys\n"
+      "  audio-default NUMBER|NAME        make another endpoint the default\n";
 
 // Every command but load wants a machine: the one named by the environment,
 // or the default notebook.

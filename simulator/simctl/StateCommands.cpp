@@ -162,6 +162,8 @@ int Show(sim::CMachineState& state, const Args& args)
     }
     out += Format("calls=%u events=%u\n", static_cast<unsigned>(m.callCount),
                   static_cast<unsigned>(m.eventCount));
+    out += PowerPlansText(m);
+    out += AudioText(m);
     Print(out);
     return kDone;
 }
