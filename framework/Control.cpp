@@ -13,7 +13,9 @@ CControl::~CControl()
 
 void CControl::Attach(HWND dialog)
 {
+    if (m_hWnd) OnDetaching();
     m_hWnd = dialog ? ::GetDlgItem(dialog, static_cast<int>(m_id)) : nullptr;
+    if (m_hWnd) OnAttached();
 }
 
 LRESULT CControl::Send(UINT msg, WPARAM wp, LPARAM lp) const

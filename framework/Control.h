@@ -27,7 +27,17 @@ public:
     void Show(bool show);
     bool IsVisible() const;
 
+    // The brush for a WM_CTLCOLOR* message this control sends its dialog
+    // when the dialog bound no handler to its id; null leaves the default.
+    virtual HBRUSH ReflectedColor(HDC) { return nullptr; }
+
 protected:
+    // Once the wrapper has its window (when the dialog's window is made), and
+    // before it lets the window go. A wrapper made while its dialog is open
+    // is attached before it is complete and sees no OnAttached.
+    virtual void OnAttached() {}
+    virtual void OnDetaching() {}
+
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
     // A count the control answers to msg; 0 when detached or on an error.
     int SendCount(UINT msg) const;
@@ -35,7 +45,6 @@ protected:
 private:
     friend class CDialog;
     void Attach(HWND dialog);
-    void Detach() { m_hWnd = nullptr; }
 
     CDialog& m_owner;
     UINT m_id;

@@ -127,6 +127,17 @@ INT_PTR CDialog::Notify(const NMHDR& header)
     return TRUE;
 }
 
+HBRUSH CDialog::Color(HWND control, HDC dc)
+{
+    HBRUSH brush = m_routes.Color(static_cast<UINT>(::GetDlgCtrlID(control)), dc);
+    if (brush || !control) return brush;
+    for (CControl* wrapper : m_controls) {
+        if (wrapper->GetSafeHwnd() != control) continue;
+        if (HBRUSH own = wrapper->ReflectedColor(dc)) return own;
+    }
+    return nullptr;
+}
+
 INT_PTR CDialog::DialogMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
@@ -145,8 +156,7 @@ INT_PTR CDialog::DialogMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<INT_PTR>(m_routes.Color(
-            static_cast<UINT>(::GetDlgCtrlID(reinterpret_cast<HWND>(lp))), reinterpret_cast<HDC>(wp)));
+        return reinterpret_cast<INT_PTR>(Color(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp)));
     case WM_TIMER:
         OnTimer(wp);
         return TRUE;

@@ -11,7 +11,8 @@ class CControl;
 // CWnd offers (OnTimer, OnClose, OnDestroy, OnCommand) and to the handlers
 // bound to control ids: WM_COMMAND first to the bound handler, then
 // OnCommand, with IDOK and IDCANCEL ending in OnOK and OnCancel; WM_NOTIFY,
-// WM_HSCROLL and WM_CTLCOLOR* to their bound handlers. A dialog starts in
+// WM_HSCROLL and WM_CTLCOLOR* to their bound handlers (WM_CTLCOLOR* with no
+// handler to the control's wrapper). A dialog starts in
 // OnInitDialog (it sees no WM_CREATE). A dialog that is already open is
 // brought forward, never opened twice. An open modeless dialog is in the
 // thread's message-filter chain, which gives it its keyboard messages.
@@ -64,6 +65,8 @@ private:
     bool PreTranslateMessage(MSG& msg) override;
     INT_PTR Command(UINT id, UINT code, HWND control);
     INT_PTR Notify(const NMHDR& header);
+    // The bound handler's brush, else the control wrapper's own.
+    HBRUSH Color(HWND control, HDC dc);
     void Forget();
 
     UINT m_templateId;
