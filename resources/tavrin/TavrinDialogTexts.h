@@ -1,6 +1,7 @@
 #pragma once
 // Which numbered text Tavrin.exe puts into which control of its dialogs: read
 // by the program and by the fit check, which measures each in every language.
+#include "OsdResources.h"
 #include "TavrinResources.h"
 #include "TavrinStrings.h"
 
@@ -19,4 +20,5 @@ inline constexpr DialogControlText kTavrinDialogTexts[] = {
     {IDD_ABOUT, IDC_ABOUT_DESCRIPTION, IDS_ABOUT_DESCRIPTION, L""},
     {IDD_ABOUT, IDC_ABOUT_COPYRIGHT, IDS_ABOUT_COPYRIGHT, L""},
     {IDD_ABOUT, IDOK, IDS_OK, L""},
+    {IDD_OSD_BRIGHTNESS, IDC_OSD_ALS_TEXT, IDS_ALS_DISABLED, L""},
 };

@@ -1,0 +1,38 @@
+#include "OsdFactory.h"
+
+#include "BrightnessDlg1.h"
+#include "BrightnessDlg2.h"
+#include "BrightnessDlg3.h"
+#include "BrightnessDlg4_K7.h"
+#include "VolumeDlg1.h"
+#include "VolumeDlg2.h"
+#include "VolumeDlg3.h"
+#include "VolumeDlg4_K7.h"
+
+std::unique_ptr<CBrightnessDlg> CreateBrightnessDlg(int osdStyle, const BrightnessDlgParams& params)
+{
+    switch (osdStyle) {
+    case 0:
+        return std::make_unique<CBrightnessDlg1>(params);
+    case 1:
+        return std::make_unique<CBrightnessDlg2>(params);
+    case 3:
+        return std::make_unique<CBrightnessDlg4_K7>(params);
+    default:
+        return std::make_unique<CBrightnessDlg3>(params);
+    }
+}
+
+std::unique_ptr<CVolumeDlg> CreateVolumeDlg(int osdStyle, HWND owner)
+{
+    switch (osdStyle) {
+    case 0:
+        return std::make_unique<CVolumeDlg1>(owner);
+    case 1:
+        return std::make_unique<CVolumeDlg2>(owner);
+    case 3:
+        return std::make_unique<CVolumeDlg4_K7>(owner);
+    default:
+        return std::make_unique<CVolumeDlg3>(owner);
+    }
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <windows.h>
+
+// Every timer of the brightness and volume display windows, named once. The
+// timers run on the display's own window and end with it.
+enum class OsdTimerId : UINT_PTR {
+    // Dialog and panel brightness displays close when it fires.
+    BrightnessClose = 1,
+    // Volume: the hold of the slider and outline displays, and the close
+    // timer of the dialog and panel displays.
+    VolumeHold = 32761,
+    VolumeFade = 32762,
+    BrightnessHold = 32763,
+    BrightnessFade = 32764,
+};
+
+constexpr UINT_PTR OsdTimerNumber(OsdTimerId id)
+{
+    return static_cast<UINT_PTR>(id);
+}
+
+// How long a display stays up and how it fades.
+inline constexpr UINT kOsdCloseMs = 2000;
+inline constexpr UINT kOsdHoldMs = 2500;
+inline constexpr UINT kOsdFadeStepMs = 50;
+inline constexpr int kOsdFadeStepPercent = 10;

@@ -1,0 +1,3 @@
+#include "VolumeDlg.h"
+
+CVolumeDlg::CVolumeDlg(HWND owner) : COsdDialog(kTemplateId, owner) {}
