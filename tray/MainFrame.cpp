@@ -1,7 +1,7 @@
 #include "MainFrame.h"
 
 #include "AcpiWmi.h"
-#include "BiosEvent.h"
+#include "WmiEvent.h"
 #include "CompanionApp.h"
 #include "FeatureConfig.h"
 #include "MessageCatalogue.h"
@@ -27,7 +27,10 @@ constexpr wchar_t kFallbackInstanceName[] = L"Corvane Tavrin";
 } // namespace
 
 CMainFrame::CMainFrame(CAcpiWmi& bios, const CCompanionApp& companion)
-    : m_bios(bios), m_companion(companion), m_dispatcher(m_trace, *this, bios.SystemId())
+    : m_bios(bios)
+    , m_companion(companion)
+    , m_tokens(bios.TokenOperations())
+    , m_dispatcher(m_trace, *this, bios.SystemId())
 {
     m_limitedUser = LimitedUserFlag();
 
@@ -39,7 +42,7 @@ CMainFrame::CMainFrame(CAcpiWmi& bios, const CCompanionApp& companion)
     feature_config::ApplyTavrinControl(control, false, m_capabilities);
     m_osdStyle = feature_config::OsdStyle(control);
 
-    m_context.reset(new TrayContext{m_dispatcher, m_bios, m_bios.SystemId(),
+    m_context.reset(new TrayContext{m_dispatcher, m_bios, m_tokens, m_bios.SystemId(),
                                     [this](int bit) { return m_bios.IsFeature(bit); }, m_capabilities,
                                     m_osdStyle, *this, *this, m_forwarder});
     m_features = std::make_unique<CTrayFeatures>(*m_context, m_companion);
@@ -73,7 +76,7 @@ int CMainFrame::OnCreate(const CREATESTRUCTW&)
     m_stopTavrinMessage = messages::Register(messages::kStopTavrin);
     m_features->StatusDisplays().RecheckKeyboardBacklightSupport();
     // Delivered into this thread's apartment, so codes reach the dispatcher here.
-    m_biosEvent = std::make_unique<CBiosEvent>(&m_dispatcher);
+    m_biosEvent = std::make_unique<CWmiEvent>(&m_dispatcher, m_hWnd);
     mobility_center::Register(ProgramFolder());
     return 0;
 }

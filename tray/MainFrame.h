@@ -8,6 +8,7 @@
 #include "OsdSet.h"
 #include "SessionWatch.h"
 #include "TimerHost.h"
+#include "TokenOperations.h"
 #include "TrayContext.h"
 #include "TrayDispatcher.h"
 #include "TrayEntry.h"
@@ -63,6 +64,7 @@ private:
     CGdiplusSession m_gdiplus;
     CAcpiWmi& m_bios;
     const CCompanionApp& m_companion;
+    CTokenOperations m_tokens;
     CCapabilitySet m_capabilities;
     // Filled by the features as they are built; before them, so it outlives them.
     COsdSet m_osds;

@@ -5,6 +5,7 @@
 #include <functional>
 
 class CKeyForwarder;
+class CTokenOperations;
 class CTrayDispatcher;
 class IBiosCalls;
 class IOsdHider;
@@ -16,6 +17,7 @@ class ITrayWindow;
 struct TrayContext {
     CTrayDispatcher& dispatcher;
     IBiosCalls& bios;
+    CTokenOperations& tokens;
     uint16_t systemId;
     std::function<bool(int bit)> hardwareFeature; // the hardware-configuration block
     const CCapabilitySet& capabilities; // the tray's own capability set

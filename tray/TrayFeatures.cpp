@@ -13,16 +13,35 @@
 #include "PowerEventsFeature.h"
 #include "RadioControlFeature.h"
 #include "StatusDisplaysFeature.h"
+#include "TrayAudio.h"
+#include "FeatureConfig.h"
 #include "TrayIconFeature.h"
 #include "VolumeFeature.h"
 
 #include <algorithm>
 
+namespace {
+
+constexpr int kKeepMuteOnVolumeDown = 13;
+
+// Windows 8 shows the volume itself: the tray then has no audio object.
+std::unique_ptr<IAudioEndpoint> MakeAudio(const TrayContext& context, const DisplayFlags& displayFlags)
+{
+    const CCapabilitySet& capabilities = context.capabilities;
+    if (!capabilities.IsSet(feature_config::kWindows7) && !capabilities.IsSet(feature_config::kWindowsVista))
+        return nullptr;
+    return std::make_unique<CTrayAudio>(context.osdStyle == feature_config::kStyleK7,
+                                        displayFlags.volume != 0, capabilities.IsSet(kKeepMuteOnVolumeDown));
+}
+
+} // namespace
+
 // The displays, workers and executors that the features will drive are
 // handed over here as they are built; until then a feature is given none.
 CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& companion)
 {
-    auto& brightness = Add<CBrightnessFeature>(context);
+    m_displayFlags.Load();
+    auto& brightness = Add<CBrightnessFeature>(context, m_displayFlags);
     auto& statusDisplays = Add<CStatusDisplaysFeature>(context);
     Add<CDisplaySwitchFeature>(context, nullptr);
     auto& batteryAlerts = Add<CBatteryAlertsFeature>(context);
@@ -34,15 +53,18 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
         = Add<CLaunchButtonFeature>(context, nullptr, m_suspend, [] { return ::GetTickCount64(); });
     auto& batterySaving
         = Add<CBatterySavingFeature>(context, nullptr, &CBatterySavingFeature::IsInputDesktopAvailable);
-    auto& volume = Add<CVolumeFeature>(context, nullptr);
+    auto& volume = Add<CVolumeFeature>(context, m_displayFlags, MakeAudio(context, m_displayFlags));
     Add<CKeyboardFeature>(context);
     Add<CPowerEventsFeature>(context,
                              CPowerEventsFeature::Parts{batterySaving, batteryAlerts, brightness, desktopMode,
                                                         hibernate, launchButton},
                              m_suspend);
     auto& trayIcon = Add<CTrayIconFeature>(
-        context, CTrayIconFeature::Parts{
-                     companion, volume, batterySaving, {&brightness, &statusDisplays, &batteryAlerts}});
+        context, CTrayIconFeature::Parts{companion,
+                                         volume,
+                                         m_displayFlags,
+                                         batterySaving,
+                                         {&brightness, &statusDisplays, &batteryAlerts}});
     m_trayIcon = &trayIcon;
     m_statusDisplays = &statusDisplays;
 }

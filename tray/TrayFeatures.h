@@ -1,4 +1,5 @@
 #pragma once
+#include "DisplayFlags.h"
 #include "FeatureServices.h"
 #include "TrayContext.h"
 #include "TrayFeature.h"
@@ -37,6 +38,8 @@ private:
     }
 
     CSuspendState m_suspend;
+    // Read before any feature is built; the tray icon's Stop writes the changes.
+    DisplayFlags m_displayFlags;
     std::vector<std::unique_ptr<ITrayFeature>> m_features;
     CTrayIconFeature* m_trayIcon = nullptr;
     CStatusDisplaysFeature* m_statusDisplays = nullptr;

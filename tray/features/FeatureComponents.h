@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <windows.h>
 
 // The parts of features that come with their displays and workers. Until a
 // part exists the feature is given none, and its facts read as absent.
@@ -13,12 +14,22 @@ public:
     virtual bool IsFinal() const = 0;
 };
 
-// The audio endpoint callback.
+// The watch over the default audio endpoint, which posts the volume changes
+// the volume display shows.
 class IAudioEndpoint {
 public:
     virtual ~IAudioEndpoint() = default;
+    // Binds to the endpoint; its notices go to the window.
+    virtual void Start(HWND window) = 0;
+    virtual void Stop() = 0;
     // As the callback last recorded it.
     virtual bool IsMuted() const = 0;
+    virtual void SetOsdEnabled(bool enabled) = 0;
+    // A volume key: at the ends of the range Windows sends no notice.
+    virtual void PostCurrentVolume() = 0;
+    virtual void UnmuteAndPostVolume() = 0;
+    // The default render endpoint changed.
+    virtual void Rebind() = 0;
 };
 
 // The launch-button executor.

@@ -23,6 +23,8 @@ class IAudioPresence {
 public:
     virtual ~IAudioPresence() = default;
     virtual bool IsAudioPresent() const = 0;
+    // The tray menu's volume-display switch, which the audio object follows.
+    virtual void SetVolumeDisplayEnabled(bool enabled) = 0;
 };
 
 // Extended Battery Life and Zerovazazar Oduzizi, as the power events and the

@@ -48,6 +48,7 @@ bool IsRunning(const UniqueHandle& process)
 CTrayIconFeature::CTrayIconFeature(const TrayContext& context, Parts parts)
     : m_context(context)
     , m_parts(std::move(parts))
+    , m_displayFlags(m_parts.displayFlags)
     , m_addTrayIcon(context.dispatcher.Trace(), "AddTrayIcon",
                     [this] {
                         // At start and after a shell restart: only where the user wants an icon.
@@ -59,8 +60,7 @@ CTrayIconFeature::CTrayIconFeature(const TrayContext& context, Parts parts)
         m_doubleClicked = false;
     })
 {
-    m_loadedFlags.Load();
-    m_displayFlags = m_loadedFlags;
+    m_loadedFlags = m_displayFlags;
     m_taskBar.SetShown(IsIconWanted());
 }
 
@@ -193,4 +193,5 @@ void CTrayIconFeature::FlipVolumeFlag()
 {
     // Without an audio object the volume display cannot be switched on.
     m_displayFlags.volume = m_displayFlags.volume == 0 && m_parts.audio.IsAudioPresent() ? 1 : 0;
+    m_parts.audio.SetVolumeDisplayEnabled(m_displayFlags.volume != 0);
 }

@@ -20,7 +20,9 @@ public:
 
     struct Parts {
         const CCompanionApp& companion;
-        const IAudioPresence& audio;
+        IAudioPresence& audio;
+        // The display switches of the left-click menu, as loaded at start.
+        DisplayFlags& displayFlags;
         IBatterySaving& batterySaving;
         // Closed by Exit before the window goes.
         std::vector<IExitDismissal*> dismissals;
@@ -58,7 +60,7 @@ private:
     CTaskBar m_taskBar;
     // As read at start-up, and as the user set them through the menu since.
     DisplayFlags m_loadedFlags;
-    DisplayFlags m_displayFlags;
+    DisplayFlags& m_displayFlags;
     bool m_doubleClicked = false;
     bool m_menuOpen = false;
     // The companion this tray started, while it runs another request starts nothing.

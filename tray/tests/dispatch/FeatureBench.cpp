@@ -13,7 +13,7 @@ CTrayDispatcher& FeatureBench::Dispatcher()
 const TrayContext& FeatureBench::Context()
 {
     if (!m_context) {
-        m_context.reset(new TrayContext{Dispatcher(), *this, systemId,
+        m_context.reset(new TrayContext{Dispatcher(), *this, m_tokens, systemId,
                                         [this](int bit) {
                                             return std::find(hardwareFeatures.begin(), hardwareFeatures.end(),
                                                              bit)

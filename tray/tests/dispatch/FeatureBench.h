@@ -6,6 +6,7 @@
 #include "OsdHider.h"
 #include "OsdSet.h"
 #include "TimerHost.h"
+#include "TokenOperations.h"
 #include "TrayContext.h"
 #include "TrayDispatcher.h"
 #include "TrayWindow.h"
@@ -66,6 +67,9 @@ private:
     std::vector<std::string> m_lines;
     CDispatchTrace m_trace{m_lines};
     CKeyForwarder m_forwarder;
+    // An identity without tokens: token reads fail without a firmware call.
+    CSMBIOSParser m_identity;
+    CTokenOperations m_tokens{*this, m_identity, [] { return true; }};
     std::unique_ptr<CTrayDispatcher> m_dispatcher;
     std::unique_ptr<TrayContext> m_context;
 };

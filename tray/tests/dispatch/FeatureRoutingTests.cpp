@@ -37,7 +37,7 @@ struct Row {
 
 // One row per OEM key, on a machine with Wireless Display and none of the
 // parts the features will drive (no display-switch window, no launch-button
-// executor).
+// executor, no audio object: Windows 8 shows the volume itself).
 const Row kTable[] = {
     {0x003A, "ShowLockKey 101 0", "ShowLockKey 101 1"},
     {0xE045, "ShowLockKey 102 0", "ShowLockKey 102 1"},
@@ -62,8 +62,8 @@ const Row kTable[] = {
     {0xE080, "HideDisplaysForMute", ""},
     {0xE0A0, "HideDisplaysForMute", ""},
     {0xE0AE, "HideDisplaysForMute", ""},
-    {0xE02E, "ShowVolumeDisplay", "ShowVolumeDisplay"},
-    {0xE030, "ShowVolumeDisplay", "ShowVolumeDisplay"},
+    {0xE02E, "", ""},
+    {0xE030, "", ""},
     {0xE023, "", "StartWirelessDisplay"},
     {0xE025, "", ""},
     {0xE026, "OpenAudioPanel", "OpenAudioPanel"},
@@ -168,7 +168,16 @@ TEST_F(TrayRouting, BatteryMeterRefreshLetsTheNextBatteryKeyThrough)
 
 struct FakeAudio : IAudioEndpoint {
     bool muted = false;
+    int posts = 0;
+    int unmutes = 0;
+    int rebinds = 0;
+    void Start(HWND) override {}
+    void Stop() override {}
     bool IsMuted() const override { return muted; }
+    void SetOsdEnabled(bool) override {}
+    void PostCurrentVolume() override { ++posts; }
+    void UnmuteAndPostVolume() override { ++unmutes; }
+    void Rebind() override { ++rebinds; }
 };
 
 TEST(VolumeFeature, FirmwareVolumeKeyUnmutesOnVistaInTheNewerStyle)
@@ -189,14 +198,35 @@ TEST(VolumeFeature, FirmwareVolumeKeyUnmutesOnVistaInTheNewerStyle)
         FeatureBench bench;
         bench.osdStyle = c.style;
         if (c.vista) bench.capabilities.Set(32);
-        FakeAudio audio;
-        audio.muted = c.muted;
-        CVolumeFeature volume(bench.Context(), &audio);
+        auto audio = std::make_unique<FakeAudio>();
+        audio->muted = c.muted;
+        FakeAudio& seen = *audio;
+        DisplayFlags flags;
+        CVolumeFeature volume(bench.Context(), flags, std::move(audio));
         volume.RegisterRoutes(bench.Dispatcher());
         EXPECT_EQ(bench.Bios(0xE030), c.expected);
         EXPECT_EQ(bench.Bios(0xE02E), c.expected);
         EXPECT_EQ(bench.Key(0xE030), "ShowVolumeDisplay");
+        EXPECT_EQ(seen.unmutes, c.expected == std::string("UnmuteAudio") ? 2 : 0);
+        EXPECT_EQ(seen.posts, c.expected == std::string("UnmuteAudio") ? 1 : 3);
         EXPECT_TRUE(volume.IsAudioPresent());
+    }
+}
+
+TEST(VolumeFeature, EndpointChangeRebindsTheAudioObjectWhereThereIsOne)
+{
+    for (bool withAudio : {false, true}) {
+        FeatureBench bench;
+        auto audio = withAudio ? std::make_unique<FakeAudio>() : nullptr;
+        FakeAudio* seen = audio.get();
+        DisplayFlags flags;
+        CVolumeFeature volume(bench.Context(), flags, std::move(audio));
+        volume.RegisterRoutes(bench.Dispatcher());
+        EXPECT_EQ(bench.Registered(messages::kAudioEndpointChange), withAudio ? "RebindAudioEndpoint" : "");
+        if (seen) {
+            EXPECT_EQ(seen->rebinds, 1);
+        }
+        EXPECT_EQ(bench.Key(0xE030), withAudio ? "ShowVolumeDisplay" : "");
     }
 }
 

@@ -35,7 +35,6 @@ TEST_F(TrayMessages, RegisteredMessagesReachTheirEntries)
     EXPECT_EQ(bench.Registered(kToggleIntelligentDisplay, 1), "ToggleIntelligentDisplay 1");
     EXPECT_EQ(bench.Registered(kRescanDeviceManagerCompleted), "FinishDeviceRescan");
     EXPECT_EQ(bench.Registered(kVolumeChange, 40, 1), "ShowVolumeChange 40 1");
-    EXPECT_EQ(bench.Registered(kAudioEndpointChange), "RebindAudioEndpoint");
     EXPECT_EQ(bench.Registered(kBrightnessChange, 60), "ShowBrightnessPercent 60");
     EXPECT_EQ(bench.Registered(kHibernate), "StartHibernate");
     EXPECT_EQ(bench.Registered(kArkonShowAdvanced), "ShowAdvancedDisplayConfiguration");
@@ -82,7 +81,7 @@ class PowerEvents : public ::testing::Test {
 protected:
     void Build()
     {
-        brightness = std::make_unique<CBrightnessFeature>(bench.Context());
+        brightness = std::make_unique<CBrightnessFeature>(bench.Context(), displayFlags);
         alerts = std::make_unique<CBatteryAlertsFeature>(bench.Context());
         desktop = std::make_unique<CDesktopModeFeature>(bench.Context());
         hibernate = std::make_unique<CHibernateFeature>(bench.Context(), &worker);
@@ -101,6 +100,7 @@ protected:
     }
 
     FeatureBench bench;
+    DisplayFlags displayFlags;
     CSuspendState suspend;
     FakeSaving savingState;
     FakeHibernate worker;
