@@ -13,6 +13,7 @@ std::optional<bool> ReadAlsEnabled(IBiosCalls* bios)
 {
     if (!bios) return std::nullopt;
     BiosCallBuffer call;
-    if (!bios->PerformSmi(call, kAlsClass, kAlsStatusSelect, 0, 0, 0, 0) || call.cbRes1 != 0) return std::nullopt;
+    if (!bios->PerformSmi(call, kAlsClass, kAlsStatusSelect, 0, 0, 0, 0) || call.cbRes1 != 0)
+        return std::nullopt;
     return (call.cbRes2 & 0xFFu) != 0;
 }

@@ -55,18 +55,19 @@ void CBrightnessDlg2::ShowLevel(int level)
                 panel_drawing::DrawKeyedPicture(canvas, IDB_OSD_PLUS, m_layout.plus);
                 for (int i = 0; i < kPanelBarCount; ++i)
                     panel_drawing::FillMark(graphics,
-                                            {m_layout.bar.x + kPanelBarPitch * i, m_layout.bar.y, kPanelBarWidth,
-                                             kPanelMarkHeight},
-                                            PanelBarLit(i, shownLevel, levelMax) ? kPanelMarkLit : kPanelMarkUnlit);
+                                            {m_layout.bar.x + kPanelBarPitch * i, m_layout.bar.y,
+                                             kPanelBarWidth, kPanelMarkHeight},
+                                            PanelBarLit(i, shownLevel, levelMax) ? kPanelMarkLit
+                                                                                 : kPanelMarkUnlit);
                 const std::optional<bool> sensor = m_alsAnswered ? ReadAlsEnabled(Bios()) : std::nullopt;
                 if (sensor)
-                    panel_drawing::DrawCentredText(graphics,
-                                                   texts::LoadSelected(*sensor ? IDS_ALS_ENABLED : IDS_ALS_DISABLED),
-                                                   m_layout.window.width, PanelTextCentreY(m_layout, m_symbol.height));
+                    panel_drawing::DrawCentredText(
+                        graphics, texts::LoadSelected(*sensor ? IDS_ALS_ENABLED : IDS_ALS_DISABLED),
+                        m_layout.window.width, PanelTextCentreY(m_layout, m_symbol.height));
             }
         }
-        osd_drawing::Present(m_hWnd, m_buffer, {m_layout.window.x, m_layout.window.y}, panel_drawing::PanelBlend(),
-                             0, ULW_ALPHA);
+        osd_drawing::Present(m_hWnd, m_buffer, {m_layout.window.x, m_layout.window.y},
+                             panel_drawing::PanelBlend(), 0, ULW_ALPHA);
     }
     SetTimer(OsdTimerNumber(OsdTimerId::BrightnessClose), kOsdCloseMs);
 }

@@ -5,7 +5,8 @@
 
 CBrightnessDlg3::CBrightnessDlg3(const BrightnessDlgParams& params)
     : CBrightnessDlg(params)
-    , m_holdFade(*this, OsdTimerNumber(OsdTimerId::BrightnessHold), OsdTimerNumber(OsdTimerId::BrightnessFade))
+    , m_holdFade(*this, OsdTimerNumber(OsdTimerId::BrightnessHold),
+                 OsdTimerNumber(OsdTimerId::BrightnessFade))
 {}
 
 CBrightnessDlg3::~CBrightnessDlg3()

@@ -8,7 +8,8 @@ using namespace osd_geometry;
 
 CBrightnessDlg4_K7::CBrightnessDlg4_K7(const BrightnessDlgParams& params)
     : CBrightnessDlg(params)
-    , m_holdFade(*this, OsdTimerNumber(OsdTimerId::BrightnessHold), OsdTimerNumber(OsdTimerId::BrightnessFade))
+    , m_holdFade(*this, OsdTimerNumber(OsdTimerId::BrightnessHold),
+                 OsdTimerNumber(OsdTimerId::BrightnessFade))
 {}
 
 CBrightnessDlg4_K7::~CBrightnessDlg4_K7()
@@ -41,11 +42,11 @@ void CBrightnessDlg4_K7::ShowLevel(int level)
 {
     shownLevel = ClampLevel(level);
     if (backBuffer.Create(windowWidth, windowHeight)) {
-        const OutlinePictures pictures = largeSize
-                                             ? OutlinePictures{IDB_K7_PANEL_LARGE, IDB_K7_SUN_LARGE,
-                                                               IDB_K7_TICK_LIT_LARGE, IDB_K7_TICK_UNLIT_LARGE}
-                                             : OutlinePictures{IDB_K7_PANEL_SMALL, IDB_K7_SUN_SMALL,
-                                                               IDB_K7_TICK_LIT_SMALL, IDB_K7_TICK_UNLIT_SMALL};
+        const OutlinePictures pictures
+            = largeSize ? OutlinePictures{IDB_K7_PANEL_LARGE, IDB_K7_SUN_LARGE, IDB_K7_TICK_LIT_LARGE,
+                                          IDB_K7_TICK_UNLIT_LARGE}
+                        : OutlinePictures{IDB_K7_PANEL_SMALL, IDB_K7_SUN_SMALL, IDB_K7_TICK_LIT_SMALL,
+                                          IDB_K7_TICK_UNLIT_SMALL};
         DrawOutline(backBuffer, pictures, BrightnessTicks(largeSize), levelMax + 1,
                     LitBrightnessTicks(shownLevel, levelMax));
         FadeOutline(100);
@@ -56,7 +57,8 @@ void CBrightnessDlg4_K7::ShowLevel(int level)
 void CBrightnessDlg4_K7::FadeOutline(int percent)
 {
     if (backBuffer.IsValid())
-        osd_drawing::Present(m_hWnd, backBuffer, {windowLeft, windowTop}, OutlineBlend(percent), 0, kPresentFlags);
+        osd_drawing::Present(m_hWnd, backBuffer, {windowLeft, windowTop}, OutlineBlend(percent), 0,
+                             kPresentFlags);
 }
 
 void CBrightnessDlg4_K7::OnTimer(UINT_PTR id)

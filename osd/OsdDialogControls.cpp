@@ -7,7 +7,6 @@
 
 namespace dialog_controls {
 
-
 void SetUpDialogStyle(CWnd& dialog)
 {
     dialog.ModifyStyle(WS_CAPTION | WS_THICKFRAME, 0);

@@ -43,8 +43,9 @@ CCanvas::CCanvas(CDibSection& surface)
 {
     if (!surface.IsValid()) return;
     ::GdiFlush();
-    m_target = std::make_unique<Gdiplus::Bitmap>(surface.Width(), surface.Height(), surface.Stride(),
-                                                 PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(surface.Bits()));
+    m_target
+        = std::make_unique<Gdiplus::Bitmap>(surface.Width(), surface.Height(), surface.Stride(),
+                                            PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(surface.Bits()));
     if (m_target->GetLastStatus() != Gdiplus::Ok) return;
     m_graphics = std::make_unique<Gdiplus::Graphics>(m_target.get());
     if (m_graphics->GetLastStatus() != Gdiplus::Ok) return;
@@ -86,7 +87,8 @@ bool Present(HWND window, const CDibSection& surface, POINT at, const BLENDFUNCT
     SIZE size{surface.Width(), surface.Height()};
     POINT origin{0, 0};
     BLENDFUNCTION copy = blend;
-    return ::UpdateLayeredWindow(window, nullptr, &at, &size, surface.Dc(), &origin, key, &copy, flags) != FALSE;
+    return ::UpdateLayeredWindow(window, nullptr, &at, &size, surface.Dc(), &origin, key, &copy, flags)
+           != FALSE;
 }
 
 void MakeDrawnOpaque(CDibSection& surface)
@@ -94,7 +96,8 @@ void MakeDrawnOpaque(CDibSection& surface)
     if (!surface.IsValid()) return;
     ::GdiFlush();
     uint32_t* pixel = surface.Bits();
-    uint32_t* const end = pixel + static_cast<size_t>(surface.Width()) * static_cast<size_t>(surface.Height());
+    uint32_t* const end
+        = pixel + static_cast<size_t>(surface.Width()) * static_cast<size_t>(surface.Height());
     for (; pixel != end; ++pixel)
         if (*pixel != 0) *pixel |= 0xFF000000u;
 }

@@ -78,8 +78,8 @@ OsdRect PlaceBitmap(OsdSize screen, OsdSize picture, const std::optional<RECT>& 
 SliderPlacement PlaceSlider(OsdSize screen, OsdSize panel)
 {
     SliderPlacement slider;
-    slider.window = {(screen.width - panel.width) / 2, screen.height - (screen.height * 12 / 100 + panel.height),
-                     panel.width, panel.height};
+    slider.window = {(screen.width - panel.width) / 2,
+                     screen.height - (screen.height * 12 / 100 + panel.height), panel.width, panel.height};
     const int trackY = slider.window.y + kTrackDepth;
     slider.trackStart = {slider.window.x + kTrackInset, trackY};
     slider.trackEnd = {slider.window.x + panel.width - kTrackInset, trackY};
@@ -103,12 +103,14 @@ bool IsLargeScreen(OsdSize screen)
 
 OsdRect PlaceOutlinePanel(OsdSize screen, OsdSize panel)
 {
-    return {(screen.width - panel.width) / 2, screen.height * 3 / 4 - panel.height / 2, panel.width, panel.height};
+    return {(screen.width - panel.width) / 2, screen.height * 3 / 4 - panel.height / 2, panel.width,
+            panel.height};
 }
 
 OsdRect PlaceOutlinePicture(OsdSize screen, OsdSize picture)
 {
-    return {screen.width - picture.width - 30, screen.height - picture.height - 70, picture.width, picture.height};
+    return {screen.width - picture.width - 30, screen.height - picture.height - 70, picture.width,
+            picture.height};
 }
 
 POINT OutlineSymbolAt(bool large)

@@ -60,10 +60,12 @@ void DrawCentredText(Gdiplus::Graphics& graphics, const std::wstring& text, int 
     if (!family) return;
     const Gdiplus::PointF origin(0, 0);
     Gdiplus::RectF bounds;
-    auto font = std::make_unique<Gdiplus::Font>(family.get(), 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
+    auto font
+        = std::make_unique<Gdiplus::Font>(family.get(), 12.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
     graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), font.get(), origin, &bounds);
     if (bounds.Width >= static_cast<Gdiplus::REAL>(panelWidth)) {
-        font = std::make_unique<Gdiplus::Font>(family.get(), 11.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
+        font = std::make_unique<Gdiplus::Font>(family.get(), 11.0f, Gdiplus::FontStyleRegular,
+                                               Gdiplus::UnitPoint);
         graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), font.get(), origin, &bounds);
     }
     if (font->GetLastStatus() != Gdiplus::Ok) return;

@@ -47,7 +47,8 @@ void CVolumeDlg2::ShowVolume(int level, int range, bool muted)
                 panel_drawing::DrawKeyedPicture(canvas, IDB_OSD_MINUS, m_layout.minus);
                 panel_drawing::DrawKeyedPicture(canvas, IDB_OSD_PLUS, m_layout.plus);
                 for (const PanelSegment& segment : PanelVolumeSegments(m_layout.bar.x, level, range)) {
-                    panel_drawing::FillMark(graphics, {segment.x, m_layout.bar.y, segment.litWidth, kPanelMarkHeight},
+                    panel_drawing::FillMark(graphics,
+                                            {segment.x, m_layout.bar.y, segment.litWidth, kPanelMarkHeight},
                                             kPanelMarkLit);
                     panel_drawing::FillMark(graphics,
                                             {segment.x + segment.litWidth, m_layout.bar.y,
@@ -56,8 +57,8 @@ void CVolumeDlg2::ShowVolume(int level, int range, bool muted)
                 }
             }
         }
-        osd_drawing::Present(m_hWnd, m_buffer, {m_layout.window.x, m_layout.window.y}, panel_drawing::PanelBlend(),
-                             0, ULW_ALPHA);
+        osd_drawing::Present(m_hWnd, m_buffer, {m_layout.window.x, m_layout.window.y},
+                             panel_drawing::PanelBlend(), 0, ULW_ALPHA);
     }
     SetTimer(OsdTimerNumber(OsdTimerId::VolumeHold), kOsdCloseMs);
 }

@@ -42,10 +42,12 @@ void CVolumeDlg4_K7::ShowVolumeSteps(int step, int, bool muted, bool ticksWhileM
     if (backBuffer.Create(windowWidth, windowHeight)) {
         OutlinePictures pictures;
         if (largeSize) {
-            pictures = {IDB_K7_PANEL_LARGE, IDB_K7_SPEAKER_LARGE, IDB_K7_VOLUME_LIT_LARGE, IDB_K7_VOLUME_UNLIT_LARGE};
+            pictures = {IDB_K7_PANEL_LARGE, IDB_K7_SPEAKER_LARGE, IDB_K7_VOLUME_LIT_LARGE,
+                        IDB_K7_VOLUME_UNLIT_LARGE};
             if (muted) pictures.symbol = IDB_K7_SPEAKER_MUTED_LARGE;
         } else {
-            pictures = {IDB_K7_PANEL_SMALL, IDB_K7_SPEAKER_SMALL, IDB_K7_VOLUME_LIT_SMALL, IDB_K7_VOLUME_UNLIT_SMALL};
+            pictures = {IDB_K7_PANEL_SMALL, IDB_K7_SPEAKER_SMALL, IDB_K7_VOLUME_LIT_SMALL,
+                        IDB_K7_VOLUME_UNLIT_SMALL};
             if (muted) pictures.symbol = IDB_K7_SPEAKER_MUTED_SMALL;
         }
         DrawOutline(backBuffer, pictures, VolumeTicks(largeSize), kVolumeSteps,
@@ -64,7 +66,8 @@ void CVolumeDlg4_K7::ShowVolume(int level, int range, bool muted)
 void CVolumeDlg4_K7::FadeOutline(int percent)
 {
     if (backBuffer.IsValid())
-        osd_drawing::Present(m_hWnd, backBuffer, {windowLeft, windowTop}, OutlineBlend(percent), 0, kPresentFlags);
+        osd_drawing::Present(m_hWnd, backBuffer, {windowLeft, windowTop}, OutlineBlend(percent), 0,
+                             kPresentFlags);
 }
 
 void CVolumeDlg4_K7::OnTimer(UINT_PTR id)

@@ -111,7 +111,8 @@ TEST_F(SimulatorSeamTest, AnOutdatedSeamTableStopsTheProgram)
 {
     const LoneProgram program(L"OutdatedSeams.dll");
     ASSERT_TRUE(program.Ready());
-    const std::string why = "TavrinSim.dll offers no seam table of version " + std::to_string(kSeamTableVersion);
+    const std::string why
+        = "TavrinSim.dll offers no seam table of version " + std::to_string(kSeamTableVersion);
     ExpectStopped(program.Run(), why.c_str());
 }
 
