@@ -24,10 +24,10 @@ SLIDER_TOP = "#39444f"
 SLIDER_BOTTOM = "#171c23"
 SLIDER_EDGE = "#0c1015"
 SLIDER_SYMBOL = "#f4f7fa"
-SLIDER_SUN = "#ffcf57"
+SLIDER_SUN = "#ffd866"
 SLIDER_WAVES = "#62cdf5"
 SLIDER_RAMP_START = "#566373"
-SLIDER_RAMP = {"brightness": "#ffcf57", "volume": "#62cdf5", "muted": "#9aa4b1"}
+SLIDER_RAMP = {"brightness": "#ffd866", "volume": "#62cdf5", "muted": "#9aa4b1"}
 SLIDER_MUTED_SYMBOL = "#b9c1cb"
 SLIDER_CROSS = "#ff6f5c"
 
