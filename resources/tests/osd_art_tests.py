@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The picture renderer's keying and files, and the picture check's verdicts.
+"""The picture renderer's keying and files, the drawings' generator, and the
+picture check's verdicts.
 
   osd_art_tests.py --manifest pictures.txt --catalogue OsdPictures.h --art DIR
 
@@ -171,6 +172,22 @@ class ListTests(unittest.TestCase):
         for lines, reason in cases:
             with self.subTest(reason=reason), self.assertRaisesRegex(osd_art.ArtError, reason):
                 self.read(lines)
+
+
+class DrawingTests(unittest.TestCase):
+    def test_committed_drawings_are_what_the_generator_writes(self):
+        # A shape changed in the generator but not written out would leave the
+        # displays with the old drawing.
+        folder = os.path.dirname(os.path.abspath(ARGS["manifest"]))
+        with tempfile.TemporaryDirectory() as work:
+            subprocess.run([sys.executable, os.path.join(folder, "make-drawings.py"), work], check=True)
+            written = sorted(os.listdir(work))
+            self.assertTrue(written)
+            for name in written:
+                with self.subTest(drawing=name):
+                    committed = pathlib.Path(folder, name)
+                    self.assertTrue(committed.exists())
+                    self.assertEqual(pathlib.Path(work, name).read_text(), committed.read_text())
 
 
 def run_check(art):
