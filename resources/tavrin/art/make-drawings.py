@@ -1,0 +1,306 @@
+#!/usr/bin/env python3
+"""Writes the drawings of the on-screen displays that share their symbols.
+
+The sun and the speaker are drawn once here, on a 100-unit grid, and placed
+into every picture that shows them, so that strokes and proportions agree
+across the styles. Run it after changing a shape and commit the drawings it
+writes; the build renders the drawings, not this script.
+
+  python3 make-drawings.py [folder]     (default: the folder of this script)
+"""
+
+import math
+import os
+import sys
+
+WHITE = "#ffffff"
+
+# Classic panel style: light symbols on the blue panel.
+CLASSIC_SHADOW = "#0e2b4a"
+CLASSIC_CROSS = "#ff9a85"
+
+# Slider style: a dark graphite panel shown at 70 %.
+SLIDER_TOP = "#39444f"
+SLIDER_BOTTOM = "#171c23"
+SLIDER_EDGE = "#0c1015"
+SLIDER_SYMBOL = "#f4f7fa"
+SLIDER_SUN = "#ffd866"
+SLIDER_WAVES = "#62cdf5"
+SLIDER_RAMP_START = "#566373"
+SLIDER_RAMP = {"brightness": "#ffd866", "volume": "#62cdf5", "muted": "#9aa4b1"}
+SLIDER_MUTED_SYMBOL = "#b9c1cb"
+SLIDER_CROSS = "#ff6f5c"
+
+# Outline style: white line symbols on a graphite panel ringed by a pale line.
+OUTLINE_TOP = "#2c3643"
+OUTLINE_BOTTOM = "#171d25"
+OUTLINE_RIM = "#10151b"
+OUTLINE_RING = "#d5dee8"
+OUTLINE_SYMBOL = "#f3f7fb"
+OUTLINE_CROSS = "#ff7f6b"
+OUTLINE_LIT = "#eef3f8"
+OUTLINE_UNLIT = "#3d4756"
+
+# Dialog icons: coloured symbols with dark contours, for pale dialogs.
+ICON_SUN_LIGHT = "#ffe27a"
+ICON_SUN_DEEP = "#f7a511"
+ICON_SUN_CONTOUR = "#b05d00"
+ICON_RAYS = "#e58a00"
+ICON_SUN_PALE_LIGHT = "#fff1c2"
+ICON_SUN_PALE_DEEP = "#f2c25a"
+ICON_RAYS_PALE = "#e3a94a"
+ICON_SPEAKER_LIGHT = "#7f9cba"
+ICON_SPEAKER_DEEP = "#34506d"
+ICON_SPEAKER_CONTOUR = "#1c2e42"
+ICON_WAVES = "#2b74c2"
+ICON_CROSS = "#d8322a"
+
+
+def num(v):
+    text = "%.2f" % v
+    return text.rstrip("0").rstrip(".") if "." in text else text
+
+
+def svg(width, height, body, defs=""):
+    head = '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">\n' % (
+        width, height, width, height)
+    if defs:
+        head += "  <defs>\n%s  </defs>\n" % defs
+    return head + body + "</svg>\n"
+
+
+def vertical_gradient(ident, top, bottom, y1=0, y2=1, units=""):
+    extra = ' gradientUnits="userSpaceOnUse"' if units else ""
+    return ('    <linearGradient id="%s" x1="0" y1="%s" x2="0" y2="%s"%s>\n'
+            '      <stop offset="0" stop-color="%s"/>\n      <stop offset="1" stop-color="%s"/>\n'
+            "    </linearGradient>\n") % (ident, num(y1), num(y2), extra, top, bottom)
+
+
+def shadow_filter(ident, blur):
+    return ('    <filter id="%s" x="-20%%" y="-20%%" width="140%%" height="140%%">\n'
+            '      <feGaussianBlur stdDeviation="%s"/>\n    </filter>\n') % (ident, num(blur))
+
+
+def place(x, y, size, body):
+    """A symbol of the 100-unit grid placed in a box of size pixels at (x, y)."""
+    return '  <g transform="translate(%s %s) scale(%s)">\n%s  </g>\n' % (num(x), num(y), num(size / 100), body)
+
+
+# --- the shared symbols (100-unit grid, centre 50, 50) ----------------------
+
+
+def sun_rays(inner, outer, width, colour, count=8):
+    d = ""
+    for i in range(count):
+        a = math.radians(i * 360 / count - 90)
+        d += "M%s %sL%s %s" % (num(50 + inner * math.cos(a)), num(50 + inner * math.sin(a)),
+                               num(50 + outer * math.cos(a)), num(50 + outer * math.sin(a)))
+    return '    <path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"/>\n' % (
+        d, colour, num(width))
+
+
+def sun_solid(fill):
+    """A filled disc with eight rays."""
+    return sun_rays(30, 45, 8.5, fill) + '    <circle cx="50" cy="50" r="19" fill="%s"/>\n' % fill
+
+
+def sun_outline(colour, width=7):
+    return sun_rays(31, 44, width, colour) + (
+        '    <circle cx="50" cy="50" r="%s" fill="none" stroke="%s" stroke-width="%s"/>\n' % (
+            num(19 - width / 2 + 1), colour, num(width)))
+
+
+SPEAKER_BODY = "M14 37H29L50 17V83L29 63H14Z"
+WAVE_CENTRE = (54, 50)
+
+
+def speaker_waves(colour, width):
+    cx, cy = WAVE_CENTRE
+    d = ""
+    for r in (15, 29):
+        a = math.radians(46)
+        d += "M%s %sA%s %s 0 0 1 %s %s" % (num(cx + r * math.cos(a)), num(cy - r * math.sin(a)), r, r,
+                                           num(cx + r * math.cos(a)), num(cy + r * math.sin(a)))
+    return '    <path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"/>\n' % (
+        d, colour, num(width))
+
+
+def speaker_cross(colour, width):
+    return ('    <path d="M62 39L84 61M84 39L62 61" fill="none" stroke="%s" stroke-width="%s" '
+            'stroke-linecap="round"/>\n') % (colour, num(width))
+
+
+def speaker_solid(fill, contour=None, contour_width=3):
+    # A stroke of its own colour rounds the corners of the filled body.
+    stroke = contour or fill
+    return '    <path d="%s" fill="%s" stroke="%s" stroke-width="%s" stroke-linejoin="round"/>\n' % (
+        SPEAKER_BODY, fill, stroke, num(contour_width))
+
+
+def speaker_outline(colour, width=7):
+    return '    <path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linejoin="round"/>\n' % (
+        SPEAKER_BODY, colour, num(width))
+
+
+# --- classic panel style ----------------------------------------------------
+
+
+def classic_symbol(width, height, symbol):
+    size = 84
+    x, y = (width - size) / 2, (height - size) / 2
+    shadow = place(x, y + 1.6, size, symbol(CLASSIC_SHADOW, CLASSIC_SHADOW))
+    shadow = shadow.replace("<g ", '<g opacity="0.55" filter="url(#shadow)" ', 1)
+    return svg(width, height, shadow + place(x, y, size, symbol(WHITE, CLASSIC_CROSS)),
+               shadow_filter("shadow", 1.4))
+
+
+def classic_sun(main, _accent):
+    return sun_solid(main)
+
+
+def classic_speaker(main, _accent):
+    return speaker_solid(main) + speaker_waves(main, 8)
+
+
+def classic_speaker_muted(main, accent):
+    return speaker_solid(main) + speaker_cross(accent, 8.5)
+
+
+def classic_sign(plus):
+    body = '  <rect x="3" y="6" width="9" height="3" fill="%s"/>\n' % WHITE
+    if plus:
+        body += '  <rect x="6" y="3" width="3" height="9" fill="%s"/>\n' % WHITE
+    return svg(15, 15, body)
+
+
+# --- slider style -----------------------------------------------------------
+
+
+def slider(kind):
+    ramp = SLIDER_RAMP[kind]
+    defs = vertical_gradient("face", SLIDER_TOP, SLIDER_BOTTOM)
+    defs += ('    <linearGradient id="ramp" x1="62" y1="0" x2="222" y2="0" gradientUnits="userSpaceOnUse">\n'
+             '      <stop offset="0" stop-color="%s"/>\n      <stop offset="1" stop-color="%s"/>\n'
+             "    </linearGradient>\n") % (SLIDER_RAMP_START, ramp)
+    defs += ('    <linearGradient id="gloss" x1="0" y1="0" x2="0" y2="1">\n'
+             '      <stop offset="0" stop-color="#ffffff" stop-opacity="0.1"/>\n'
+             '      <stop offset="1" stop-color="#ffffff" stop-opacity="0"/>\n    </linearGradient>\n')
+    body = '  <rect width="280" height="150" fill="url(#face)"/>\n'
+    body += '  <rect x="1" y="1" width="278" height="70" fill="url(#gloss)"/>\n'
+    body += '  <rect x="0.5" y="0.5" width="279" height="149" fill="none" stroke="%s"/>\n' % SLIDER_EDGE
+    body += '  <rect x="1.5" y="1.5" width="277" height="147" fill="none" stroke="#ffffff" stroke-opacity="0.09"/>\n'
+    if kind == "brightness":
+        symbol = sun_solid(SLIDER_SUN)
+    elif kind == "volume":
+        symbol = speaker_solid(SLIDER_SYMBOL) + speaker_waves(SLIDER_WAVES, 8)
+    else:
+        symbol = speaker_solid(SLIDER_MUTED_SYMBOL) + speaker_cross(SLIDER_CROSS, 8.5)
+    body += place(106, 12, 68, symbol)
+    # The ramp: a groove the knob rides in, and the wedge that grows with the level.
+    body += '  <path d="M62 116.5L222 116.5L222 98.5Q222 97 220.5 97.2L63.5 114.2Q62 114.4 62 115.5Z" fill="url(#ramp)"/>\n'
+    body += '  <path d="M62 117.5H222" stroke="#000000" stroke-opacity="0.35"/>\n'
+    body += '  <rect x="27" y="106.5" width="13" height="3" rx="1" fill="%s" fill-opacity="0.85"/>\n' % SLIDER_SYMBOL
+    body += '  <rect x="240" y="106.5" width="13" height="3" rx="1" fill="%s" fill-opacity="0.85"/>\n' % SLIDER_SYMBOL
+    body += '  <rect x="245" y="101.5" width="3" height="13" rx="1" fill="%s" fill-opacity="0.85"/>\n' % SLIDER_SYMBOL
+    return svg(280, 150, body, defs)
+
+
+# --- outline style ----------------------------------------------------------
+
+
+def outline_panel(size):
+    s = size / 140
+    defs = vertical_gradient("face", OUTLINE_TOP, OUTLINE_BOTTOM)
+    body = '  <rect x="%s" y="%s" width="%s" height="%s" rx="%s" fill="url(#face)" stroke="%s" stroke-width="%s"/>\n' % (
+        num(1.5 * s), num(1.5 * s), num(size - 3 * s), num(size - 3 * s), num(24 * s), OUTLINE_RIM, num(2 * s))
+    inset = 6 * s
+    body += ('  <rect x="%s" y="%s" width="%s" height="%s" rx="%s" fill="none" stroke="%s" '
+             'stroke-opacity="0.6" stroke-width="%s"/>\n') % (
+        num(inset), num(inset), num(size - 2 * inset), num(size - 2 * inset), num(19.5 * s), OUTLINE_RING, num(1.5 * s))
+    return svg(size, size, body, defs)
+
+
+def outline_symbol(size, kind):
+    width = 7
+    if kind == "sun":
+        symbol = sun_outline(OUTLINE_SYMBOL, width)
+    elif kind == "speaker":
+        symbol = speaker_outline(OUTLINE_SYMBOL, width) + speaker_waves(OUTLINE_SYMBOL, width)
+    else:
+        symbol = speaker_outline(OUTLINE_SYMBOL, width) + speaker_cross(OUTLINE_CROSS, width + 0.5)
+    return svg(size, size, place(0, 0, size, symbol))
+
+
+def tick(width, height, lit):
+    return svg(width, height, '  <rect width="%d" height="%d" fill="%s"/>\n' % (
+        width, height, OUTLINE_LIT if lit else OUTLINE_UNLIT))
+
+
+# --- dialog icons -----------------------------------------------------------
+
+
+def icon_sun(level):
+    # Low is a pale sun with stubs of rays, high a vivid one with long rays.
+    light, deep, rays, outer = {
+        "low": (ICON_SUN_PALE_LIGHT, ICON_SUN_PALE_DEEP, ICON_RAYS_PALE, 34.5),
+        "middle": (ICON_SUN_LIGHT, ICON_SUN_DEEP, ICON_RAYS, 38.5),
+        "high": (ICON_SUN_LIGHT, ICON_SUN_DEEP, ICON_RAYS, 43),
+    }[level]
+    defs = vertical_gradient("disc", light, deep, 0.2, 0.85)
+    body = sun_rays(32, outer, 12.5, rays)
+    body += '    <circle cx="50" cy="50" r="%s" fill="url(#disc)" stroke="%s" stroke-width="4"/>\n' % (
+        num(20 if level == "high" else 19), ICON_SUN_CONTOUR)
+    return svg(48, 48, place(0, 0, 48, body), defs)
+
+
+def icon_speaker(muted):
+    defs = vertical_gradient("body", ICON_SPEAKER_LIGHT, ICON_SPEAKER_DEEP, 0.2, 0.8)
+    body = speaker_solid("url(#body)", ICON_SPEAKER_CONTOUR, 4.5)
+    body += speaker_cross(ICON_CROSS, 12.5) if muted else speaker_waves(ICON_WAVES, 12.5)
+    return svg(48, 48, place(0, 0, 48, body), defs)
+
+
+DRAWINGS = {
+    "osd-sun-97x91.svg": lambda: classic_symbol(97, 91, classic_sun),
+    "osd-speaker-97x91.svg": lambda: classic_symbol(97, 91, classic_speaker),
+    "osd-speaker-muted-97x91.svg": lambda: classic_symbol(97, 91, classic_speaker_muted),
+    "osd-minus-15x15.svg": lambda: classic_sign(False),
+    "osd-plus-15x15.svg": lambda: classic_sign(True),
+    "slider-brightness-280x150.svg": lambda: slider("brightness"),
+    "slider-brightness-alt-280x150.svg": lambda: slider("brightness"),
+    "slider-volume-280x150.svg": lambda: slider("volume"),
+    "slider-volume-muted-280x150.svg": lambda: slider("muted"),
+    "outline-panel-140x140.svg": lambda: outline_panel(140),
+    "outline-panel-210x210.svg": lambda: outline_panel(210),
+    "outline-sun-74x74.svg": lambda: outline_symbol(74, "sun"),
+    "outline-sun-110x110.svg": lambda: outline_symbol(110, "sun"),
+    "outline-speaker-74x74.svg": lambda: outline_symbol(74, "speaker"),
+    "outline-speaker-110x110.svg": lambda: outline_symbol(110, "speaker"),
+    "outline-speaker-muted-74x74.svg": lambda: outline_symbol(74, "muted"),
+    "outline-speaker-muted-110x110.svg": lambda: outline_symbol(110, "muted"),
+    "outline-brightness-tick-lit-4x8.svg": lambda: tick(4, 8, True),
+    "outline-brightness-tick-unlit-4x8.svg": lambda: tick(4, 8, False),
+    "outline-brightness-tick-lit-5x11.svg": lambda: tick(5, 11, True),
+    "outline-brightness-tick-unlit-5x11.svg": lambda: tick(5, 11, False),
+    "outline-volume-tick-lit-2x8.svg": lambda: tick(2, 8, True),
+    "outline-volume-tick-unlit-2x8.svg": lambda: tick(2, 8, False),
+    "outline-volume-tick-lit-3x11.svg": lambda: tick(3, 11, True),
+    "outline-volume-tick-unlit-3x11.svg": lambda: tick(3, 11, False),
+    "icon-brightness-low.svg": lambda: icon_sun("low"),
+    "icon-brightness-middle.svg": lambda: icon_sun("middle"),
+    "icon-brightness-high.svg": lambda: icon_sun("high"),
+    "icon-speaker.svg": lambda: icon_speaker(False),
+    "icon-speaker-muted.svg": lambda: icon_speaker(True),
+}
+
+
+def main(argv):
+    folder = argv[0] if argv else os.path.dirname(os.path.abspath(__file__))
+    for name, draw in DRAWINGS.items():
+        with open(os.path.join(folder, name), "w", encoding="utf-8", newline="\n") as f:
+            f.write(draw())
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
