@@ -11,6 +11,7 @@ catalogues = {
     root / "hwaccess/MessageCatalogue.h",
     root / "hwaccess/SettingNames.h",
     root / "tray/TimerIds.h",
+    root / "osd/OsdTimerIds.h",
 }
 product_folders = ["hwaccess", "framework", "tray", "keyhook", "tools", "battery", "radio",
                    "launchbutton", "tiles", "osd", "power", "devices"]
@@ -20,9 +21,10 @@ for catalogue in [root / "hwaccess/MessageCatalogue.h", root / "hwaccess/Setting
     names.update(re.findall(r'\[\]\s*=\s*L"([^"]+)"', catalogue.read_text(encoding="utf-8")))
 
 numbers = set()
-timers = (root / "tray/TimerIds.h").read_text(encoding="utf-8")
-for value in re.findall(r"=\s*(0x[0-9A-Fa-f]+|\d+)\s*,", timers):
-    numbers.add(int(value, 0))
+for timer_catalogue in ["tray/TimerIds.h", "osd/OsdTimerIds.h"]:
+    timers = (root / timer_catalogue).read_text(encoding="utf-8")
+    # Ids below 1000 (a display's close timer is 1) are too common to search for.
+    numbers.update(n for n in (int(v, 0) for v in re.findall(r"=\s*(0x[0-9A-Fa-f]+|\d+)\s*,", timers)) if n >= 1000)
 messages = (root / "hwaccess/MessageCatalogue.h").read_text(encoding="utf-8")
 numbers.update(int(v, 0) for v in re.findall(r"UINT k\w+ = (0x[0-9A-Fa-f]+);", messages))
 window_messages = re.findall(r"UINT k\w+ = WM_APP \+ (0x[0-9A-Fa-f]+);", messages)
@@ -52,7 +54,7 @@ for path in product_sources():
     for literal in re.findall(r'L"((?:[^"\\]|\\.)*)"', code):
         if literal in names:
             problems.append(f"{path.relative_to(root)}: \"{literal}\" is named in its catalogue")
-    if path.parts[-2] == "tray" or "tray" in path.relative_to(root).parts[:1]:
+    if path.relative_to(root).parts[0] in ("tray", "osd"):
         for token in re.findall(r"\b(0x[0-9A-Fa-f]+|\d{4,5})\b", code):
             if int(token, 0) in numbers:
                 problems.append(f"{path.relative_to(root)}: {token} is a catalogued timer or message number")
