@@ -1,8 +1,21 @@
 #include "OsdDialog.h"
 
+#include <commctrl.h>
+
 namespace {
 
 constexpr DWORD kLayeredExStyle = WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+
+// The dialog displays hold a progress bar, whose class the common controls
+// register only when asked (on Windows; Wine registers it on load).
+void RegisterProgressBarClass()
+{
+    static const bool registered = [] {
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
+        return ::InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)registered;
+}
 
 } // namespace
 
@@ -12,6 +25,7 @@ bool COsdDialog::Open(HWND owner)
 {
     if (IsOpen()) return true;
     if (owner) m_owner = owner;
+    RegisterProgressBarClass();
     // Not CreateModeless: that shows and activates the window, and a display
     // must leave the keyboard where it is.
     const HWND window

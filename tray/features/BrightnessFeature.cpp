@@ -45,6 +45,8 @@ CBrightnessFeature::CBrightnessFeature(const TrayContext& context, const Display
     , m_showBrightnessPercent(context.dispatcher.Trace(), "ShowBrightnessPercent",
                               [this](int percent) { ShowPercent(percent); })
     , m_refreshDisplay(context.dispatcher.Trace(), "RefreshBrightnessDisplay", [this] { Refresh(); })
+    , m_drawLevel(context.dispatcher.Trace(), "DrawBrightnessLevel",
+                  [this](int level) { m_display->ShowLevel(level); })
     , m_hideDisplay(context.dispatcher.Trace(), "HideBrightnessDisplay", [this] { m_display->Close(); })
 {
     ReadLevel(0, false);
@@ -93,7 +95,7 @@ void CBrightnessFeature::ShowOnOpenDisplay(int value, bool absolute)
     m_level = m_levels.AfterKey(m_level, value, absolute);
     if (m_context.osds.OsdAllowed()) {
         m_display->Show(true);
-        m_display->ShowLevel(m_level);
+        m_drawLevel(m_level);
     } else {
         m_display->SetShownLevel(m_level);
         m_display->Show(false);
@@ -106,7 +108,7 @@ void CBrightnessFeature::ShowOnNewDisplay(int value, bool absolute)
     if (m_context.osds.OsdAllowed() && DisplayPossible(m_context.capabilities)) {
         if (m_display->Open(m_context.window.Handle())) {
             m_display->Show(true);
-            m_display->ShowLevel(m_level);
+            m_drawLevel(m_level);
         }
         return;
     }
@@ -119,7 +121,7 @@ void CBrightnessFeature::ShowPercent(int percent)
     if (!WindowsOwnsBrightness()) return;
     m_level = m_levels.LevelFromPercent(static_cast<uint64_t>(percent));
     if (m_display->HasWindow()) {
-        m_display->ShowLevel(m_level);
+        m_drawLevel(m_level);
     } else {
         m_display->SetShownLevel(m_level);
     }
@@ -130,5 +132,5 @@ void CBrightnessFeature::Refresh()
 {
     if (!m_display->HasWindow()) return;
     ReadLevel(0, false);
-    m_display->ShowLevel(m_level);
+    m_drawLevel(m_level);
 }

@@ -47,5 +47,7 @@ private:
     // From the brightness-event watcher: 100 is the maximum.
     CTrayEntry<void(int percent)> m_showBrightnessPercent;
     CTrayEntry<void()> m_refreshDisplay;
+    // What the display is given to draw: support and the tests see the level shown.
+    CTrayEntry<void(int level)> m_drawLevel;
     CTrayEntry<void()> m_hideDisplay;
 };

@@ -41,6 +41,9 @@ CVolumeFeature::CVolumeFeature(const TrayContext& context, const DisplayFlags& d
     , m_showVolumeChange(context.dispatcher.Trace(), "ShowVolumeChange",
                          [this](WPARAM volume, LPARAM mute) { ShowVolume(volume, mute); })
     , m_rebindAudioEndpoint(context.dispatcher.Trace(), "RebindAudioEndpoint", [this] { m_audio->Rebind(); })
+    , m_drawVolume(
+          context.dispatcher.Trace(), "DrawVolume",
+          [this](int value, bool muted, bool ticksWhileMuted) { DrawVolume(value, muted, ticksWhileMuted); })
 {
     // Without an audio object the volume display never comes up and is not another's to close.
     if (m_audio) context.osds.AddOsd(OsdMember::Volume, *m_window);
@@ -106,16 +109,19 @@ void CVolumeFeature::ShowVolume(WPARAM level, LPARAM flags)
         if (m_context.osds.OsdAllowed()
             && (m_display->HasWindow() || m_display->Open(m_context.window.Handle()))) {
             m_display->Show(true);
-            const int value = static_cast<int>(level);
-            if (m_context.osdStyle == feature_config::kStyleK7) {
-                m_display->ShowVolumeSteps(value, CVolumeDlg::kPercentRange, muted,
-                                           (flags & kTicksWhileMutedFlag) != 0);
-            } else {
-                m_display->ShowVolume(value, CVolumeDlg::kPercentRange, muted);
-            }
+            m_drawVolume(static_cast<int>(level), muted, (flags & kTicksWhileMutedFlag) != 0);
         }
     }
     ReportMuteToFirmware(muted);
+}
+
+void CVolumeFeature::DrawVolume(int value, bool muted, bool ticksWhileMuted)
+{
+    if (m_context.osdStyle == feature_config::kStyleK7) {
+        m_display->ShowVolumeSteps(value, CVolumeDlg::kPercentRange, muted, ticksWhileMuted);
+    } else {
+        m_display->ShowVolume(value, CVolumeDlg::kPercentRange, muted);
+    }
 }
 
 void CVolumeFeature::ReportMuteToFirmware(bool muted)

@@ -30,6 +30,7 @@ private:
     void VolumeFromBios();
     bool VolumeDisplayEnabled() const { return m_displayFlags.volume != 0; }
     void ShowVolume(WPARAM level, LPARAM flags);
+    void DrawVolume(int value, bool muted, bool ticksWhileMuted);
     void ReportMuteToFirmware(bool muted);
 
     const TrayContext& m_context;
@@ -44,4 +45,6 @@ private:
     CTrayEntry<void()> m_unmuteAudio;
     CTrayEntry<void(WPARAM volume, LPARAM mute)> m_showVolumeChange;
     CTrayEntry<void()> m_rebindAudioEndpoint;
+    // What the display is given to draw: percent or steps, muted, ticks while muted.
+    CTrayEntry<void(int value, bool muted, bool ticksWhileMuted)> m_drawVolume;
 };

@@ -1,159 +1,20 @@
 // Tavrin.exe on the simulated notebook: firmware events raised by simctl,
 // keys typed into another process's window and power notices, followed
 // through the tray's dispatch trace.
-#include "HandleCount.h"
-#include "TrayTestSupport.h"
-
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <fstream>
-#include <string>
-#include <vector>
+#include "TrayDispatchFixture.h"
 
 namespace {
-
-using Lines = std::vector<std::string>;
-
-// The marker: a firmware event whose two trace lines close each step.
-constexpr wchar_t kMarkerEvent[] = L"event 0xE013 7";
-const Lines kMarkerLines = {"bios 0xE013 7 0 0 0", "entry ShowAmbientLightSensor 7 1"};
-// The key that closes typed strokes.
-const std::string kMarkerKeyLine = "key 0xE0F7";
-
-class TrayDispatch : public TrayTest {
-protected:
-    void SetUp() override
-    {
-        TrayTest::SetUp();
-        wchar_t folder[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, folder);
-        m_tracePath = std::wstring(folder) + L"tavrin-dispatch-trace.txt";
-        ::DeleteFileW(m_tracePath.c_str());
-        ::SetEnvironmentVariableW(L"TAVRIN_TRACE", m_tracePath.c_str());
-        m_tray = StartProgram(L"Tavrin.exe", L"");
-        ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; })) << "no tray window";
-        ASSERT_TRUE(WaitUntilDispatching()) << "tray takes no firmware events";
-    }
-
-    void TearDown() override
-    {
-        if (m_tray.process) Stop(m_tray);
-        ::SetEnvironmentVariableW(L"TAVRIN_TRACE", nullptr);
-        TrayTest::TearDown();
-        ::DeleteFileW(m_tracePath.c_str());
-    }
-
-    // Lines the tray wrote since the last look.
-    Lines NewLines()
-    {
-        std::ifstream file(m_tracePath.c_str(), std::ios::binary);
-        file.seekg(static_cast<std::streamoff>(m_traceRead));
-        Lines lines;
-        std::string line;
-        while (std::getline(file, line)) {
-            if (file.eof()) break; // a line still being written
-            m_traceRead += line.size() + 1;
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines.push_back(line);
-        }
-        return lines;
-    }
-
-    // The tray subscribes to firmware events late in its start-up, and an
-    // event raised before that reaches nobody: markers are raised until one
-    // arrives. What start-up wrote is passed over.
-    bool WaitUntilDispatching()
-    {
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            Simctl(kMarkerEvent);
-            Lines lines;
-            const bool marked = WaitFor(
-                [&] {
-                    for (std::string& line : NewLines()) lines.push_back(std::move(line));
-                    return std::search(lines.begin(), lines.end(), kMarkerLines.begin(), kMarkerLines.end())
-                           != lines.end();
-                },
-                500);
-            if (marked) return true;
-        }
-        return false;
-    }
-
-    // Everything dispatched before a marker event raised now.
-    Lines UntilMarker()
-    {
-        EXPECT_TRUE(Simctl(kMarkerEvent).empty());
-        Lines lines;
-        const bool marked = WaitFor(
-            [&] {
-                for (std::string& line : NewLines()) lines.push_back(std::move(line));
-                return lines.size() >= kMarkerLines.size()
-                       && Lines(lines.end() - kMarkerLines.size(), lines.end()) == kMarkerLines;
-            },
-            10000);
-        EXPECT_TRUE(marked) << "marker event not dispatched";
-        if (marked) lines.resize(lines.size() - kMarkerLines.size());
-        return lines;
-    }
-
-    // Types the strokes followed by a marker key (in the key table, acted on
-    // by nothing) and returns the lines starting with prefix that were
-    // dispatched before the marker: the queue and the reader keep the order,
-    // so the marker closes the strokes.
-    Lines TypedKeys(const std::wstring& strokes, const std::string& prefix = "key ")
-    {
-        Type(strokes + L" d:E0F7 u:E0F7");
-        Lines keys;
-        bool marked = false;
-        WaitFor(
-            [&] {
-                for (std::string& line : NewLines()) {
-                    if (line == kMarkerKeyLine)
-                        marked = true;
-                    else if (!marked && line.rfind(prefix, 0) == 0)
-                        keys.push_back(std::move(line));
-                }
-                return marked;
-            },
-            20000);
-        EXPECT_TRUE(marked) << "marker key not dispatched";
-        return keys;
-    }
-
-    bool IsResponsive() const
-    {
-        DWORD_PTR result = 0;
-        return ::SendMessageTimeoutW(FindTray(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
-    }
-
-    DWORD HandleCount() const
-    {
-        UniqueHandle process(::OpenProcess(PROCESS_DUP_HANDLE, FALSE, m_tray.id));
-        return process ? CountOpenHandles(process.get()) : 0;
-    }
-
-    // Types the strokes ("d:E00A", "u:E00A", ...) into a window of another process.
-    void Type(const std::wstring& strokes) const
-    {
-        Process target = StartProgram(L"keyhook_target.exe", strokes);
-        ASSERT_TRUE(target.process);
-        EXPECT_EQ(target.WaitExit(30000), 0u) << "keys not delivered to the target window";
-    }
-
-    std::wstring m_tracePath;
-    size_t m_traceRead = 0;
-    Process m_tray;
-};
 
 TEST_F(TrayDispatch, FirmwareEventsReachTheDispatcherWithTheirArguments)
 {
     Simctl(L"event 0xE005 5");
-    EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE005 5 0 0 0", "entry ShowBrightness 5 1"}));
+    EXPECT_EQ(UntilMarker(),
+              (Lines{"bios 0xE005 5 0 0 0", "entry ShowBrightness 5 1", "entry DrawBrightnessLevel 5"}));
 
     Simctl(L"event-list 0xE005 5 0xE008 1 2 3 4");
-    EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE005 5 0 0 0", "entry ShowBrightness 5 1", "bios 0xE008 1 2 3 4",
-                                    "entry ShowRadio 131073 3 1"}));
+    EXPECT_EQ(UntilMarker(),
+              (Lines{"bios 0xE005 5 0 0 0", "entry ShowBrightness 5 1", "entry DrawBrightnessLevel 5",
+                     "bios 0xE008 1 2 3 4", "entry ShowRadio 131073 3 1"}));
 
     Simctl(L"event 0xE00D 1 2 3 4");
     EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE00D 1 2 3 4", "entry ShowBiosMessage 1 2 262147"}));
@@ -325,7 +186,9 @@ TEST_F(TrayDispatch, StormsLeaveItResponsiveWithoutLeakingHandles)
     const auto eventMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
     EXPECT_FALSE(afterEvents.empty());
     for (const std::string& line : afterEvents)
-        EXPECT_TRUE(line == "bios 0xE005 5 0 0 0" || line == "entry ShowBrightness 5 1") << line;
+        EXPECT_TRUE(line == "bios 0xE005 5 0 0 0" || line == "entry ShowBrightness 5 1"
+                    || line == "entry DrawBrightnessLevel 5")
+            << line;
 
     std::wstring strokes;
     for (int i = 0; i < 500; ++i) strokes += L"d:E006 u:E006 ";
