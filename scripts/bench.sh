@@ -10,7 +10,7 @@ tavrin_build >/dev/null
 tavrin_ensure_display
 tavrin_start_notebook
 
-benches=(acpiwmi_bench keyhook_bench)
+benches=(acpiwmi_bench keyhook_bench osd_bench)
 first=1
 for bench in "${benches[@]}"; do
   if [ "$first" = 1 ]; then
