@@ -40,6 +40,15 @@ run bin/traytour.exe cancel-menu
 run bin/traytour.exe about
 shot 04-about-box
 run bin/traytour.exe close-about
+# The displays: a firmware brightness event, then the volume and mute as the
+# volume keys change them (another program's change would show nothing).
+run bin/simctl.exe event 0xE006 9
+shot 05-brightness-display
+run bin/simctl.exe volume 60 --context keys
+shot 06-volume-display
+run bin/simctl.exe mute on --context keys
+shot 07-volume-muted
+run bin/simctl.exe mute off --context keys
 # Firmware events, a list event, a key typed into another window (through
 # the hook), suspend and resume.
 run bin/simctl.exe event 0xE005 5
