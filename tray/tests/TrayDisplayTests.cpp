@@ -156,3 +156,25 @@ TEST_F(TraySliderDisplays, VolumeKeyAtTheTopOfTheRangeShowsTheDisplayOncePerPres
 }
 
 } // namespace
+
+// The panel style: when its display closes, the level it showed goes into
+// the active power plan, so that Windows keeps the same brightness.
+class TrayPanelDisplays : public TrayDisplays {
+protected:
+    void Configure() override { settings.SetDword(L"TavrinControl", 0x0002); }
+};
+
+TEST_F(TrayPanelDisplays, TheClosingDisplayWritesItsLevelIntoTheActivePlan)
+{
+    Simctl(L"event 0xE006 9");
+    ASSERT_TRUE(WaitForLine("entry DrawBrightnessLevel 9"));
+    HWND display = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (display = DisplayWindow()) != nullptr; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(display); }, 8000));
+    // Sixteen levels: six percent each, level 9 is the tenth step.
+    std::string plans;
+    EXPECT_TRUE(WaitFor([&] {
+        plans = Simctl(L"power-plans");
+        return plans.find("\"Balanced\" active brightness ac=60 dc=60") != std::string::npos;
+    })) << plans;
+}
