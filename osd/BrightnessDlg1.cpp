@@ -63,18 +63,14 @@ INT_PTR CBrightnessDlg1::DialogMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_CTLCOLORSTATIC:
         ::SetBkColor(reinterpret_cast<HDC>(wp), m_frame.BackgroundColour());
         return reinterpret_cast<INT_PTR>(m_frame.Background());
-    case WM_PAINT:
-        m_frame.PaintBorder(m_hWnd);
-        return TRUE;
-    case WM_LBUTTONDOWN:
-        PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, lp);
-        return TRUE;
-    case WM_MOUSEMOVE:
-    case WM_MOVE:
-        if (m_timerRunning) RestartTimer();
-        return FALSE;
-    default:
+    default: {
+        INT_PTR result = FALSE;
+        const auto restart = [this] {
+            if (m_timerRunning) RestartTimer();
+        };
+        if (m_frame.OnMessage(m_hWnd, msg, lp, restart, result)) return result;
         return CBrightnessDlg::DialogMessage(msg, wp, lp);
+    }
     }
 }
 

@@ -37,17 +37,9 @@ void CBrightnessDlg3::ShowLevel(int level)
 
 void CBrightnessDlg3::OnTimer(UINT_PTR id)
 {
-    switch (m_holdFade.OnTimer(id)) {
-    case CHoldFade::Tick::Faded:
-        FadeSlider(m_hWnd, m_holdFade.FadeLevel());
-        break;
-    case CHoldFade::Tick::Finished:
-        FadeSlider(m_hWnd, 0);
+    if (m_holdFade.Step(id, [this](int percent) { FadeSlider(m_hWnd, percent); })) {
         FreeBackBuffer();
         DestroyWindow();
-        break;
-    case CHoldFade::Tick::None:
-        break;
     }
 }
 

@@ -63,17 +63,9 @@ void CBrightnessDlg4_K7::FadeOutline(int percent)
 
 void CBrightnessDlg4_K7::OnTimer(UINT_PTR id)
 {
-    switch (m_holdFade.OnTimer(id)) {
-    case CHoldFade::Tick::Faded:
-        FadeOutline(m_holdFade.FadeLevel());
-        break;
-    case CHoldFade::Tick::Finished:
-        FadeOutline(0);
+    if (m_holdFade.Step(id, [this](int percent) { FadeOutline(percent); })) {
         FreeBackBuffer();
         DestroyWindow();
-        break;
-    case CHoldFade::Tick::None:
-        break;
     }
 }
 

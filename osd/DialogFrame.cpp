@@ -64,3 +64,25 @@ void CDialogFrame::SavePosition(HWND dialog) const
     settings.WriteDword(m_look.xSetting, static_cast<DWORD>(window.left));
     settings.WriteDword(m_look.ySetting, static_cast<DWORD>(window.top));
 }
+
+bool CDialogFrame::OnMessage(HWND dialog, UINT msg, LPARAM lp, const std::function<void()>& restartTimer,
+                             INT_PTR& result) const
+{
+    switch (msg) {
+    case WM_PAINT:
+        PaintBorder(dialog);
+        result = TRUE;
+        return true;
+    case WM_LBUTTONDOWN:
+        ::PostMessageW(dialog, WM_NCLBUTTONDOWN, HTCAPTION, lp);
+        result = TRUE;
+        return true;
+    case WM_MOUSEMOVE:
+    case WM_MOVE:
+        restartTimer();
+        result = FALSE;
+        return true;
+    default:
+        return false;
+    }
+}

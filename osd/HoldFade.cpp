@@ -42,3 +42,18 @@ void CHoldFade::Reset()
     m_running = 0;
     m_level = 100;
 }
+
+bool CHoldFade::Step(UINT_PTR id, const std::function<void(int percent)>& fade)
+{
+    switch (OnTimer(id)) {
+    case Tick::Faded:
+        fade(m_level);
+        return false;
+    case Tick::Finished:
+        fade(0);
+        return true;
+    case Tick::None:
+        break;
+    }
+    return false;
+}

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 // The timers a display runs on its window.
 class IOsdTimers {
 public:
@@ -26,6 +28,9 @@ public:
     // After drawing at full opacity.
     void Restart();
     Tick OnTimer(UINT_PTR id);
+    // A timer tick carried out: each fade step drawn with `fade`, and at the
+    // end a last one at 0. True when the display is to close.
+    bool Step(UINT_PTR id, const std::function<void(int percent)>& fade);
     // The window went: its timers went with it.
     void Reset();
 
