@@ -87,6 +87,53 @@ TEST_F(TrayDisplays, FirmwareBrightnessEventShowsItsLevelCentredBelowTheMiddleTh
     EXPECT_TRUE(WaitFor([&] { return !::IsWindow(display); }, 8000)) << "the display never went away";
 }
 
+// A window of this test in the foreground, shown until the object goes.
+class ForegroundWindow {
+public:
+    ForegroundWindow(const wchar_t* title, int width, int height)
+        : m_window(::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", title, WS_POPUP | WS_VISIBLE, 0, 0, width,
+                                     height, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr))
+    {
+        ::SetForegroundWindow(m_window);
+    }
+    ~ForegroundWindow() { ::DestroyWindow(m_window); }
+    ForegroundWindow(const ForegroundWindow&) = delete;
+    ForegroundWindow& operator=(const ForegroundWindow&) = delete;
+
+    bool InFront() const
+    {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        return ::GetForegroundWindow() == m_window;
+    }
+
+private:
+    HWND m_window;
+};
+
+TEST_F(TrayDisplays, AFullScreenProgramOrThePresentationLayoutSuppressesTheDisplay)
+{
+    const int screenW = ::GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = ::GetSystemMetrics(SM_CYSCREEN);
+    struct Case {
+        const wchar_t* title;
+        int width, height;
+    };
+    for (const Case& c : {Case{L"A film", screenW, screenH}, Case{L"FullScreenTopLayout", 200, 100}}) {
+        const ForegroundWindow front(c.title, c.width, c.height);
+        ASSERT_TRUE(WaitFor([&] { return front.InFront(); }, 5000));
+        Simctl(L"event 0xE006 9");
+        const Lines lines = UntilMarker();
+        EXPECT_EQ(lines, (Lines{"bios 0xE006 9 0 0 0", "entry ShowBrightness 9 1"}));
+        EXPECT_EQ(DisplayWindow(), nullptr);
+    }
+    // Not shown, the level still goes into the plan: sixteen levels, level 9 is 60 %.
+    EXPECT_NE(Simctl(L"power-plans").find("\"Balanced\" active brightness ac=60"), std::string::npos);
+    // With the desktop in front again the display appears.
+    Simctl(L"event 0xE006 9");
+    ASSERT_TRUE(WaitForLine("entry DrawBrightnessLevel 9"));
+}
+
 TEST_F(TrayDisplays, BrightnessKeysMoveTheShownLevelOneStepPerPressWithinTheLevels)
 {
     // The firmware has already moved the level when the first key arrives:
