@@ -16,7 +16,10 @@ void SetUpDialogStyle(CWnd& dialog)
 void SetUpLevelBar(HWND bar, int low, int high, COLORREF colour)
 {
     if (!bar) return;
-    ::SetWindowTheme(bar, L"", L"");
+    // A class list that names no visual-style class: Wine takes empty names
+    // for "no override" and keeps the theme (which ignores the colours);
+    // Windows reads either as "no theme".
+    ::SetWindowTheme(bar, L" ", L" ");
     ::SendMessageW(bar, PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
     ::SendMessageW(bar, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(colour));
     ::SendMessageW(bar, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(RGB(255, 255, 255)));

@@ -1,0 +1,526 @@
+#include "FrameWnd.h"
+#include "GdiplusSession.h"
+#include "OsdDrawing.h"
+#include "OsdFactory.h"
+#include "OsdGeometry.h"
+#include "OsdResources.h"
+#include "RegistryValueGuard.h"
+#include "ScreenShot.h"
+#include "SettingNames.h"
+#include "Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+
+using namespace osd_geometry;
+
+namespace {
+
+// The desktop behind every display: what shows through cut-out pixels.
+constexpr COLORREF kBackdrop = RGB(40, 110, 60);
+constexpr int kLevelMax = 7;
+constexpr DWORD kQuickLookMs = 1500;
+constexpr COLORREF kBrightnessBar = RGB(253, 178, 21);
+constexpr COLORREF kBrightnessFrame = RGB(253, 178, 21);
+constexpr COLORREF kBrightnessFace = RGB(255, 244, 199);
+constexpr COLORREF kVolumeBar = RGB(72, 192, 210);
+// The outline pictures' marks, lit and unlit, and the panel's level marks.
+constexpr COLORREF kTickLit = RGB(238, 243, 248);
+constexpr COLORREF kTickUnlit = RGB(61, 71, 86);
+constexpr COLORREF kPanelFill = RGB(0x34, 0x67, 0x9A);
+
+// Runs this thread's messages until done() holds or the time is up.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (done()) return true;
+        const DWORD elapsed = ::GetTickCount() - start;
+        if (elapsed >= timeoutMs) return false;
+        // The compositor sends us nothing when it is done: look again soon.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - elapsed, 20), QS_ALLINPUT);
+    }
+}
+
+std::wstring ShotPath(const std::wstring& name)
+{
+    const std::wstring folder = TAVRIN_OSD_SHOTS;
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + L"\\" + name + L".bmp";
+}
+
+int Brightness(COLORREF c)
+{
+    return GetRValue(c) + GetGValue(c) + GetBValue(c);
+}
+
+RECT WindowPlace(HWND window)
+{
+    RECT place{};
+    ::GetWindowRect(window, &place);
+    return place;
+}
+
+class DisplayShots : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static const HBRUSH backdrop = ::CreateSolidBrush(kBackdrop); // kept for the process, as the class
+        CWnd::ClassInfo info;
+        info.background = backdrop;
+        ASSERT_TRUE(CFrameWnd::RegisterFrameClass(L"OsdShotsBackdrop", info));
+        ASSERT_TRUE(m_backdrop.Create(L"OsdShotsBackdrop", L"desktop behind the displays", WS_POPUP));
+        const OsdSize screen = osd_drawing::DesktopSize();
+        ::SetWindowPos(m_backdrop.GetSafeHwnd(), HWND_BOTTOM, 0, 0, screen.width, screen.height,
+                       SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        ASSERT_TRUE(PumpUntil([&] {
+            return m_before.Take({0, 0, screen.width, screen.height})
+                   && Near(m_before.At(screen.width / 2, screen.height * 3 / 4), kBackdrop, 2)
+                   && Near(m_before.At(screen.width - 40, screen.height - 40), kBackdrop, 2);
+        })) << "the backdrop never showed";
+        // The dialog style starts from its default place.
+        m_positions.Delete(setting_names::kBrightnessDlgX);
+        m_positions.Delete(setting_names::kBrightnessDlgY);
+        m_positions.Delete(setting_names::kVolumeDlgX);
+        m_positions.Delete(setting_names::kVolumeDlgY);
+    }
+
+    std::unique_ptr<CBrightnessDlg> OpenBrightness(int style)
+    {
+        BrightnessDlgParams params;
+        params.levelMax = kLevelMax;
+        params.writePowerPlan = [this](DWORD percent) { writtenPercent = static_cast<int>(percent); };
+        auto display = CreateBrightnessDlg(style, params);
+        EXPECT_TRUE(display->Open());
+        display->Show(true);
+        return display;
+    }
+
+    std::unique_ptr<CVolumeDlg> OpenVolume(int style)
+    {
+        auto display = CreateVolumeDlg(style, nullptr);
+        EXPECT_TRUE(display->Open());
+        display->Show(true);
+        return display;
+    }
+
+    // Waits until the window is up and the screen there shows what `ready`
+    // looks for; `shot` holds the last picture taken, saved under `name`.
+    // The dialog and panel styles close after two seconds: they are looked at for less.
+    bool Capture(HWND window, CScreenShot& shot, const std::wstring& name,
+                 const std::function<bool(const CScreenShot&)>& ready, DWORD timeoutMs = 3000)
+    {
+        const bool shown = PumpUntil(
+            [&] { return ::IsWindowVisible(window) && shot.Take(WindowPlace(window)) && ready(shot); },
+            timeoutMs);
+        EXPECT_TRUE(shot.Save(ShotPath(name))) << "could not save the picture";
+        return shown;
+    }
+
+    CFrameWnd m_backdrop;
+    CScreenShot m_before;
+    RegistryValueGuard m_positions{CSettings::kKeyPath,
+                                   {setting_names::kBrightnessDlgX, setting_names::kBrightnessDlgY,
+                                    setting_names::kVolumeDlgX, setting_names::kVolumeDlgY}};
+    int writtenPercent = -1;
+
+private:
+    CGdiplusSession m_gdiplus;
+};
+
+// ---- Dialog style: a level bar in the display's own colour -------------------
+
+struct BarFill {
+    int width = 0; // inside the bar's border
+    int filled = 0; // pixels in the bar colour along its middle
+    bool whiteBeyond = true; // what is not filled is the white background
+};
+
+BarFill MeasureBar(HWND dialog, HWND bar, const CScreenShot& shot, COLORREF colour)
+{
+    RECT client{};
+    ::GetClientRect(bar, &client);
+    ::MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const RECT dialogPlace = WindowPlace(dialog);
+    // The control draws inside a one-pixel margin of its client area.
+    const int left = client.left - dialogPlace.left + 1;
+    const int right = client.right - dialogPlace.left - 1;
+    const int y = (client.top + client.bottom) / 2 - dialogPlace.top;
+    BarFill fill;
+    fill.width = right - left;
+    for (int x = left; x < right; ++x) {
+        if (Near(shot.At(x, y), colour))
+            ++fill.filled;
+        else if (!Near(shot.At(x, y), RGB(255, 255, 255)))
+            fill.whiteBeyond = false;
+    }
+    return fill;
+}
+
+bool FillMatches(const BarFill& fill, int level, int top)
+{
+    const int expected = fill.width * level / top;
+    return fill.whiteBeyond && std::abs(fill.filled - expected) <= 3;
+}
+
+TEST_F(DisplayShots, DialogBrightnessBarFillsInItsOwnColour)
+{
+    auto display = OpenBrightness(0);
+    const HWND window = display->GetSafeHwnd();
+    const HWND bar = ::GetDlgItem(window, IDC_OSD_LEVEL_BAR);
+    ASSERT_NE(bar, nullptr);
+    for (int level : {0, 3, kLevelMax}) {
+        display->ShowLevel(level);
+        CScreenShot shot;
+        BarFill fill;
+        const bool shown = Capture(
+            window, shot, L"style0-brightness-level" + std::to_wstring(level),
+            [&](const CScreenShot& s) {
+                fill = MeasureBar(window, bar, s, kBrightnessBar);
+                return FillMatches(fill, level, kLevelMax);
+            },
+            kQuickLookMs);
+        EXPECT_TRUE(shown) << "level " << level << ": " << fill.filled << " of " << fill.width
+                           << " pixels in the bar colour, rest white: " << fill.whiteBeyond;
+    }
+}
+
+TEST_F(DisplayShots, DialogBrightnessIsRoundedFramedAndAtItsDefaultPlace)
+{
+    auto display = OpenBrightness(0);
+    const HWND window = display->GetSafeHwnd();
+    display->ShowLevel(5);
+    const RECT place = WindowPlace(window);
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    CScreenShot shot;
+    EXPECT_TRUE(Capture(window, shot, L"style0-brightness-frame", [&](const CScreenShot& s) {
+        return Near(s.At(width / 2, 0), kBrightnessFrame) && Near(s.At(6, height - 6), kBrightnessFace);
+    }));
+    // The corners are cut round: the desktop shows there.
+    EXPECT_TRUE(Near(shot.At(0, 0), kBackdrop)) << std::hex << shot.At(0, 0);
+    EXPECT_TRUE(Near(shot.At(width - 1, height - 1), kBackdrop))
+        << std::hex << shot.At(width - 1, height - 1);
+    const OsdSize screen = osd_drawing::DesktopSize();
+    EXPECT_EQ(place.left, screen.width - static_cast<int>(width * 1.25));
+    EXPECT_EQ(place.top, screen.height - 2 * height);
+}
+
+TEST_F(DisplayShots, DialogReturnsToTheSavedPlaceAndSavesWhereItWas)
+{
+    m_positions.SetDword(setting_names::kBrightnessDlgX, 100);
+    m_positions.SetDword(setting_names::kBrightnessDlgY, 120);
+    auto display = OpenBrightness(0);
+    const HWND window = display->GetSafeHwnd();
+    display->ShowLevel(2);
+    EXPECT_EQ(WindowPlace(window).left, 100);
+    EXPECT_EQ(WindowPlace(window).top, 120);
+    ::SetWindowPos(window, nullptr, 140, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    display->Close();
+    EXPECT_EQ(m_positions.GetDword(setting_names::kBrightnessDlgX), 140u);
+    EXPECT_EQ(m_positions.GetDword(setting_names::kBrightnessDlgY), 160u);
+    // The dialog style writes the level it showed into the power plan when it goes.
+    EXPECT_EQ(writtenPercent, 3 * 12);
+}
+
+TEST_F(DisplayShots, DialogVolumeBarFillsInItsOwnColour)
+{
+    auto display = OpenVolume(0);
+    const HWND window = display->GetSafeHwnd();
+    const HWND bar = ::GetDlgItem(window, IDC_OSD_LEVEL_BAR);
+    ASSERT_NE(bar, nullptr);
+    struct Case {
+        int level;
+        bool muted;
+        const wchar_t* name;
+    };
+    for (const Case& c :
+         {Case{0, false, L"style0-volume-0"}, Case{50, false, L"style0-volume-50"},
+          Case{100, false, L"style0-volume-100"}, Case{50, true, L"style0-volume-50-muted"}}) {
+        display->ShowVolume(c.level, CVolumeDlg::kPercentRange, c.muted);
+        CScreenShot shot;
+        BarFill fill;
+        const bool shown = Capture(
+            window, shot, c.name,
+            [&](const CScreenShot& s) {
+                fill = MeasureBar(window, bar, s, kVolumeBar);
+                return FillMatches(fill, c.level, 100);
+            },
+            kQuickLookMs);
+        EXPECT_TRUE(shown) << c.level << " %: " << fill.filled << " of " << fill.width
+                           << " pixels in the bar colour, rest white: " << fill.whiteBeyond;
+    }
+}
+
+// ---- Panel style: per-pixel alpha, white marks up to the level ---------------
+
+bool IsWhite(COLORREF c)
+{
+    return Near(c, RGB(255, 255, 255), 16);
+}
+
+int LitPanelBars(const CScreenShot& shot)
+{
+    int lit = 0;
+    for (int i = 0; i < kPanelBarCount; ++i)
+        lit += IsWhite(shot.At(39 + kPanelBarPitch * i + kPanelBarWidth / 2, 161 + kPanelMarkHeight / 2)) ? 1
+                                                                                                          : 0;
+    return lit;
+}
+
+bool PanelShows(const CScreenShot& shot)
+{
+    const COLORREF panel = shot.At(4, 100);
+    return Near(panel, Blend(kPanelFill, kBackdrop, 191), 12) || Near(panel, kPanelFill, 12);
+}
+
+TEST_F(DisplayShots, PanelBrightnessLightsBarsByTheLevel)
+{
+    auto display = OpenBrightness(1);
+    const HWND window = display->GetSafeHwnd();
+    for (int level : {0, 3, kLevelMax}) {
+        int expected = 0;
+        for (int i = 0; i < kPanelBarCount; ++i) expected += PanelBarLit(i, level, kLevelMax) ? 1 : 0;
+        display->ShowLevel(level);
+        CScreenShot shot;
+        EXPECT_TRUE(Capture(
+            window, shot, L"style1-brightness-level" + std::to_wstring(level),
+            [&](const CScreenShot& s) { return PanelShows(s) && LitPanelBars(s) == expected; }, kQuickLookMs))
+            << "level " << level << ": " << LitPanelBars(shot) << " bars lit, " << expected << " expected";
+        EXPECT_EQ(shot.Width(), 271);
+        EXPECT_EQ(shot.Height(), 200);
+        // The rounded corner is transparent.
+        EXPECT_TRUE(Near(shot.At(0, 0), kBackdrop, 4)) << std::hex << shot.At(0, 0);
+    }
+}
+
+int LitSegmentColumns(const CScreenShot& shot)
+{
+    int lit = 0;
+    for (int x = 32; x < 32 + kPanelSegmentCount * kPanelSegmentPitch; ++x)
+        lit += IsWhite(shot.At(x, 161 + kPanelMarkHeight / 2)) ? 1 : 0;
+    return lit;
+}
+
+TEST_F(DisplayShots, PanelVolumeLightsSegmentColumnsByTheVolume)
+{
+    auto display = OpenVolume(1);
+    const HWND window = display->GetSafeHwnd();
+    for (int level : {0, 50, 100}) {
+        const int expected = level * 125 / 100;
+        display->ShowVolume(level, CVolumeDlg::kPercentRange, false);
+        CScreenShot shot;
+        EXPECT_TRUE(Capture(
+            window, shot, L"style1-volume-" + std::to_wstring(level),
+            [&](const CScreenShot& s) { return PanelShows(s) && LitSegmentColumns(s) == expected; },
+            kQuickLookMs))
+            << level << " %: " << LitSegmentColumns(shot) << " lit columns, " << expected << " expected";
+        EXPECT_EQ(shot.Width(), 285);
+    }
+}
+
+// ---- Slider style: the knob travels the ramp ---------------------------------
+
+// The knob's columns in a picture: where along its middle row this picture
+// differs from both others (there the others show the ramp).
+std::pair<int, int> KnobColumns(const CScreenShot& knob, const CScreenShot& a, const CScreenShot& b)
+{
+    const int y = 96 + 12;
+    int first = -1, last = -1;
+    for (int x = 0; x < knob.Width(); ++x) {
+        if (!Near(knob.At(x, y), a.At(x, y), 6) && !Near(knob.At(x, y), b.At(x, y), 6)) {
+            if (first < 0) first = x;
+            last = x;
+        }
+    }
+    return {first, last};
+}
+
+template <typename Show>
+void CheckKnobTravel(HWND window, const std::wstring& family, const int (&levels)[3], const int (&knobX)[3],
+                     Show show)
+{
+    CScreenShot shots[3];
+    for (int i = 0; i < 3; ++i) {
+        show(levels[i]);
+        const CScreenShot* previous = i > 0 ? &shots[i - 1] : nullptr;
+        const bool shown = PumpUntil([&] {
+            if (!::IsWindowVisible(window) || !shots[i].Take(WindowPlace(window))) return false;
+            const bool drawn = !Near(shots[i].At(140, 30), kBackdrop, 2);
+            return drawn && (!previous || !shots[i].SameAs(*previous));
+        });
+        EXPECT_TRUE(shown) << family << " " << levels[i];
+        EXPECT_TRUE(shots[i].Save(ShotPath(L"style2-" + family + L"-" + std::to_wstring(levels[i]))));
+        EXPECT_EQ(shots[i].Width(), 280);
+        EXPECT_EQ(shots[i].Height(), 150);
+    }
+    for (int i = 0; i < 3; ++i) {
+        const auto [first, last] = KnobColumns(shots[i], shots[(i + 1) % 3], shots[(i + 2) % 3]);
+        EXPECT_NEAR(first, knobX[i], 2) << family << " " << levels[i];
+        EXPECT_NEAR(last, knobX[i] + 23, 2) << family << " " << levels[i];
+    }
+}
+
+TEST_F(DisplayShots, SliderBrightnessKnobFollowsTheLevel)
+{
+    auto display = OpenBrightness(2);
+    // Levels 0, 3 and 7 of 7 are 0, 42 and 100 %.
+    CheckKnobTravel(display->GetSafeHwnd(), L"brightness", {0, 3, kLevelMax}, {55, 55 + 63, 55 + 151},
+                    [&](int level) { display->ShowLevel(level); });
+}
+
+TEST_F(DisplayShots, SliderVolumeKnobFollowsThePercent)
+{
+    auto display = OpenVolume(2);
+    CheckKnobTravel(display->GetSafeHwnd(), L"volume", {0, 50, 100}, {55, 55 + 75, 55 + 151},
+                    [&](int level) { display->ShowVolume(level, CVolumeDlg::kPercentRange, false); });
+}
+
+TEST_F(DisplayShots, SliderSitsCentredLowOnTheScreen)
+{
+    auto display = OpenVolume(2);
+    display->ShowVolume(50, CVolumeDlg::kPercentRange, true);
+    const HWND window = display->GetSafeHwnd();
+    CScreenShot shot;
+    EXPECT_TRUE(Capture(window, shot, L"style2-volume-50-muted",
+                        [&](const CScreenShot& s) { return !Near(s.At(140, 30), kBackdrop, 2); }));
+    const SliderPlacement place = PlaceSlider(osd_drawing::DesktopSize(), {280, 150});
+    EXPECT_EQ(WindowPlace(window).left, place.window.x);
+    EXPECT_EQ(WindowPlace(window).top, place.window.y);
+}
+
+// ---- Outline style: keyed corners, marks lit up to the level -----------------
+
+bool IsLitTick(COLORREF c)
+{
+    const int lit = Brightness(Blend(kTickLit, kBackdrop, kOutlineAlpha));
+    const int unlit = Brightness(Blend(kTickUnlit, kBackdrop, kOutlineAlpha));
+    return Brightness(c) > (lit + unlit) / 2;
+}
+
+bool IsTick(COLORREF c)
+{
+    for (COLORREF tick : {kTickLit, kTickUnlit})
+        if (Near(c, Blend(tick, kBackdrop, kOutlineAlpha), 16) || Near(c, tick, 16)) return true;
+    return false;
+}
+
+struct TickCount {
+    int lit = 0;
+    int unlit = 0;
+    int strange = 0; // neither mark
+};
+
+TickCount CountTicks(const CScreenShot& shot, const TickRow& row, int count)
+{
+    TickCount ticks;
+    for (int i = 0; i < count; ++i) {
+        const OsdRect t = row.Tick(i);
+        const COLORREF c = shot.At(t.x + (t.width - 1) / 2, t.y + t.height / 2);
+        if (!IsTick(c))
+            ++ticks.strange;
+        else if (IsLitTick(c))
+            ++ticks.lit;
+        else
+            ++ticks.unlit;
+    }
+    return ticks;
+}
+
+bool IsLarge()
+{
+    return IsLargeScreen(osd_drawing::DesktopSize());
+}
+
+std::wstring SizeClass()
+{
+    return IsLarge() ? L"-large" : L"-small";
+}
+
+void CheckKeyedCorners(const CScreenShot& shot)
+{
+    const int w = shot.Width();
+    const int h = shot.Height();
+    for (POINT corner : {POINT{0, 0}, POINT{w - 1, 0}, POINT{0, h - 1}, POINT{w - 1, h - 1}})
+        EXPECT_TRUE(Near(shot.At(corner.x, corner.y), kBackdrop, 2))
+            << corner.x << "," << corner.y << ": " << std::hex << shot.At(corner.x, corner.y);
+    EXPECT_FALSE(Near(shot.At(w / 2, h / 2), kBackdrop, 16));
+}
+
+TEST_F(DisplayShots, OutlineBrightnessLightsMarksUpToTheLevel)
+{
+    auto display = OpenBrightness(3);
+    const HWND window = display->GetSafeHwnd();
+    const TickRow row = BrightnessTicks(IsLarge());
+    for (int level : {0, 3, kLevelMax}) {
+        display->ShowLevel(level);
+        CScreenShot shot;
+        auto ready = [&](const CScreenShot& s) {
+            const TickCount t = CountTicks(s, row, kLevelMax + 1);
+            return t.strange == 0 && t.lit == level + 1;
+        };
+        EXPECT_TRUE(
+            Capture(window, shot, L"style3-brightness-level" + std::to_wstring(level) + SizeClass(), ready))
+            << "level " << level << ": " << CountTicks(shot, row, kLevelMax + 1).lit << " lit, "
+            << CountTicks(shot, row, kLevelMax + 1).strange << " not a mark";
+        CheckKeyedCorners(shot);
+    }
+}
+
+TEST_F(DisplayShots, OutlineVolumeLightsMarksUpToTheStepUnlessMuted)
+{
+    auto display = OpenVolume(3);
+    const HWND window = display->GetSafeHwnd();
+    const TickRow row = VolumeTicks(IsLarge());
+    struct Case {
+        int step;
+        bool muted;
+        bool ticksWhileMuted;
+        int lit;
+        const wchar_t* name;
+    };
+    for (const Case& c : {Case{0, false, false, 0, L"0"}, Case{13, false, false, 13, L"13"},
+                          Case{25, false, false, 25, L"25"}, Case{13, true, false, 0, L"13-muted"},
+                          Case{13, true, true, 13, L"13-muted-marks"}}) {
+        display->ShowVolumeSteps(c.step, CVolumeDlg::kPercentRange, c.muted, c.ticksWhileMuted);
+        CScreenShot shot;
+        auto ready = [&](const CScreenShot& s) {
+            const TickCount t = CountTicks(s, row, kVolumeSteps);
+            return t.strange == 0 && t.lit == c.lit;
+        };
+        EXPECT_TRUE(Capture(window, shot, std::wstring(L"style3-volume-") + c.name + SizeClass(), ready))
+            << c.name << ": " << CountTicks(shot, row, kVolumeSteps).lit << " lit, "
+            << CountTicks(shot, row, kVolumeSteps).strange << " not a mark";
+        CheckKeyedCorners(shot);
+    }
+}
+
+TEST_F(DisplayShots, OutlineSizeClassFollowsTheScreen)
+{
+    // The large-screen run names the screen it asked for.
+    wchar_t wanted[32] = {};
+    const OsdSize screen = osd_drawing::DesktopSize();
+    if (::GetEnvironmentVariableW(L"TAVRIN_OSD_SCREEN", wanted, 32) > 0) {
+        EXPECT_EQ(std::wstring(wanted),
+                  std::to_wstring(screen.width) + L"x" + std::to_wstring(screen.height));
+    }
+    auto display = OpenBrightness(3);
+    display->ShowLevel(1);
+    const RECT place = WindowPlace(display->GetSafeHwnd());
+    const int side = IsLarge() ? 210 : 140;
+    EXPECT_EQ(place.right - place.left, side);
+    EXPECT_EQ(place.bottom - place.top, side);
+    EXPECT_EQ(place.left, (screen.width - side) / 2);
+    EXPECT_EQ(place.top, screen.height * 3 / 4 - side / 2);
+}
+
+} // namespace
