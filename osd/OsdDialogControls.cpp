@@ -16,9 +16,8 @@ void SetUpDialogStyle(CWnd& dialog)
 void SetUpLevelBar(HWND bar, int low, int high, COLORREF colour)
 {
     if (!bar) return;
-    // A class list that names no visual-style class: Wine takes empty names
-    // for "no override" and keeps the theme (which ignores the colours);
-    // Windows reads either as "no theme".
+    // A class list that names no visual-style class turns the theme off, so
+    // the colours below apply; Wine 8 keeps its theme for empty names.
     ::SetWindowTheme(bar, L" ", L" ");
     ::SendMessageW(bar, PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
     ::SendMessageW(bar, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(colour));
