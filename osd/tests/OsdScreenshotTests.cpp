@@ -55,7 +55,7 @@ std::wstring ShotPath(const std::wstring& name)
 {
     const std::wstring folder = TAVRIN_OSD_SHOTS;
     ::CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\" + name + L".bmp";
+    return folder + L"\\" + name + L".png";
 }
 
 int Brightness(COLORREF c)

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include <ole2.h>
+#include <gdiplus.h>
+
 namespace {
 
 // The screen's DC for the life of the object.
@@ -22,11 +25,8 @@ private:
     HDC m_dc;
 };
 
-bool WriteAll(HANDLE file, const void* data, DWORD bytes)
-{
-    DWORD written = 0;
-    return ::WriteFile(file, data, bytes, &written, nullptr) && written == bytes;
-}
+// GDI+'s PNG encoder.
+constexpr CLSID kPngEncoder = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
 
 } // namespace
 
@@ -60,28 +60,12 @@ bool CScreenShot::SameAs(const CScreenShot& other) const
 bool CScreenShot::Save(const std::wstring& path) const
 {
     if (!m_pixels.IsValid()) return false;
-    const DWORD imageBytes = static_cast<DWORD>(m_pixels.Stride() * Height());
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = Width();
-    info.biHeight = -Height(); // top-down, as the pixels lie
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    info.biCompression = BI_RGB;
-    info.biSizeImage = imageBytes;
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42; // "BM"
-    header.bfOffBits = sizeof(header) + sizeof(info);
-    header.bfSize = header.bfOffBits + imageBytes;
-
-    const UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
     // The screen leaves alpha 0, which viewers take for transparent.
     std::vector<uint32_t> opaque(m_pixels.Bits(), m_pixels.Bits() + Width() * Height());
     for (uint32_t& pixel : opaque) pixel |= 0xFF000000;
-    return WriteAll(file.get(), &header, sizeof(header)) && WriteAll(file.get(), &info, sizeof(info))
-           && WriteAll(file.get(), opaque.data(), imageBytes);
+    Gdiplus::Bitmap picture(Width(), Height(), Width() * 4, PixelFormat32bppARGB,
+                            reinterpret_cast<BYTE*>(opaque.data()));
+    return picture.Save(path.c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
 }
 
 bool Near(COLORREF a, COLORREF b, int tolerance)

@@ -6,7 +6,7 @@
 #include <string>
 
 // A rectangle of the screen as the user sees it (layered windows composited
-// in), taken from the screen DC, and saved as a BMP for people to look at.
+// in), taken from the screen DC, and saved as a PNG for people to look at.
 class CScreenShot {
 public:
     bool Take(const RECT& place);
