@@ -3,11 +3,13 @@
 #include "OsdDrawing.h"
 #include "OsdFactory.h"
 #include "OsdGeometry.h"
+#include "OsdPictures.h"
 #include "OsdResources.h"
 #include "RegistryValueGuard.h"
 #include "ScreenShot.h"
 #include "SettingNames.h"
 #include "Settings.h"
+#include "UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -367,6 +369,42 @@ void CheckKnobTravel(HWND window, const std::wstring& family, const int (&levels
         const auto [first, last] = KnobColumns(shots[i], shots[(i + 1) % 3], shots[(i + 2) % 3]);
         EXPECT_NEAR(first, knobX[i], 2) << family << " " << levels[i];
         EXPECT_NEAR(last, knobX[i] + 23, 2) << family << " " << levels[i];
+    }
+}
+
+// A pixel of a picture of this program, as the resource holds it.
+COLORREF PicturePixel(UINT pictureId, int x, int y)
+{
+    const UniqueGdiObject picture(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(pictureId), IMAGE_BITMAP, 0, 0, 0));
+    const UniqueDc dc(::CreateCompatibleDC(nullptr));
+    if (!picture || !dc) return CLR_INVALID;
+    const HGDIOBJ old = ::SelectObject(dc.get(), picture.get());
+    const COLORREF pixel = ::GetPixel(dc.get(), x, y);
+    ::SelectObject(dc.get(), old);
+    return pixel;
+}
+
+// Source over the backdrop with a constant alpha of 178 of 255.
+COLORREF BlendedAt178(COLORREF source, COLORREF backdrop)
+{
+    const auto mix = [](int s, int b) { return (s * 178 + b * (255 - 178)) / 255; };
+    return RGB(mix(GetRValue(source), GetRValue(backdrop)), mix(GetGValue(source), GetGValue(backdrop)),
+               mix(GetBValue(source), GetBValue(backdrop)));
+}
+
+TEST_F(DisplayShots, SliderIsDrawnWithAConstantAlphaOf178)
+{
+    auto display = OpenBrightness(2);
+    display->ShowLevel(0);
+    CScreenShot shot;
+    ASSERT_TRUE(Capture(display->GetSafeHwnd(), shot, L"style2-brightness-alpha",
+                        [](const CScreenShot& s) { return !Near(s.At(140, 30), kBackdrop, 2); }));
+    // Plain panel, away from the symbol, the ramp and the knob.
+    for (const POINT at : {POINT{6, 6}, POINT{273, 6}, POINT{6, 143}, POINT{273, 143}, POINT{140, 140}}) {
+        const COLORREF expected = BlendedAt178(PicturePixel(IDB_SLIDER_BRIGHTNESS, at.x, at.y), kBackdrop);
+        EXPECT_TRUE(Near(shot.At(at.x, at.y), expected, 4))
+            << at.x << "," << at.y << ": " << std::hex << shot.At(at.x, at.y) << " against " << expected;
     }
 }
 
