@@ -1,5 +1,6 @@
 #include "AudioNotifier.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 
@@ -72,47 +73,32 @@ HRESULT CAudioNotifier::AddClient(IMMNotificationClient* client)
 HRESULT CAudioNotifier::RemoveVolumeCallback(uint32_t endpoint, IAudioEndpointVolumeCallback* callback)
 {
     if (!callback) return E_POINTER;
-    ComPtr<IAudioEndpointVolumeCallback> removed;
-    UniqueHandle thread, stop;
-    DWORD threadId = 0;
-    uint32_t cookie = 0;
-    {
-        CriticalSectionLock lock(m_lock);
-        for (auto it = m_volume.begin(); it != m_volume.end(); ++it) {
-            if (it->endpoint != endpoint || it->callback.Get() != callback) continue;
-            removed = std::move(it->callback);
-            m_volume.erase(it);
-            break;
-        }
-        if (!removed) return E_INVALIDARG;
-        PublishCount();
-        if (Registered() == 0) {
-            thread = std::move(m_thread);
-            stop = std::move(m_stop);
-            threadId = m_threadId;
-            cookie = m_cookie;
-        }
-    }
-    if (thread) StopWatcher(std::move(thread), std::move(stop), threadId, cookie);
-    return S_OK;
+    return Remove(m_volume, [&](const auto& entry) {
+        return entry.endpoint == endpoint && entry.callback.Get() == callback;
+    });
 }
 
 HRESULT CAudioNotifier::RemoveClient(IMMNotificationClient* client)
 {
     if (!client) return E_POINTER;
-    ComPtr<IMMNotificationClient> removed;
+    return Remove(m_clients, [&](const auto& entry) { return entry.Get() == client; });
+}
+
+// The registration goes under the lock; the watcher, when it was the last,
+// is stopped outside it, and the object is released after that.
+template <typename List, typename Matches>
+HRESULT CAudioNotifier::Remove(List& list, Matches matches)
+{
+    typename List::value_type removed{};
     UniqueHandle thread, stop;
     DWORD threadId = 0;
     uint32_t cookie = 0;
     {
         CriticalSectionLock lock(m_lock);
-        for (auto it = m_clients.begin(); it != m_clients.end(); ++it) {
-            if (it->Get() != client) continue;
-            removed = std::move(*it);
-            m_clients.erase(it);
-            break;
-        }
-        if (!removed) return E_INVALIDARG;
+        const auto it = std::find_if(list.begin(), list.end(), matches);
+        if (it == list.end()) return E_INVALIDARG;
+        removed = std::move(*it);
+        list.erase(it);
         PublishCount();
         if (Registered() == 0) {
             thread = std::move(m_thread);

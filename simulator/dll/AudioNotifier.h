@@ -52,6 +52,8 @@ private:
     void PublishCount();
     // Called without the lock once the last callback left.
     void StopWatcher(UniqueHandle thread, UniqueHandle stop, DWORD threadId, uint32_t cookie);
+    template <typename List, typename Matches>
+    HRESULT Remove(List& list, Matches matches);
     static DWORD WINAPI Watch(void* start);
     void Deliver();
     void DeliverChange(const SimAudioChange& change);
