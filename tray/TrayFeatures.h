@@ -8,6 +8,7 @@
 #include <vector>
 
 class CCompanionApp;
+class CPellick;
 class CStatusDisplaysFeature;
 class CTrayIconFeature;
 
@@ -38,6 +39,8 @@ private:
     }
 
     CSuspendState m_suspend;
+    // The launch-button executor, on machines with the button; it outlives the features.
+    std::unique_ptr<CPellick> m_launchButton;
     // Read before any feature is built; the tray icon's Stop writes the changes.
     DisplayFlags m_displayFlags;
     std::vector<std::unique_ptr<ITrayFeature>> m_features;

@@ -1,4 +1,6 @@
 #pragma once
+#include "LaunchButtonExecutor.h"
+
 #include <cstdint>
 #include <windows.h>
 
@@ -30,16 +32,6 @@ public:
     virtual void UnmuteAndPostVolume() = 0;
     // The default render endpoint changed.
     virtual void Rebind() = 0;
-};
-
-// The launch-button executor.
-class ILaunchButtonExecutor {
-public:
-    virtual ~ILaunchButtonExecutor() = default;
-    // Carries out the assigned function; true when that started the manager.
-    virtual bool Execute() = 0;
-    // The display-off button: switches the display off or on.
-    virtual void ToggleDisplay() = 0;
 };
 
 // The hibernate worker.

@@ -152,7 +152,8 @@ TEST_F(PowerEvents, SuspendSchedulesTheIndicatorAsForMonitorOn)
 {
     bench.systemId = 1325;
     Build();
-    EXPECT_EQ(bench.Power(PBT_APMSUSPEND), "ScheduleDisplayOffIndicator 1;ClearPendingHibernate");
+    EXPECT_EQ(bench.Power(PBT_APMSUSPEND),
+              "ScheduleDisplayOffIndicator 1;StartTimer 33273 50;ClearPendingHibernate");
 }
 
 TEST_F(PowerEvents, FailedSuspendOffersToForceAPendingHibernation)
