@@ -7,6 +7,7 @@
 #include "DesktopModeFeature.h"
 #include "DeviceServicesFeature.h"
 #include "DisplaySwitchFeature.h"
+#include "Hibernate.h"
 #include "HibernateFeature.h"
 #include "KeyboardFeature.h"
 #include "HwConfigBlock.h"
@@ -43,6 +44,7 @@ std::unique_ptr<IAudioEndpoint> MakeAudio(const TrayContext& context, const Disp
 CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& companion)
 {
     m_displayFlags.Load();
+    m_hibernate = std::make_unique<CHibernate>(context.forwarder);
     if (context.hardwareFeature(hwfeature::kLaunchButton))
         m_launchButton = std::make_unique<CPellick>(context.bios);
     auto& brightness = Add<CBrightnessFeature>(context, m_displayFlags);
@@ -50,7 +52,7 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
     Add<CDisplaySwitchFeature>(context, nullptr);
     auto& batteryAlerts = Add<CBatteryAlertsFeature>(context);
     auto& desktopMode = Add<CDesktopModeFeature>(context);
-    auto& hibernate = Add<CHibernateFeature>(context, nullptr);
+    auto& hibernate = Add<CHibernateFeature>(context, m_hibernate.get());
     Add<CDeviceServicesFeature>(context);
     Add<CRadioControlFeature>(context);
     auto& launchButton = Add<CLaunchButtonFeature>(context, m_launchButton.get(), m_suspend,

@@ -38,7 +38,13 @@ public:
 class IHibernateWorker {
 public:
     virtual ~IHibernateWorker() = default;
+    // A hibernation was requested and has not returned.
     virtual bool IsPending() const = 0;
+    // Starts the hibernate thread, unless one runs.
+    virtual void Start() = 0;
+    virtual void ClearPending() = 0;
+    // A driver vetoed the pending hibernation: asks whether to force it.
+    virtual void OfferForced(HWND owner) = 0;
 };
 
 // Extended Battery Life and Zerovazazar Oduzizi.
