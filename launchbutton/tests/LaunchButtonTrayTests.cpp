@@ -99,6 +99,17 @@ protected:
         m_installed.push_back(path);
     }
 
+    // The manager the button opened, closed again.
+    static bool CloseManager()
+    {
+        HWND manager = nullptr;
+        if (!WaitFor(
+                [&] { return (manager = ::FindWindowW(L"#32770", L"Corvane Flinto Manager")) != nullptr; }))
+            return false;
+        ::PostMessageW(manager, WM_CLOSE, 0, 0);
+        return WaitFor([&] { return !::IsWindow(manager); });
+    }
+
     static Process StartPath(const std::wstring& path)
     {
         std::wstring line = L"\"" + path + L"\"";
@@ -355,8 +366,10 @@ TEST_F(LaunchButtonTray, AMissingWebAddressAssignsTheFunctionForTheManager)
     pellick.Delete(setting_names::kPellickAddr);
     StartTray();
     Press(15);
+    EXPECT_TRUE(CloseManager()) << "the manager did not open";
     EXPECT_EQ(pellick.GetDword(setting_names::kPellick), 15u);
     pellick.SetString(setting_names::kPellickCmd, L"C:\\Quillon\\nothing here.exe");
     Press(14);
+    EXPECT_TRUE(CloseManager()) << "the manager did not open";
     EXPECT_EQ(pellick.GetDword(setting_names::kPellick), 14u);
 }

@@ -23,6 +23,23 @@ RecordingBios::Script KeyAnswer(int32_t res1, uint32_t res2)
     };
 }
 
+// The manager the executor started, closed again; false when none opened.
+bool CloseManager()
+{
+    HWND manager = nullptr;
+    const ULONGLONG end = ::GetTickCount64() + 20000;
+    while ((manager = ::FindWindowW(L"#32770", L"Corvane Flinto Manager")) == nullptr) {
+        if (::GetTickCount64() > end) return false;
+        ::Sleep(50);
+    }
+    ::PostMessageW(manager, WM_CLOSE, 0, 0);
+    while (::IsWindow(manager)) {
+        if (::GetTickCount64() > end) return false;
+        ::Sleep(50);
+    }
+    return true;
+}
+
 class PellickTest : public ::testing::Test {
 protected:
     RegistryValueGuard values{
@@ -107,15 +124,19 @@ TEST_F(PellickTest, AMissingWebAddressOrProgramAssignsTheFunctionForTheManager)
     values.SetDword(setting_names::kPellick, 15);
     values.Delete(setting_names::kPellickAddr);
     EXPECT_TRUE(pellick.Execute());
+    EXPECT_TRUE(pellick.ManagerStarted());
+    EXPECT_TRUE(CloseManager()) << "the manager did not open";
     EXPECT_EQ(values.GetDword(setting_names::kPellick), 15u);
     EXPECT_EQ(pellick.AssignedFunction(), 15u);
 
     values.SetDword(setting_names::kPellick, 14);
     values.SetString(setting_names::kPellickCmd, L"C:\\no such folder\\nothing.exe");
     EXPECT_TRUE(pellick.Execute());
+    EXPECT_TRUE(CloseManager());
     EXPECT_EQ(values.GetDword(setting_names::kPellick), 14u);
     values.Delete(setting_names::kPellickCmd);
     EXPECT_TRUE(pellick.Execute());
+    EXPECT_TRUE(CloseManager());
     EXPECT_EQ(pellick.AssignedFunction(), 14u);
 }
 
