@@ -5,6 +5,7 @@
 #include "ModuleFolder.h"
 #include "ProcAddress.h"
 #include "SeamTable.h"
+#include "UniqueHandle.h"
 #include "Utf8.h"
 
 namespace seams {
@@ -34,7 +35,8 @@ bool Complete(const TavrinSeamTable& table)
     return table.version >= kSeamTableVersion && table.size >= sizeof(TavrinSeamTable)
            && table.createWbemLocator && table.getPowerStatus && table.createAudioDeviceEnumerator
            && table.powerGetActiveScheme && table.powerSettingAccessCheck && table.powerReadValueIndex
-           && table.powerWriteValueIndex && table.powerSetActiveScheme;
+           && table.powerWriteValueIndex && table.powerSetActiveScheme && table.isPwrHibernateAllowed
+           && table.callNtPowerInformation && table.setSuspendState && table.setSystemPowerState;
 }
 
 // The DLL is deliberately never freed: COM objects it hands out may live
@@ -98,6 +100,18 @@ const PowerPlanCalls& PowerPlans()
     }();
     return calls;
 }
+
+// Calls one powrprof function, loaded for the call and freed after it.
+template <typename Fn, typename Result, typename Call>
+Result WithPowrprof(const char* name, Result missing, Call call)
+{
+    UniqueModule dll(::LoadLibraryExW(L"powrprof.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    const auto fn = ResolveExport<Fn>(dll.get(), name);
+    return fn ? call(fn) : missing;
+}
+
+constexpr LONG kStatusSuccess = 0;
+constexpr LONG kStatusAccessDenied = static_cast<LONG>(0xC0000022);
 
 uint32_t SourceCode(PowerSource source)
 {
@@ -182,6 +196,50 @@ DWORD PowerSetActiveScheme(const GUID& scheme)
     if (const TavrinSeamTable* simulator = Simulator()) return simulator->powerSetActiveScheme(&scheme);
     const auto setActive = PowerPlans().setActive;
     return setActive ? setActive(nullptr, &scheme) : ERROR_PROC_NOT_FOUND;
+}
+
+} // namespace seams
+
+namespace seams {
+
+bool IsPwrHibernateAllowed()
+{
+    if (const TavrinSeamTable* simulator = Simulator()) return simulator->isPwrHibernateAllowed() != 0;
+    using Fn = BOOLEAN(WINAPI*)();
+    return WithPowrprof<Fn>("IsPwrHibernateAllowed", false, [](Fn fn) { return fn() != 0; });
+}
+
+LONG CallNtPowerInformation(POWER_INFORMATION_LEVEL level, void* input, ULONG inputBytes, void* output,
+                            ULONG outputBytes)
+{
+    if (const TavrinSeamTable* simulator = Simulator())
+        return simulator->callNtPowerInformation(static_cast<int>(level), input, inputBytes, output,
+                                                 outputBytes);
+    using Fn = LONG(WINAPI*)(POWER_INFORMATION_LEVEL, PVOID, ULONG, PVOID, ULONG);
+    constexpr LONG kStatusProcedureNotFound = static_cast<LONG>(0xC000007A);
+    const LONG status = WithPowrprof<Fn>("CallNtPowerInformation", kStatusProcedureNotFound, [&](Fn fn) {
+        return fn(level, input, inputBytes, output, outputBytes);
+    });
+    // The call reports an NTSTATUS only; callers read the last error.
+    if (status != kStatusSuccess)
+        ::SetLastError(status == kStatusAccessDenied ? ERROR_ACCESS_DENIED : ERROR_GEN_FAILURE);
+    return status;
+}
+
+bool SetSuspendState(bool hibernate, bool force, bool disableWakeEvents)
+{
+    if (const TavrinSeamTable* simulator = Simulator())
+        return simulator->setSuspendState(hibernate, force, disableWakeEvents) != 0;
+    using Fn = BOOLEAN(WINAPI*)(BOOLEAN, BOOLEAN, BOOLEAN);
+    return WithPowrprof<Fn>("SetSuspendState", false,
+                            [&](Fn fn) { return fn(hibernate, force, disableWakeEvents) != 0; });
+}
+
+bool SetSystemPowerState(bool suspend, bool force)
+{
+    if (const TavrinSeamTable* simulator = Simulator())
+        return simulator->setSystemPowerState(suspend, force) != 0;
+    return ::SetSystemPowerState(suspend, force) != 0;
 }
 
 } // namespace seams

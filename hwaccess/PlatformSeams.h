@@ -44,4 +44,14 @@ DWORD PowerWriteValueIndex(PowerSource source, const GUID& scheme, const GUID& s
                            DWORD value);
 DWORD PowerSetActiveScheme(const GUID& scheme);
 
+// Sleep and hibernation, as the calls of the same names. On Windows powrprof
+// is loaded for each call and freed after it; a missing library or function
+// reads as not allowed, or as a failure with ERROR_PROC_NOT_FOUND.
+bool IsPwrHibernateAllowed();
+// The NTSTATUS; a failure also leaves its Win32 code as the last error.
+LONG CallNtPowerInformation(POWER_INFORMATION_LEVEL level, void* input, ULONG inputBytes, void* output,
+                            ULONG outputBytes);
+bool SetSuspendState(bool hibernate, bool force, bool disableWakeEvents);
+bool SetSystemPowerState(bool suspend, bool force);
+
 } // namespace seams

@@ -11,7 +11,7 @@
 // in one table by TavrinSim.dll's single export. A new seam adds a field at
 // the end and raises the version; a program asks for the version it was
 // built with and accepts any table at least that new and that large.
-inline constexpr uint32_t kSeamTableVersion = 2;
+inline constexpr uint32_t kSeamTableVersion = 3;
 inline constexpr char kSeamTableExport[] = "TavrinSimGetSeams";
 
 struct TavrinSeamTable {
@@ -29,6 +29,12 @@ struct TavrinSeamTable {
     DWORD(WINAPI* powerWriteValueIndex)
     (uint32_t source, const GUID* scheme, const GUID* subgroup, const GUID* setting, DWORD value);
     DWORD(WINAPI* powerSetActiveScheme)(const GUID* scheme);
+    // Version 3: sleep and hibernation. The requests return after the resume.
+    BOOLEAN(WINAPI* isPwrHibernateAllowed)();
+    LONG(WINAPI* callNtPowerInformation)
+    (int level, void* input, ULONG inputBytes, void* output, ULONG outputBytes);
+    BOOLEAN(WINAPI* setSuspendState)(BOOLEAN hibernate, BOOLEAN force, BOOLEAN disableWakeEvents);
+    BOOL(WINAPI* setSystemPowerState)(BOOL suspend, BOOL force);
 };
 
 // Programs and the DLL are built apart: the layout is part of their contract.
@@ -42,7 +48,9 @@ static_assert(offsetof(TavrinSeamTable, powerSettingAccessCheck) == 40);
 static_assert(offsetof(TavrinSeamTable, powerReadValueIndex) == 48);
 static_assert(offsetof(TavrinSeamTable, powerWriteValueIndex) == 56);
 static_assert(offsetof(TavrinSeamTable, powerSetActiveScheme) == 64);
-static_assert(sizeof(TavrinSeamTable) == 72);
+static_assert(offsetof(TavrinSeamTable, isPwrHibernateAllowed) == 72);
+static_assert(offsetof(TavrinSeamTable, setSystemPowerState) == 96);
+static_assert(sizeof(TavrinSeamTable) == 104);
 
 // The table of at least `version`, or null when the DLL has none that new.
 using TavrinSimGetSeamsFn = const TavrinSeamTable*(WINAPI*)(UINT version);

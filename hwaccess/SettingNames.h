@@ -19,6 +19,13 @@ inline constexpr wchar_t kBrightnessDlgY[] = L"BrightnessDlgY";
 inline constexpr wchar_t kVolumeDlgX[] = L"VolumeDlgX";
 inline constexpr wchar_t kVolumeDlgY[] = L"VolumeDlgY";
 
+// The launch button's function (0..15), the program and web address of
+// functions 14 and 15, and the manager's test button.
+inline constexpr wchar_t kPellick[] = L"Pellick";
+inline constexpr wchar_t kPellickCmd[] = L"PellickCmd";
+inline constexpr wchar_t kPellickAddr[] = L"PellickAddr";
+inline constexpr wchar_t kPellickX[] = L"PellickX";
+
 // The installer's feature switches, in the CSettings::kSelectedFeatures sub-key.
 inline constexpr wchar_t kBacklitKeyboard[] = L"BacklitKeyboard";
 inline constexpr wchar_t kBacklitKeyboardSupport[] = L"BacklitKeyboard_Support";
@@ -27,5 +34,9 @@ inline constexpr wchar_t kBacklitKeyboardSupport[] = L"BacklitKeyboard_Support";
 inline constexpr wchar_t kMobilityCenterOemImage[] = L"OEMImage";
 inline constexpr wchar_t kMobilityCenterOemName[] = L"OEMName";
 inline constexpr wchar_t kMobilityCenterTileOrder[] = L"TileOrder";
+
+// An installed program's entry below Windows' uninstall key.
+inline constexpr wchar_t kUninstallDisplayName[] = L"DisplayName";
+inline constexpr wchar_t kUninstallInstallLocation[] = L"InstallLocation";
 
 } // namespace setting_names

@@ -1,7 +1,10 @@
 #include "FirmwareModel.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "BiosCallBuffer.h"
 #include "CallLog.h"
@@ -85,6 +88,32 @@ Result FixedAnswer(const SimFirmware& firmware, const BiosCallBuffer& call)
     return {};
 }
 
+// The firmware types a key into whatever has the focus, as a keyboard would.
+Result TypeKey(SimKeys& keys, const BiosCallBuffer& call)
+{
+    if (!keys.typesKeys) return {};
+    constexpr WORD kScanAlt = 0x38;
+    const WORD scan = static_cast<WORD>(call.cbArg2 & 0xFFFF);
+    const bool alt = (call.cbArg2 >> 16) == 1;
+    std::vector<INPUT> inputs;
+    const auto add = [&](WORD code, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = code;
+        input.ki.wVk = static_cast<WORD>(::MapVirtualKeyW(code, MAPVK_VSC_TO_VK));
+        input.ki.dwFlags = KEYEVENTF_SCANCODE | (up ? KEYEVENTF_KEYUP : 0);
+        inputs.push_back(input);
+    };
+    if (alt) add(kScanAlt, false);
+    add(scan, false);
+    add(scan, true);
+    if (alt) add(kScanAlt, true);
+    ++keys.typed;
+    keys.lastKey = call.cbArg2;
+    const UINT count = static_cast<UINT>(inputs.size());
+    return {::SendInput(count, inputs.data(), sizeof(INPUT)) == count ? 0 : -1};
+}
+
 Result Model(SimMachine& machine, const BiosCallBuffer& call)
 {
     SimFirmware& firmware = machine.firmware;
@@ -97,6 +126,8 @@ Result Model(SimMachine& machine, const BiosCallBuffer& call)
         if (call.cbSelect == 0x0B && call.cbArg1 == 0x30) {
             return {firmware.query040BRes1, firmware.query040B};
         }
+        if (call.cbSelect == 0x0B && call.cbArg1 == 0x40 && machine.keys.typesKeys) return {0, 1};
+        if (call.cbSelect == 0x0B && call.cbArg1 == 0x41) return TypeKey(machine.keys, call);
         break;
     case 0x0011:
         if (call.cbSelect == 0x0B) return {firmware.radioRes1, firmware.radioStatus};

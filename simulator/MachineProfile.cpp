@@ -330,6 +330,16 @@ std::wstring ResolveProfile(const std::wstring& nameOrPath)
     return (n > 0 && n < MAX_PATH) ? std::wstring(full, n) : path;
 }
 
+static void ReadKeysAndSleep(const ProfileReader& ini, SimMachine& machine)
+{
+    machine.keys = {};
+    machine.keys.typesKeys = static_cast<uint8_t>(ini.Number(L"Firmware", L"TypesKeys", 0, 0, 1));
+    machine.sleep = {};
+    machine.sleep.hibernateAllowed = static_cast<uint8_t>(ini.Number(L"Power", L"HibernateAllowed", 1, 0, 1));
+    machine.sleep.reserve = static_cast<ReserveOutcome>(ini.Number(L"Power", L"HibernateEnable", 0, 0, 2));
+    machine.sleep.outcome = static_cast<SleepOutcome>(ini.Number(L"Power", L"SuspendOutcome", 0, 0, 2));
+}
+
 bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
 {
     std::wstring path = ResolveProfile(nameOrPath);
@@ -351,6 +361,7 @@ bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
     ReadFaults(ini, machine.faults);
     ReadPowerPlans(ini, machine.powerPlans);
     ReadAudio(ini, machine.audio);
+    ReadKeysAndSleep(ini, machine);
 
     std::memset(machine.profile, 0, sizeof machine.profile);
     wcsncpy(machine.profile, nameOrPath.c_str(), kProfileNameLength - 1);

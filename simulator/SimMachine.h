@@ -11,7 +11,7 @@
 namespace sim {
 
 inline constexpr uint32_t kSimMachineMagic = 0x4D495354; // "TSIM"
-inline constexpr uint32_t kSimMachineVersion = 4;
+inline constexpr uint32_t kSimMachineVersion = 5;
 
 inline constexpr int kMaxOemStrings = 8;
 inline constexpr int kSmbiosStringLength = 64;
@@ -268,6 +268,38 @@ static_assert(sizeof(SimAudio)
               == 16 + sizeof(SimAudioEndpoint) * kMaxAudioEndpoints + 40 * kMaxAudioChanges
                      + 12 * kMaxAudioListeners);
 
+// The firmware types keys for the launch button (class 4, select 0x0B:
+// cbArg1 0x40 asks, 0x41 types the scan code in the low word of cbArg2 with
+// the modifier, 1 for Alt, in the high word).
+struct SimKeys {
+    uint8_t typesKeys;
+    uint8_t pad[3];
+    uint32_t typed; // keys typed since the profile was loaded
+    uint32_t lastKey; // cbArg2 of the last one
+};
+static_assert(sizeof(SimKeys) == 12);
+
+enum class SleepOutcome : uint8_t { Suspend = 0, Fail = 1, Veto = 2 };
+enum class ReserveOutcome : uint8_t { Enable = 0, AccessDenied = 1, Fail = 2 };
+
+// Sleep and hibernation. A request that suspends holds the caller until
+// `simctl resume` signals kResumeEventName.
+struct SimSleep {
+    uint8_t hibernateAllowed;
+    ReserveOutcome reserve; // what reserving the hibernation file does
+    SleepOutcome outcome; // what a sleep or hibernate request does
+    uint8_t asleep; // a request waits for the resume
+    uint32_t requests; // every request
+    uint32_t sleeps; // requests that suspended to sleep
+    uint32_t hibernations; // ... and to hibernation
+    uint32_t forced; // requests that asked to force
+    uint32_t vetoes; // requests that were vetoed
+    uint32_t reserveCalls;
+};
+static_assert(sizeof(SimSleep) == 28);
+
+inline constexpr wchar_t kResumeEventName[] = L"TavrinSimulatedMachineResume";
+
 struct SimMachine {
     uint32_t magic;
     uint32_t version;
@@ -286,6 +318,8 @@ struct SimMachine {
     SimSubscriber subscribers[kMaxSubscribers];
     SimPowerPlans powerPlans;
     SimAudio audio;
+    SimKeys keys;
+    SimSleep sleep;
 };
 #pragma pack(pop)
 
@@ -299,6 +333,7 @@ static_assert(offsetof(SimMachine, calls) == offsetof(SimMachine, callCount) + 4
 static_assert(offsetof(SimMachine, eventCount) == offsetof(SimMachine, calls) + 48 * kCallLogSize);
 static_assert(offsetof(SimMachine, powerPlans) == offsetof(SimMachine, subscribers) + 8 * kMaxSubscribers);
 static_assert(offsetof(SimMachine, audio) == offsetof(SimMachine, powerPlans) + sizeof(SimPowerPlans));
-static_assert(sizeof(SimMachine) == offsetof(SimMachine, audio) + sizeof(SimAudio));
+static_assert(offsetof(SimMachine, keys) == offsetof(SimMachine, audio) + sizeof(SimAudio));
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, keys) + sizeof(SimKeys) + sizeof(SimSleep));
 
 } // namespace sim

@@ -8,8 +8,9 @@ namespace mobility_center {
 namespace {
 
 // "Hotkeys" belongs to the tile server too but is never added to the order.
+// The launch button's tile carries the name of the button's setting.
 constexpr const wchar_t* kTileNames[]
-    = {L"ALS", L"BacklitKB", L"Bluetooth", L"FnKey", L"TouchPad", L"Pellick", L"WiFiSwitch"};
+    = {L"ALS", L"BacklitKB", L"Bluetooth", L"FnKey", L"TouchPad", setting_names::kPellick, L"WiFiSwitch"};
 
 bool ReadTileOrder(HKEY key, std::vector<std::wstring>& order)
 {

@@ -7,9 +7,12 @@
 #include "DesktopModeFeature.h"
 #include "DeviceServicesFeature.h"
 #include "DisplaySwitchFeature.h"
+#include "Hibernate.h"
 #include "HibernateFeature.h"
 #include "KeyboardFeature.h"
+#include "HwConfigBlock.h"
 #include "LaunchButtonFeature.h"
+#include "Pellick.h"
 #include "PowerEventsFeature.h"
 #include "RadioControlFeature.h"
 #include "StatusDisplaysFeature.h"
@@ -41,16 +44,19 @@ std::unique_ptr<IAudioEndpoint> MakeAudio(const TrayContext& context, const Disp
 CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& companion)
 {
     m_displayFlags.Load();
+    m_hibernate = std::make_unique<CHibernate>(context.forwarder);
+    if (context.hardwareFeature(hwfeature::kLaunchButton))
+        m_launchButton = std::make_unique<CPellick>(context.bios);
     auto& brightness = Add<CBrightnessFeature>(context, m_displayFlags);
     auto& statusDisplays = Add<CStatusDisplaysFeature>(context);
     Add<CDisplaySwitchFeature>(context, nullptr);
     auto& batteryAlerts = Add<CBatteryAlertsFeature>(context);
     auto& desktopMode = Add<CDesktopModeFeature>(context);
-    auto& hibernate = Add<CHibernateFeature>(context, nullptr);
+    auto& hibernate = Add<CHibernateFeature>(context, m_hibernate.get());
     Add<CDeviceServicesFeature>(context);
     Add<CRadioControlFeature>(context);
-    auto& launchButton
-        = Add<CLaunchButtonFeature>(context, nullptr, m_suspend, [] { return ::GetTickCount64(); });
+    auto& launchButton = Add<CLaunchButtonFeature>(context, m_launchButton.get(), m_suspend,
+                                                   [] { return ::GetTickCount64(); });
     auto& batterySaving
         = Add<CBatterySavingFeature>(context, nullptr, &CBatterySavingFeature::IsInputDesktopAvailable);
     auto& volume = Add<CVolumeFeature>(context, m_displayFlags, MakeAudio(context, m_displayFlags));

@@ -8,6 +8,8 @@
 #include <vector>
 
 class CCompanionApp;
+class CHibernate;
+class CPellick;
 class CStatusDisplaysFeature;
 class CTrayIconFeature;
 
@@ -38,6 +40,9 @@ private:
     }
 
     CSuspendState m_suspend;
+    // The launch-button executor, on machines with the button; it outlives the features.
+    std::unique_ptr<CPellick> m_launchButton;
+    std::unique_ptr<CHibernate> m_hibernate;
     // Read before any feature is built; the tray icon's Stop writes the changes.
     DisplayFlags m_displayFlags;
     std::vector<std::unique_ptr<ITrayFeature>> m_features;

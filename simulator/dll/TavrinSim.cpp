@@ -10,6 +10,7 @@
 #include "PowerPlans.h"
 #include "PowerStatus.h"
 #include "SeamTable.h"
+#include "UniqueHandle.h"
 
 namespace {
 
@@ -99,10 +100,99 @@ DWORD WINAPI PowerSetActiveScheme(const GUID* scheme)
     return OnPlans([&](sim::SimPowerPlans& plans) { return sim::ActivatePlan(plans, *scheme); });
 }
 
+BOOLEAN WINAPI IsPwrHibernateAllowed()
+{
+    sim::CMachineState::Lock machine(sim::Machine());
+    return machine.Held() && machine->sleep.hibernateAllowed != 0;
+}
+
+constexpr int kSystemReserveHiberFile = 10;
+constexpr LONG kStatusSuccess = 0;
+constexpr LONG kStatusAccessDenied = static_cast<LONG>(0xC0000022);
+constexpr LONG kStatusUnsuccessful = static_cast<LONG>(0xC0000001);
+constexpr LONG kStatusInvalidParameter = static_cast<LONG>(0xC000000D);
+
+// Only reserving the hibernation file is simulated; it makes hibernation possible.
+LONG WINAPI CallNtPowerInformation(int level, void* input, ULONG inputBytes, void*, ULONG)
+{
+    if (level != kSystemReserveHiberFile || input == nullptr || inputBytes < 1)
+        return kStatusInvalidParameter;
+    sim::CMachineState::Lock machine(sim::Machine());
+    if (!machine.Held()) return kStatusUnsuccessful;
+    sim::SimSleep& sleep = machine->sleep;
+    ++sleep.reserveCalls;
+    switch (sleep.reserve) {
+    case sim::ReserveOutcome::Enable:
+        sleep.hibernateAllowed = *static_cast<const uint8_t*>(input) != 0;
+        return kStatusSuccess;
+    case sim::ReserveOutcome::AccessDenied:
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return kStatusAccessDenied;
+    default:
+        ::SetLastError(ERROR_GEN_FAILURE);
+        return kStatusUnsuccessful;
+    }
+}
+
+// How long a suspended caller waits for `simctl resume` before the machine
+// wakes by itself, so that a test that forgets it cannot hang a program.
+constexpr DWORD kLongestSleepMs = 120000;
+
+// Windows tells every window before it suspends, and a request that a driver
+// vetoes fails after the windows were told so.
+BOOL Suspend(bool hibernate, bool force)
+{
+    UniqueHandle resume(::CreateEventW(nullptr, TRUE, FALSE, sim::kResumeEventName));
+    {
+        sim::CMachineState::Lock machine(sim::Machine());
+        if (!machine.Held() || !resume) {
+            ::SetLastError(ERROR_GEN_FAILURE);
+            return FALSE;
+        }
+        sim::SimSleep& sleep = machine->sleep;
+        ++sleep.requests;
+        if (force) ++sleep.forced;
+        if (hibernate && !sleep.hibernateAllowed) {
+            ::SetLastError(ERROR_NOT_SUPPORTED);
+            return FALSE;
+        }
+        if (sleep.outcome == sim::SleepOutcome::Fail) {
+            ::SetLastError(ERROR_GEN_FAILURE);
+            return FALSE;
+        }
+        if (sleep.outcome == sim::SleepOutcome::Veto && !force) {
+            ++sleep.vetoes;
+            ::PostMessageW(HWND_BROADCAST, WM_POWERBROADCAST, PBT_APMQUERYSUSPENDFAILED, 0);
+            ::SetLastError(ERROR_CANCELLED);
+            return FALSE;
+        }
+        ++(hibernate ? sleep.hibernations : sleep.sleeps);
+        sleep.asleep = 1;
+        ::ResetEvent(resume.get());
+    }
+    ::PostMessageW(HWND_BROADCAST, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    ::WaitForSingleObject(resume.get(), kLongestSleepMs);
+    sim::CMachineState::Lock machine(sim::Machine());
+    if (machine.Held()) machine->sleep.asleep = 0;
+    return TRUE;
+}
+
+BOOLEAN WINAPI SetSuspendState(BOOLEAN hibernate, BOOLEAN force, BOOLEAN)
+{
+    return Suspend(hibernate != 0, force != 0) ? TRUE : FALSE;
+}
+
+BOOL WINAPI SetSystemPowerState(BOOL suspend, BOOL force)
+{
+    return Suspend(suspend == 0, force != 0);
+}
+
 constexpr TavrinSeamTable kSeams = {
-    kSeamTableVersion,           sizeof(TavrinSeamTable), CreateWbemLocator,       GetPowerStatus,
-    CreateAudioDeviceEnumerator, PowerGetActiveScheme,    PowerSettingAccessCheck, PowerReadValueIndex,
-    PowerWriteValueIndex,        PowerSetActiveScheme,
+    kSeamTableVersion,       sizeof(TavrinSeamTable),     CreateWbemLocator,
+    GetPowerStatus,          CreateAudioDeviceEnumerator, PowerGetActiveScheme,
+    PowerSettingAccessCheck, PowerReadValueIndex,         PowerWriteValueIndex,
+    PowerSetActiveScheme,    IsPwrHibernateAllowed,       CallNtPowerInformation,
+    SetSuspendState,         SetSystemPowerState,
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "EventQueue.h"
 #include "MachineProfile.h"
+#include "UniqueHandle.h"
 
 namespace simctl {
 namespace {
@@ -134,9 +135,19 @@ int Suspend(sim::CMachineState&, const Args& args)
     return kDone;
 }
 
-int Resume(sim::CMachineState&, const Args& args)
+int Resume(sim::CMachineState& state, const Args& args)
 {
     if (!args.empty()) return Usage("resume takes no arguments");
+    // A program's own sleep request returns first, as it does on Windows.
+    bool asleep = false;
+    {
+        sim::CMachineState::Lock machine(state);
+        asleep = machine.Held() && machine->sleep.asleep != 0;
+    }
+    if (asleep) {
+        UniqueHandle resume(::OpenEventW(EVENT_MODIFY_STATE, FALSE, sim::kResumeEventName));
+        if (resume) ::SetEvent(resume.get());
+    }
     BroadcastPower(PBT_APMRESUMESUSPEND);
     return kDone;
 }

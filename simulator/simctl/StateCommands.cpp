@@ -49,6 +49,19 @@ const KeyInfo kKeys[] = {
     FIELD(L"short-answer", faults.shortAnswer, uint32_t, 0, 4096, false, false),
     FIELD(L"quirk-args", faults.quirkArgs, uint8_t, 0, 1, false, false),
     FIELD(L"fail-next", faults.failNext, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"types-keys", keys.typesKeys, uint8_t, 0, 1, false, false),
+    FIELD(L"keys-typed", keys.typed, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"last-key", keys.lastKey, uint32_t, 0, 0xFFFFFFFFLL, true, false),
+    FIELD(L"hibernate-allowed", sleep.hibernateAllowed, uint8_t, 0, 1, false, false),
+    FIELD(L"hibernate-enable", sleep.reserve, sim::ReserveOutcome, 0, 2, false, false),
+    FIELD(L"suspend-outcome", sleep.outcome, sim::SleepOutcome, 0, 2, false, false),
+    FIELD(L"asleep", sleep.asleep, uint8_t, 0, 1, false, false),
+    FIELD(L"sleep-requests", sleep.requests, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"sleeps", sleep.sleeps, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"hibernations", sleep.hibernations, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"forced-requests", sleep.forced, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"vetoes", sleep.vetoes, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"hibernate-file-requests", sleep.reserveCalls, uint32_t, 0, 0xFFFFFFFFLL, false, false),
 };
 #undef FIELD
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "LaunchButtonExecutor.h"
+
 #include <cstdint>
 #include <windows.h>
 
@@ -32,21 +34,17 @@ public:
     virtual void Rebind() = 0;
 };
 
-// The launch-button executor.
-class ILaunchButtonExecutor {
-public:
-    virtual ~ILaunchButtonExecutor() = default;
-    // Carries out the assigned function; true when that started the manager.
-    virtual bool Execute() = 0;
-    // The display-off button: switches the display off or on.
-    virtual void ToggleDisplay() = 0;
-};
-
 // The hibernate worker.
 class IHibernateWorker {
 public:
     virtual ~IHibernateWorker() = default;
+    // A hibernation was requested and has not returned.
     virtual bool IsPending() const = 0;
+    // Starts the hibernate thread, unless one runs.
+    virtual void Start() = 0;
+    virtual void ClearPending() = 0;
+    // A driver vetoed the pending hibernation: asks whether to force it.
+    virtual void OfferForced(HWND owner) = 0;
 };
 
 // Extended Battery Life and Zerovazazar Oduzizi.

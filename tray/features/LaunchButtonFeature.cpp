@@ -1,8 +1,10 @@
 #include "LaunchButtonFeature.h"
 
+#include "BiosCalls.h"
 #include "MessageCatalogue.h"
 #include "SuitePrograms.h"
 #include "TrayDispatcher.h"
+#include "TrayWindow.h"
 
 #include <algorithm>
 
@@ -10,6 +12,13 @@ namespace {
 
 constexpr uint16_t kDisplayOffIndicatorSystems[] = {1217, 1218, 1219, 1220, 1239, 1240, 1325};
 constexpr int kMonitorOn = 1;
+constexpr int kMonitorOff = 0;
+// The indicator waits longer when the display goes off, so a quick on-off-on
+// does not flash it.
+constexpr UINT kIndicatorOffDelayMs = 500;
+constexpr UINT kIndicatorDelayMs = 50;
+constexpr uint16_t kIndicatorClass = 0x0063;
+constexpr uint16_t kIndicatorSelect = 0x0063;
 
 // The monitor-power setting the launch-button executor registers for.
 constexpr GUID kMonitorPowerOn
@@ -29,17 +38,23 @@ CLaunchButtonFeature::CLaunchButtonFeature(const TrayContext& context, ILaunchBu
                         [this] { return m_executor != nullptr && m_executor->Execute(); })
     , m_bringManagerToFront(context.dispatcher.Trace(), "BringLaunchManagerToFront",
                             [] { messages::Broadcast(messages::kMakeUdbWindowTopmost, 0, 0); })
-    , m_sendIndicatorState(context.dispatcher.Trace(), "SendDisplayOffIndicatorState")
+    , m_sendIndicatorState(context.dispatcher.Trace(), "SendDisplayOffIndicatorState",
+                           [this] { SendIndicator(m_executor->MonitorState() == kMonitorOff ? 1 : 0); })
     , m_toggleDisplayOff(context.dispatcher.Trace(), "ToggleDisplayOff",
                          [this] {
                              if (m_executor != nullptr) m_executor->ToggleDisplay();
                          })
     , m_startManager(context.dispatcher.Trace(), "StartLaunchButtonManager",
                      [] { suite_programs::Start(suite_programs::kLaunchButtonManager); })
-    , m_scheduleIndicator(context.dispatcher.Trace(), "ScheduleDisplayOffIndicator")
-    , m_setExecutorMonitorState(context.dispatcher.Trace(), "SetExecutorMonitorState")
-    , m_updateIndicator(context.dispatcher.Trace(), "UpdateDisplayOffIndicator")
-    , m_resetExecutor(context.dispatcher.Trace(), "ResetLaunchButtonExecutor")
+    , m_scheduleIndicator(context.dispatcher.Trace(), "ScheduleDisplayOffIndicator",
+                          [this](int state) { ScheduleIndicator(state); })
+    , m_setExecutorMonitorState(context.dispatcher.Trace(), "SetExecutorMonitorState",
+                                [this](int state) { m_executor->SetMonitorState(state); })
+    , m_updateIndicator(context.dispatcher.Trace(), "UpdateDisplayOffIndicator",
+                        [this] { SendIndicator(m_indicatorValue); })
+    , m_resetExecutor(context.dispatcher.Trace(), "ResetLaunchButtonExecutor", [this] {
+        if (m_executor != nullptr) m_executor->ResetSuspend();
+    })
 {}
 
 bool CLaunchButtonFeature::HasDisplayOffIndicator(uint16_t systemId)
@@ -60,6 +75,27 @@ void CLaunchButtonFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
     dispatcher.RouteTimer(TimerId::DisplayOffLed, [this] { m_updateIndicator(); });
 }
 
+void CLaunchButtonFeature::Start()
+{
+    if (m_executor != nullptr) m_executor->Attach(m_context.window.Handle());
+}
+
+void CLaunchButtonFeature::SendIndicator(int value)
+{
+    BiosCallBuffer buffer;
+    m_context.bios.PerformSmi(buffer, kIndicatorClass, kIndicatorSelect, 0, value != 0 ? 1 : 0, 0, 0);
+}
+
+// Called before the executor records the new state, so its state is the previous one.
+void CLaunchButtonFeature::ScheduleIndicator(int state)
+{
+    m_indicatorValue = state == kMonitorOff ? 1 : 0;
+    const bool goingOff
+        = state == kMonitorOff && (m_executor == nullptr || m_executor->MonitorState() == kMonitorOn);
+    m_context.dispatcher.StartTimer(TimerId::DisplayOffLed,
+                                    goingOff ? kIndicatorOffDelayMs : kIndicatorDelayMs);
+}
+
 void CLaunchButtonFeature::Suspending()
 {
     if (m_displayOffIndicator) m_scheduleIndicator(kMonitorOn);
@@ -78,7 +114,8 @@ bool CLaunchButtonFeature::DebouncePress(std::optional<uint64_t>& lastPress)
 void CLaunchButtonFeature::LaunchButton()
 {
     if (!DebouncePress(m_lastLaunchPress) || m_executor == nullptr) return;
-    if (m_runLaunchButton()) m_bringManagerToFront();
+    m_runLaunchButton();
+    if (m_executor->ManagerStarted()) m_bringManagerToFront();
 }
 
 void CLaunchButtonFeature::DisplayOffButton()

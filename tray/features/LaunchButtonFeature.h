@@ -23,6 +23,8 @@ public:
                          const CSuspendState& suspend, std::function<uint64_t()> tickCount);
 
     void RegisterRoutes(CTrayDispatcher& dispatcher) override;
+    // Registers the main window for the monitor-power notices.
+    void Start() override;
     void ResetLaunchButtonExecutor() override { m_resetExecutor(); }
     void Suspending() override;
 
@@ -34,6 +36,8 @@ private:
     void DisplayOffButton();
     void OnMonitorPower(LPARAM data);
     bool DebouncePress(std::optional<uint64_t>& lastPress);
+    void SendIndicator(int value);
+    void ScheduleIndicator(int monitorState);
 
     const TrayContext& m_context;
     ILaunchButtonExecutor* m_executor;
@@ -45,6 +49,8 @@ private:
     // Set while a display-off press is handled, so that the monitor-power
     // change it causes is not taken for an outside one.
     bool m_displayOffBusy = false;
+    // What the indicator timer sends: 1 lights it (the display is off).
+    int m_indicatorValue = 0;
     CTrayEntry<bool()> m_runLaunchButton;
     CTrayEntry<void()> m_bringManagerToFront;
     CTrayEntry<void()> m_sendIndicatorState;

@@ -40,6 +40,8 @@ protected:
 
     void TearDown() override
     {
+        // A hibernate key typed by a test hibernates the machine until it resumes.
+        if (Simctl(L"get asleep").rfind("1", 0) == 0) Simctl(L"resume");
         if (m_tray.process) Stop(m_tray);
         ::SetEnvironmentVariableW(L"TAVRIN_TRACE", nullptr);
         TrayTest::TearDown();

@@ -255,11 +255,19 @@ TEST(DisplaySwitchFeature, ReleaseFinishesOrWaitsForTheCommit)
 struct FakeExecutor : ILaunchButtonExecutor {
     bool startsManager = false;
     std::function<void()> during;
-    bool Execute() override { return startsManager; }
+    int monitorState = 1;
+    int resets = 0;
+    HWND attached = reinterpret_cast<HWND>(1);
+    bool Execute() override { return true; }
+    bool ManagerStarted() const override { return startsManager; }
     void ToggleDisplay() override
     {
         if (during) during();
     }
+    int MonitorState() const override { return monitorState; }
+    void SetMonitorState(int state) override { monitorState = state; }
+    void ResetSuspend() override { ++resets; }
+    void Attach(HWND window) override { attached = window; }
 };
 
 class LaunchButton : public ::testing::Test {
@@ -344,11 +352,35 @@ TEST_F(LaunchButton, ModelsWithTheIndicatorTellItFirstAndOnMonitorChanges)
     systemId = 1239;
     Build(&executor);
     EXPECT_EQ(bench.Key(0xE027), "SendDisplayOffIndicatorState;ToggleDisplayOff");
-    EXPECT_EQ(MonitorPower(0), "ScheduleDisplayOffIndicator 0;SetExecutorMonitorState 0");
+    ASSERT_EQ(bench.biosCalls.size(), 1u);
+    EXPECT_EQ(bench.biosCalls[0].cbClass, 0x63);
+    EXPECT_EQ(bench.biosCalls[0].cbSelect, 0x63);
+    EXPECT_EQ(bench.biosCalls[0].cbArg2, 0u) << "the display was on";
+    // Going off from on waits longer than any other change.
+    EXPECT_EQ(MonitorPower(0),
+              "ScheduleDisplayOffIndicator 0;StartTimer 33273 500;SetExecutorMonitorState 0");
+    EXPECT_EQ(executor.monitorState, 0);
+    EXPECT_EQ(bench.Timer(33273), "StopTimer 33273;UpdateDisplayOffIndicator");
+    ASSERT_EQ(bench.biosCalls.size(), 2u);
+    EXPECT_EQ(bench.biosCalls[1].cbArg2, 1u) << "the display is off: the indicator lights";
+    EXPECT_EQ(MonitorPower(0), "ScheduleDisplayOffIndicator 0;StartTimer 33273 50;SetExecutorMonitorState 0");
     suspend.Set(true);
     EXPECT_EQ(MonitorPower(1), "SetExecutorMonitorState 1");
     feature->Suspending();
-    EXPECT_EQ(bench.Entries(), "ScheduleDisplayOffIndicator 1");
+    EXPECT_EQ(bench.Entries(), "ScheduleDisplayOffIndicator 1;StartTimer 33273 50");
+    bench.Timer(33273);
+    EXPECT_EQ(bench.biosCalls.back().cbArg2, 0u);
+}
+
+TEST_F(LaunchButton, StartAttachesTheWindowAndTheResumeResetsTheExecutor)
+{
+    Build(&executor);
+    feature->Start();
+    EXPECT_EQ(executor.attached, bench.Handle());
+    feature->ResetLaunchButtonExecutor();
+    feature->ResetLaunchButtonExecutor();
+    EXPECT_EQ(executor.resets, 2);
+    EXPECT_EQ(bench.Entries(), "ResetLaunchButtonExecutor;ResetLaunchButtonExecutor");
 }
 
 TEST_F(LaunchButton, TheTraysOwnDisplayOffPressIsNotReportedBack)
@@ -360,7 +392,7 @@ TEST_F(LaunchButton, TheTraysOwnDisplayOffPressIsNotReportedBack)
     executor.during = [&] { duringPress = MonitorPower(0); };
     bench.Dispatcher().DispatchKey(0xE027);
     EXPECT_EQ(duringPress, "");
-    EXPECT_EQ(MonitorPower(1), "ScheduleDisplayOffIndicator 1;SetExecutorMonitorState 1");
+    EXPECT_EQ(MonitorPower(1), "ScheduleDisplayOffIndicator 1;StartTimer 33273 50;SetExecutorMonitorState 1");
 }
 
 TEST_F(LaunchButton, MalformedPowerSettingsAreIgnored)

@@ -72,7 +72,12 @@ struct FakeSaving : IBatterySavingState {
 
 struct FakeHibernate : IHibernateWorker {
     bool pending = false;
+    int starts = 0;
+    int offers = 0;
     bool IsPending() const override { return pending; }
+    void Start() override { ++starts; }
+    void ClearPending() override { pending = false; }
+    void OfferForced(HWND) override { ++offers; }
 };
 
 // The power events with the features they lead to, built one by one so
@@ -152,7 +157,8 @@ TEST_F(PowerEvents, SuspendSchedulesTheIndicatorAsForMonitorOn)
 {
     bench.systemId = 1325;
     Build();
-    EXPECT_EQ(bench.Power(PBT_APMSUSPEND), "ScheduleDisplayOffIndicator 1;ClearPendingHibernate");
+    EXPECT_EQ(bench.Power(PBT_APMSUSPEND),
+              "ScheduleDisplayOffIndicator 1;StartTimer 33273 50;ClearPendingHibernate");
 }
 
 TEST_F(PowerEvents, FailedSuspendOffersToForceAPendingHibernation)
@@ -161,7 +167,21 @@ TEST_F(PowerEvents, FailedSuspendOffersToForceAPendingHibernation)
     EXPECT_EQ(bench.Power(PBT_APMQUERYSUSPENDFAILED), "");
     worker.pending = true;
     EXPECT_EQ(bench.Power(PBT_APMQUERYSUSPENDFAILED), "OfferForcedHibernate");
+    EXPECT_EQ(worker.offers, 1);
     EXPECT_EQ(bench.Power(PBT_APMRESUMEAUTOMATIC), "");
+}
+
+TEST_F(PowerEvents, TheHibernateKeyFirmwareAndMessageStartTheWorkerAndSuspendEndsThePending)
+{
+    Build();
+    bench.Key(0xE00A);
+    bench.Bios(0xE00A);
+    bench.Registered(L"Tavrin - HIBERNATE");
+    EXPECT_EQ(worker.starts, 3);
+    worker.pending = true;
+    bench.Power(PBT_APMSUSPEND);
+    EXPECT_FALSE(worker.pending);
+    EXPECT_EQ(bench.Power(PBT_APMQUERYSUSPENDFAILED), "") << "nothing is pending after the suspend";
 }
 
 TEST_F(PowerEvents, TimersStopThemselvesBeforeActing)
