@@ -41,10 +41,12 @@ std::unique_ptr<IAudioEndpoint> MakeAudio(const TrayContext& context, const Disp
 
 // The displays, workers and executors that the features will drive are
 // handed over here as they are built; until then a feature is given none.
-CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& companion)
+CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& companion,
+                             std::unique_ptr<IHibernateWorker> hibernateWorker)
+    : m_hibernate(std::move(hibernateWorker))
 {
     m_displayFlags.Load();
-    m_hibernate = std::make_unique<CHibernate>(context.forwarder);
+    if (!m_hibernate) m_hibernate = std::make_unique<CHibernate>(context.forwarder);
     if (context.hardwareFeature(hwfeature::kLaunchButton))
         m_launchButton = std::make_unique<CPellick>(context.bios);
     auto& brightness = Add<CBrightnessFeature>(context, m_displayFlags);

@@ -1,5 +1,6 @@
 #pragma once
 #include "DisplayFlags.h"
+#include "FeatureComponents.h"
 #include "FeatureServices.h"
 #include "TrayContext.h"
 #include "TrayFeature.h"
@@ -8,7 +9,6 @@
 #include <vector>
 
 class CCompanionApp;
-class CHibernate;
 class CPellick;
 class CStatusDisplaysFeature;
 class CTrayIconFeature;
@@ -17,7 +17,9 @@ class CTrayIconFeature;
 // stopped in reverse.
 class CTrayFeatures {
 public:
-    CTrayFeatures(const TrayContext& context, const CCompanionApp& companion);
+    // hibernateWorker: null makes the tray's own.
+    CTrayFeatures(const TrayContext& context, const CCompanionApp& companion,
+                  std::unique_ptr<IHibernateWorker> hibernateWorker = nullptr);
     ~CTrayFeatures();
     CTrayFeatures(const CTrayFeatures&) = delete;
     CTrayFeatures& operator=(const CTrayFeatures&) = delete;
@@ -42,7 +44,7 @@ private:
     CSuspendState m_suspend;
     // The launch-button executor, on machines with the button; it outlives the features.
     std::unique_ptr<CPellick> m_launchButton;
-    std::unique_ptr<CHibernate> m_hibernate;
+    std::unique_ptr<IHibernateWorker> m_hibernate;
     // Read before any feature is built; the tray icon's Stop writes the changes.
     DisplayFlags m_displayFlags;
     std::vector<std::unique_ptr<ITrayFeature>> m_features;

@@ -20,7 +20,7 @@ TEST(TrayFeatures, EveryFeatureTakesItsRoutesWithoutAClash)
 {
     FeatureBench bench;
     CCompanionApp companion;
-    CTrayFeatures features(bench.Context(), companion);
+    CTrayFeatures features(bench.Context(), companion, std::make_unique<QuietHibernate>());
     features.RegisterRoutes(bench.Dispatcher());
     std::string errors;
     for (const std::string& error : bench.Dispatcher().RouteErrors()) errors += error + "\n";
@@ -87,7 +87,7 @@ TEST(Dispatcher, MessagesWithoutARouteAreLeftToTheWindow)
 {
     FeatureBench bench;
     CCompanionApp companion;
-    CTrayFeatures features(bench.Context(), companion);
+    CTrayFeatures features(bench.Context(), companion, std::make_unique<QuietHibernate>());
     features.RegisterRoutes(bench.Dispatcher());
     EXPECT_FALSE(bench.Dispatcher().DispatchMessage(WM_USER + 1, 0, 0));
     EXPECT_FALSE(

@@ -2,6 +2,7 @@
 #include "BiosCalls.h"
 #include "CapabilitySet.h"
 #include "DispatchTrace.h"
+#include "FeatureComponents.h"
 #include "KeyForwarder.h"
 #include "OsdHider.h"
 #include "OsdSet.h"
@@ -72,4 +73,14 @@ private:
     CTokenOperations m_tokens{*this, m_identity, [] { return true; }};
     std::unique_ptr<CTrayDispatcher> m_dispatcher;
     std::unique_ptr<TrayContext> m_context;
+};
+
+// A hibernation worker that only counts its starts: the bench never puts the
+// machine to sleep or asks the user anything.
+struct QuietHibernate : IHibernateWorker {
+    int starts = 0;
+    bool IsPending() const override { return false; }
+    void Start() override { ++starts; }
+    void ClearPending() override {}
+    void OfferForced(HWND) override {}
 };

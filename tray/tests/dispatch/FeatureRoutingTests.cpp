@@ -20,7 +20,8 @@ class TrayRouting : public ::testing::Test {
 protected:
     void Build()
     {
-        features = std::make_unique<CTrayFeatures>(bench.Context(), companion);
+        features
+            = std::make_unique<CTrayFeatures>(bench.Context(), companion, std::make_unique<QuietHibernate>());
         features->RegisterRoutes(bench.Dispatcher());
     }
 
@@ -112,7 +113,7 @@ TEST(KeylessModels, KeysAreIgnoredWhereTheFirmwareReportsThem)
         FeatureBench bench;
         bench.systemId = id;
         CCompanionApp companion;
-        CTrayFeatures features(bench.Context(), companion);
+        CTrayFeatures features(bench.Context(), companion, std::make_unique<QuietHibernate>());
         features.RegisterRoutes(bench.Dispatcher());
         EXPECT_EQ(bench.Key(0xE006), id == 745 ? "ShowBrightness 1 0" : "") << id;
         EXPECT_EQ(bench.Key(0x003A), id == 745 ? "ShowLockKey 101 0" : "") << id;

@@ -20,7 +20,8 @@ class TrayMessages : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        features = std::make_unique<CTrayFeatures>(bench.Context(), companion);
+        features
+            = std::make_unique<CTrayFeatures>(bench.Context(), companion, std::make_unique<QuietHibernate>());
         features->RegisterRoutes(bench.Dispatcher());
     }
     FeatureBench bench;
