@@ -95,13 +95,13 @@ CHibernate::Result CHibernate::Hibernate(bool force)
     return kFailed;
 }
 
+// Both requests of an attempt may be vetoed, and the second notice arrives
+// while the question is open: it finds the attempt taken and asks nothing.
 void CHibernate::OfferForced(HWND owner)
 {
-    if (m_hibernating
-        && Ask(owner, IDS_HIBERNATE_FAILED_CAPTION, IDS_HIBERNATE_VETOED, MB_ICONQUESTION | MB_YESNO)
-               == IDYES)
+    if (!m_hibernating.exchange(false)) return;
+    if (Ask(owner, IDS_HIBERNATE_FAILED_CAPTION, IDS_HIBERNATE_VETOED, MB_ICONQUESTION | MB_YESNO) == IDYES)
         Hibernate(true);
-    m_hibernating = false;
 }
 
 bool CHibernate::EnablePrivilege()

@@ -178,3 +178,34 @@ void CompanionStandIn::Finish()
     WaitFor([this] { return Running() == 0; }, 10000);
     ::ResetEvent(m_finish.get());
 }
+
+Box FindBox(DWORD processId)
+{
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM lp) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(lp);
+            DWORD owner = 0;
+            wchar_t name[16] = {};
+            ::GetWindowThreadProcessId(window, &owner);
+            ::GetClassNameW(window, name, 16);
+            if (owner != s.processId || wcscmp(name, L"#32770") != 0 || !::IsWindowVisible(window))
+                return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    Box box;
+    box.window = search.found;
+    if (box.window != nullptr) {
+        wchar_t text[512] = {};
+        ::GetWindowTextW(box.window, text, 512);
+        box.caption = text;
+        ::GetDlgItemTextW(box.window, 0xFFFF, text, 512);
+        box.text = text;
+    }
+    return box;
+}

@@ -35,6 +35,15 @@ std::vector<VersionCall> VersionCalls();
 
 HWND FindTray();
 
+// A message box or dialog of a process, with its caption and text.
+struct Box {
+    HWND window = nullptr;
+    std::wstring caption;
+    std::wstring text;
+};
+// The process's visible box; window is null when there is none.
+Box FindBox(DWORD processId);
+
 template <typename Condition>
 bool WaitFor(Condition condition, DWORD timeoutMs = 15000)
 {
