@@ -1,4 +1,5 @@
 #include "MainFrame.h"
+#include "SuitePrograms.h"
 
 #include "AcpiWmi.h"
 #include "WmiEvent.h"
@@ -44,7 +45,7 @@ CMainFrame::CMainFrame(CAcpiWmi& bios, const CCompanionApp& companion)
 
     m_context.reset(new TrayContext{m_dispatcher, m_bios, m_tokens, m_bios.SystemId(),
                                     [this](int bit) { return m_bios.IsFeature(bit); }, m_capabilities,
-                                    m_osdStyle, *this, *this, m_forwarder});
+                                    m_osdStyle, *this, *this, m_forwarder, &suite_programs::Start});
     m_features = std::make_unique<CTrayFeatures>(*m_context, m_companion);
     m_features->RegisterRoutes(m_dispatcher);
 

@@ -25,4 +25,6 @@ struct TrayContext {
     IOsdHider& osds;
     ITrayWindow& window;
     CKeyForwarder& forwarder;
+    // Starts a program of the suite (suite_programs::Start in the tray).
+    std::function<bool(const wchar_t* program, const wchar_t* arguments)> startProgram;
 };

@@ -45,7 +45,7 @@ CLaunchButtonFeature::CLaunchButtonFeature(const TrayContext& context, ILaunchBu
                              if (m_executor != nullptr) m_executor->ToggleDisplay();
                          })
     , m_startManager(context.dispatcher.Trace(), "StartLaunchButtonManager",
-                     [] { suite_programs::Start(suite_programs::kLaunchButtonManager); })
+                     [&context] { context.startProgram(suite_programs::kLaunchButtonManager, L""); })
     , m_scheduleIndicator(context.dispatcher.Trace(), "ScheduleDisplayOffIndicator",
                           [this](int state) { ScheduleIndicator(state); })
     , m_setExecutorMonitorState(context.dispatcher.Trace(), "SetExecutorMonitorState",

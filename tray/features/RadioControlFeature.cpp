@@ -4,8 +4,8 @@
 #include "TrayDispatcher.h"
 
 CRadioControlFeature::CRadioControlFeature(const TrayContext& context)
-    : m_startRadioConfiguration(context.dispatcher.Trace(), "StartRadioConfiguration", [] {
-        suite_programs::Start(suite_programs::kRadioControl, suite_programs::kFromHotkey);
+    : m_startRadioConfiguration(context.dispatcher.Trace(), "StartRadioConfiguration", [&context] {
+        context.startProgram(suite_programs::kRadioControl, suite_programs::kFromHotkey);
     })
 {}
 

@@ -78,7 +78,7 @@ void CTrayIconFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
     dispatcher.RouteCommand(ID_TRAY_EXIT, [this] { Exit(); });
     dispatcher.RouteCommand(ID_TRAY_EBL_KEY, [this] { m_parts.batterySaving.KeyAction(); });
     dispatcher.RouteCommand(ID_TRAY_RADIO_SETTINGS,
-                            [] { suite_programs::Start(suite_programs::kRadioControl); });
+                            [this] { m_context.startProgram(suite_programs::kRadioControl, L""); });
     dispatcher.RouteCommand(ID_POPUP_BRIGHTNESS,
                             [this] { m_displayFlags.brightness = m_displayFlags.brightness ? 0 : 1; });
     dispatcher.RouteCommand(ID_POPUP_RADIO, [this] { m_displayFlags.radio = m_displayFlags.radio ? 0 : 1; });

@@ -19,7 +19,11 @@ const TrayContext& FeatureBench::Context()
                                                              bit)
                                                    != hardwareFeatures.end();
                                         },
-                                        capabilities, osdStyle, *this, *this, m_forwarder});
+                                        capabilities, osdStyle, *this, *this, m_forwarder,
+                                        [this](const wchar_t* program, const wchar_t* arguments) {
+                                            started.push_back(std::wstring(program) + L" " + arguments);
+                                            return true;
+                                        }});
     }
     return *m_context;
 }

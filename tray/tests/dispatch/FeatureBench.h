@@ -25,6 +25,8 @@ public:
     int osdStyle = 2;
     CCapabilitySet capabilities;
     std::vector<int> hardwareFeatures;
+    // The suite's programs the features started: "<program> <arguments>".
+    std::vector<std::wstring> started;
     // The kinds of display that asked the others to go, in order.
     std::vector<OsdKind> osdHides;
     bool osdAllowed = true;

@@ -91,6 +91,9 @@ TEST_F(TrayRouting, EachCodeFromEachSource)
         EXPECT_EQ(bench.Key(row.code), row.key) << std::hex << row.code << " from the keyboard";
         EXPECT_EQ(bench.Bios(row.code), row.bios) << std::hex << row.code << " from the firmware";
     }
+    // The radio program and the manager, once from each source, through the tray's starter.
+    EXPECT_EQ(bench.started, (std::vector<std::wstring>{L"Aerolo.exe -HK", L"Aerolo.exe -HK", L"Actuo.exe ",
+                                                        L"Actuo.exe "}));
 }
 
 TEST_F(TrayRouting, KeyMessageCarriesScanCodeAndExtendedFlag)
