@@ -64,7 +64,7 @@ function(tavrin_render_art)
 
   if(A_CHECK AND TAVRIN_TESTS)
     add_test(NAME ${A_CHECK}
-      COMMAND ${Python3_EXECUTABLE} ${TAVRIN_ART_CHECK} ${list_args} --art ${out})
+      COMMAND ${Python3_EXECUTABLE} ${TAVRIN_ART_CHECK} ${list_args} --art ${out} --rc ${A_RC_NAME})
     set_tests_properties(${A_CHECK} PROPERTIES TIMEOUT 60)
   endif()
   if(A_SHEET)

@@ -36,7 +36,7 @@ SLIDER_ALPHA = 178
 RSVG = "rsvg-convert"
 CONVERT = "/usr/bin/convert-im6.q16"
 
-KEY_MODES = ("magenta", "yellow-panel", "yellow-over", "yellow-solid", "none", "icon")
+KEY_MODES = ("magenta", "yellow-panel", "yellow-over", "yellow-solid", "none", "icon", "png")
 
 
 class ArtError(Exception):
@@ -66,6 +66,10 @@ class Picture:
         return self.key == "icon"
 
     @property
+    def is_png(self):
+        return self.key == "png"
+
+    @property
     def width(self):
         return self.sizes[0][0]
 
@@ -74,13 +78,15 @@ class Picture:
         return self.sizes[0][1]
 
     def output(self):
-        return self.stem + (".ico" if self.is_icon else ".bmp")
+        if self.is_icon:
+            return self.stem + ".ico"
+        return self.stem + (".png" if self.is_png else ".bmp")
 
 
 def read_catalogue(path):
     """Macro -> (id, width, height or None) from the picture catalogue."""
     entries = {}
-    pattern = re.compile(r"^\s*#define\s+(ID[BI]_\w+)\s+(\d+)\s*(?://\s*(\d+)\s*x\s*(\d+))?")
+    pattern = re.compile(r"^\s*#define\s+(ID[BIP]_\w+)\s+(\d+)\s*(?://\s*(\d+)\s*x\s*(\d+))?")
     with open(path, encoding="utf-8") as f:
         for text in f:
             m = pattern.match(text)
@@ -135,8 +141,8 @@ def read_manifest(path, catalogue_path):
             picture.resource_id, stated = catalogue[macro]
             if stated and not picture.is_icon and stated != picture.sizes[0]:
                 raise ArtError(where + "%s is %dx%d in the catalogue" % (macro, stated[0], stated[1]))
-            if macro.startswith("IDI_") != picture.is_icon:
-                raise ArtError(where + "IDI_ names icons, IDB_ names bitmaps")
+            if macro.startswith("IDI_") != picture.is_icon or macro.startswith("IDP_") != picture.is_png:
+                raise ArtError(where + "IDI_ names icons, IDP_ PNG pictures, IDB_ bitmaps")
             pictures.append(picture)
     seen = {}
     for p in pictures:
@@ -412,6 +418,9 @@ def render(pictures, drawings, out_dir):
                 continue
             png = os.path.join(work, p.stem + ".png")
             image = rasterise(os.path.join(drawings, p.drawing), p.width, p.height, png)
+            if p.is_png:
+                write_png(os.path.join(out_dir, p.output()), image)
+                continue
             backdrop = None
             if p.backdrop:
                 under = next(q for q in pictures if q.macro == p.backdrop)
@@ -436,6 +445,8 @@ def rc_text(pictures, catalogue_name):
             for index, (w, _) in enumerate(p.sizes):
                 lines.append("%d 3 \"%s-%d.icon\"" % (icon_image_id(p, index), p.stem, w))
             lines.append("%s 14 \"%s.group\"" % (p.macro, p.stem))
+        elif p.is_png:
+            lines.append("%s PNG \"%s\"" % (p.macro, p.output()))
         else:
             lines.append("%s BITMAP \"%s\"" % (p.macro, p.output()))
     return "\n".join(lines) + "\n"
@@ -578,7 +589,7 @@ class Flow:
 def sheet(pictures, art, out):
     loaded = {}
     for p in pictures:
-        if not p.is_icon:
+        if not p.is_icon and not p.is_png:
             loaded[p.macro] = read_bmp(os.path.join(art, p.output()))
     flow = Flow(1500)
 

@@ -22,7 +22,7 @@ BLACK = (0, 0, 0)
 def read_catalogue(path):
     ids, sizes = {}, {}
     for text in pathlib.Path(path).read_text(encoding="utf-8").splitlines():
-        m = re.match(r"\s*#define\s+(ID[BI]_\w+)\s+(\d+)\s*(?://\s*(\d+)\s*x\s*(\d+))?", text)
+        m = re.match(r"\s*#define\s+(ID[BIP]_\w+)\s+(\d+)\s*(?://\s*(\d+)\s*x\s*(\d+))?", text)
         if m:
             ids[m.group(1)] = int(m.group(2))
             if m.group(3):
@@ -188,6 +188,27 @@ def check_icon(check, name, sizes, icon, art, stem, resource_id):
             check.fault(name, "icon image %d numbered %d" % (i, ident))
 
 
+def check_png(check, name, size, path):
+    """A PNG picture of the listed size, 8-bit RGBA, read from its header."""
+    data = pathlib.Path(path).read_bytes()
+    if len(data) < 33 or data[:8] != b"\x89PNG\r\n\x1a\n" or data[12:16] != b"IHDR":
+        check.fault(name, "not a PNG file")
+        return
+    width, height, depth, colour = struct.unpack(">IIBB", data[16:26])
+    if (width, height) != size:
+        check.fault(name, "%dx%d, the list says %dx%d" % ((width, height) + size))
+    if depth != 8 or colour != 6:
+        check.fault(name, "depth %d, colour type %d: not 8-bit RGBA" % (depth, colour))
+
+
+def rc_line(macro, stem, key):
+    if key == "icon":
+        return '%s 14 "%s.group"' % (macro, stem)
+    if key == "png":
+        return '%s PNG "%s.png"' % (macro, stem)
+    return '%s BITMAP "%s.bmp"' % (macro, stem)
+
+
 def check_rc(check, rc_path, entries):
     if not os.path.exists(rc_path):
         check.fault(rc_path, "missing")
@@ -195,7 +216,7 @@ def check_rc(check, rc_path, entries):
     rc = pathlib.Path(rc_path).read_text(encoding="utf-8")
     for macro, drawing, _, key in entries:
         stem = os.path.splitext(drawing)[0]
-        line = '%s 14 "%s.group"' % (macro, stem) if key == "icon" else '%s BITMAP "%s.bmp"' % (macro, stem)
+        line = rc_line(macro, stem, key)
         if line not in rc.splitlines():
             check.fault(rc_path, "does not say " + line)
 
@@ -234,6 +255,13 @@ def main(argv):
         w, h = (int(v) for v in size_text.split("x"))
         if macro in stated and stated[macro] != (w, h):
             check.fault(macro, "listed %dx%d, catalogued %dx%d" % ((w, h) + stated[macro]))
+        if key == "png":
+            path = os.path.join(args.art, stem + ".png")
+            if not os.path.exists(path):
+                check.fault(macro, "no picture " + path)
+            else:
+                check_png(check, "%s (%s)" % (macro, os.path.basename(path)), (w, h), path)
+            continue
         path = os.path.join(args.art, stem + ".bmp")
         if not os.path.exists(path):
             check.fault(macro, "no bitmap " + path)

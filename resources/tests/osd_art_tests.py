@@ -133,6 +133,9 @@ class ListTests(unittest.TestCase):
         self.catalogue = os.path.join(self.work, "Pictures.h")
         with open(self.catalogue, "w") as f:
             f.write("#define IDB_PANEL 10 // 20 x 20\n#define IDB_SYMBOL 11\n#define IDI_THING 12\n")
+        self.png_catalogue = os.path.join(self.work, "Header.h")
+        with open(self.png_catalogue, "w") as f:
+            f.write("#define IDP_HEADER 135 // 64x64\n")
 
     def tearDown(self):
         shutil.rmtree(self.work)
@@ -154,6 +157,43 @@ class ListTests(unittest.TestCase):
         self.assertIn('120 3 "t-16.icon"', rc)
         self.assertIn('121 3 "t-32.icon"', rc)
         self.assertIn('IDI_THING 14 "t.group"', rc)
+
+    def test_a_png_picture_keeps_its_alpha_and_is_named_as_png(self):
+        path = os.path.join(self.work, "png.txt")
+        with open(path, "w") as f:
+            f.write("IDP_HEADER h.svg 64x64 png\n")
+        pictures = osd_art.read_manifest(path, self.png_catalogue)
+        self.assertEqual(pictures[0].output(), "h.png")
+        self.assertIn('IDP_HEADER PNG "h.png"', osd_art.rc_text(pictures, "Header.h").splitlines())
+        svg = os.path.join(self.work, "h.svg")
+        with open(svg, "w") as f:
+            f.write('<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64">'
+                    '<circle cx="32" cy="32" r="20" fill="#2060c0"/></svg>')
+        out = os.path.join(self.work, "out")
+        osd_art.render(pictures, self.work, out)
+        image = osd_art.read_png(os.path.join(out, "h.png"))
+        self.assertEqual(image.get(0, 0)[3], 0, "the corner is not transparent")
+        self.assertEqual(image.get(32, 32), (0x20, 0x60, 0xC0, 255))
+        for lines, reason in ((["IDP_HEADER h.svg 64x64 magenta"], "IDP_ PNG pictures"),
+                              (["IDP_HEADER h.svg 32x32 png"], "64x64 in the catalogue")):
+            with open(path, "w") as f:
+                f.write("\n".join(lines) + "\n")
+            with self.subTest(reason=reason), self.assertRaisesRegex(osd_art.ArtError, reason):
+                osd_art.read_manifest(path, self.png_catalogue)
+        # The check reads the PNG's own header.
+        rc = osd_art.rc_text(pictures, "Header.h")
+        pathlib.Path(out, "ActuoArt.rc").write_text(rc)
+        with open(path, "w") as f:
+            f.write("IDP_HEADER h.svg 64x64 png\n")
+        check = [sys.executable, CHECK, "--manifest", path, "--catalogue", self.png_catalogue, "--art", out,
+                 "--rc", "ActuoArt.rc"]
+        passed = subprocess.run(check, capture_output=True, text=True)
+        self.assertEqual(passed.returncode, 0, passed.stdout)
+        small = osd_art.Image(32, 32, fill=(0, 0, 0, 0))
+        osd_art.write_png(os.path.join(out, "h.png"), small)
+        failed = subprocess.run(check, capture_output=True, text=True)
+        self.assertEqual(failed.returncode, 1, failed.stdout)
+        self.assertIn("32x32, the list says 64x64", failed.stdout)
 
     def test_faulty_lists_are_refused_with_the_reason(self):
         complete = ["IDB_PANEL p.svg 20x20 yellow-panel", "IDB_SYMBOL s.svg 8x8 magenta", "IDI_THING t.svg 16 icon"]
