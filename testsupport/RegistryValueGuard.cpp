@@ -3,11 +3,11 @@
 
 namespace {
 
-UniqueKey OpenKey(const std::wstring& path, REGSAM view)
+UniqueKey OpenKey(HKEY root, const std::wstring& path, REGSAM view)
 {
     UniqueKey key;
-    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
-                          KEY_QUERY_VALUE | KEY_SET_VALUE | view, nullptr, key.put(), nullptr)
+    if (::RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE | view, nullptr,
+                          key.put(), nullptr)
         != ERROR_SUCCESS)
         key.reset();
     return key;
@@ -15,14 +15,14 @@ UniqueKey OpenKey(const std::wstring& path, REGSAM view)
 
 } // namespace
 
-RegistryValueGuard::RegistryValueGuard(std::wstring keyPath, std::vector<std::wstring> names, REGSAM view)
-    : m_keyPath(std::move(keyPath)), m_view(view)
+RegistryValueGuard::RegistryValueGuard(std::wstring keyPath, std::vector<std::wstring> names, REGSAM view,
+                                       HKEY root)
+    : m_root(root), m_keyPath(std::move(keyPath)), m_view(view)
 {
     UniqueKey probe;
-    m_keyExisted
-        = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_keyPath.c_str(), 0, KEY_QUERY_VALUE | m_view, probe.put())
-          == ERROR_SUCCESS;
-    UniqueKey key = OpenKey(m_keyPath, m_view);
+    m_keyExisted = ::RegOpenKeyExW(m_root, m_keyPath.c_str(), 0, KEY_QUERY_VALUE | m_view, probe.put())
+                   == ERROR_SUCCESS;
+    UniqueKey key = OpenKey(m_root, m_keyPath, m_view);
     for (auto& name : names) {
         Saved saved{std::move(name)};
         DWORD bytes = 0;
@@ -40,10 +40,10 @@ RegistryValueGuard::RegistryValueGuard(std::wstring keyPath, std::vector<std::ws
 RegistryValueGuard::~RegistryValueGuard()
 {
     if (!m_keyExisted) {
-        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, m_keyPath.c_str());
+        ::RegDeleteTreeW(m_root, m_keyPath.c_str());
         return;
     }
-    UniqueKey key = OpenKey(m_keyPath, m_view);
+    UniqueKey key = OpenKey(m_root, m_keyPath, m_view);
     for (const Saved& saved : m_saved) {
         if (saved.existed)
             ::RegSetValueExW(key.get(), saved.name.c_str(), 0, saved.type, saved.data.data(),
@@ -55,7 +55,7 @@ RegistryValueGuard::~RegistryValueGuard()
 
 void RegistryValueGuard::SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD bytes) const
 {
-    UniqueKey key = OpenKey(m_keyPath, m_view);
+    UniqueKey key = OpenKey(m_root, m_keyPath, m_view);
     ::RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), bytes);
 }
 
@@ -71,7 +71,7 @@ void RegistryValueGuard::SetString(const wchar_t* name, const std::wstring& valu
 
 void RegistryValueGuard::Delete(const wchar_t* name) const
 {
-    UniqueKey key = OpenKey(m_keyPath, m_view);
+    UniqueKey key = OpenKey(m_root, m_keyPath, m_view);
     ::RegDeleteValueW(key.get(), name);
 }
 
@@ -82,7 +82,7 @@ bool RegistryValueGuard::Exists(const wchar_t* name) const
 
 DWORD RegistryValueGuard::TypeOf(const wchar_t* name) const
 {
-    UniqueKey key = OpenKey(m_keyPath, m_view);
+    UniqueKey key = OpenKey(m_root, m_keyPath, m_view);
     DWORD type = REG_NONE;
     if (::RegQueryValueExW(key.get(), name, nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
         return REG_NONE;
@@ -91,7 +91,7 @@ DWORD RegistryValueGuard::TypeOf(const wchar_t* name) const
 
 DWORD RegistryValueGuard::GetDword(const wchar_t* name, DWORD fallback) const
 {
-    UniqueKey key = OpenKey(m_keyPath, m_view);
+    UniqueKey key = OpenKey(m_root, m_keyPath, m_view);
     DWORD value = 0, bytes = sizeof(value), type = 0;
     if (::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &bytes)
             != ERROR_SUCCESS
@@ -102,7 +102,7 @@ DWORD RegistryValueGuard::GetDword(const wchar_t* name, DWORD fallback) const
 
 std::wstring RegistryValueGuard::GetRaw(const wchar_t* name) const
 {
-    UniqueKey key = OpenKey(m_keyPath, m_view);
+    UniqueKey key = OpenKey(m_root, m_keyPath, m_view);
     DWORD bytes = 0;
     if (::RegQueryValueExW(key.get(), name, nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS) return {};
     std::wstring data(bytes / sizeof(wchar_t), L'\0');

@@ -3,12 +3,13 @@
 #include <string>
 #include <vector>
 
-// Remembers the values a test touches under one HKLM key and puts them back
+// Remembers the values a test touches under one key (of HKLM unless told) and puts them back
 // (or removes them) when the test ends; removes the key itself when the test
 // created it. Reads and writes bypass the code under test.
 class RegistryValueGuard {
 public:
-    RegistryValueGuard(std::wstring keyPath, std::vector<std::wstring> names, REGSAM view = 0);
+    RegistryValueGuard(std::wstring keyPath, std::vector<std::wstring> names, REGSAM view = 0,
+                       HKEY root = HKEY_LOCAL_MACHINE);
     ~RegistryValueGuard();
     RegistryValueGuard(const RegistryValueGuard&) = delete;
     RegistryValueGuard& operator=(const RegistryValueGuard&) = delete;
@@ -32,6 +33,7 @@ private:
         DWORD type = REG_NONE;
         std::vector<BYTE> data;
     };
+    HKEY m_root;
     std::wstring m_keyPath;
     REGSAM m_view;
     bool m_keyExisted = false;

@@ -1,9 +1,8 @@
 #pragma once
 // Resource and control numbers of Actuo.exe.
+#include "ActuoPictures.h"
 
 #define IDD_PELLICK 102
-#define IDI_PELLICK 128
-#define IDI_PELLICK_ALT 138
 #define IDC_CONFIGURATION 1000
 #define IDC_SELECT_FUNCTION 1001
 #define IDC_FUNCTIONS 1008

@@ -1,5 +1,6 @@
 #pragma once
 #include "App.h"
+#include "GdiplusSession.h"
 
 #include <windows.h>
 
@@ -16,4 +17,6 @@ protected:
 private:
     static void OpenSupportLauncher();
     bool m_alreadyRunning;
+    // The header artwork is drawn through GDI+.
+    CGdiplusSession m_gdiplus;
 };

@@ -1,5 +1,6 @@
 #include "PellickDlg.h"
 
+#include "ActuoDialogTexts.h"
 #include "ActuoStrings.h"
 #include "MessageCatalogue.h"
 #include "PellickFunctions.h"
@@ -19,22 +20,6 @@ namespace {
 constexpr uint16_t kAlternativePictureSystems[] = {1221, 1222, 1241, 1242, 1301, 1302, 1307};
 constexpr wchar_t kWebScheme[] = L"http://";
 constexpr DWORD kFileBufferChars = 1024;
-
-struct ControlText {
-    UINT control;
-    UINT text;
-};
-constexpr ControlText kControlTexts[] = {
-    {IDC_CONFIGURATION, IDS_CONFIGURATION},
-    {IDC_SELECT_FUNCTION, IDS_SELECT_FUNCTION},
-    {IDC_ADVANCED, IDS_ADVANCED_SETTINGS},
-    {IDC_PROGRAM_LABEL, IDS_PROGRAM_LABEL},
-    {IDC_BROWSE, IDS_BROWSE},
-    {IDC_WEB_LABEL, IDS_WEB_ADDRESS_LABEL},
-    {IDC_RUN, IDS_RUN},
-    {IDOK, IDS_OK},
-    {IDCANCEL, IDS_CANCEL},
-};
 
 std::wstring Trimmed(const std::wstring& text)
 {
@@ -83,9 +68,10 @@ BOOL CPellickDlg::OnInitDialog()
                                                       ::GetSystemMetrics(SM_CYSMICON), 0)));
     ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon.get()));
     ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
+    m_header = std::make_unique<CHeaderPicture>(module, m_alternativePicture ? IDP_HEADER_ALT : IDP_HEADER);
 
     ::SetWindowTextW(m_hWnd, texts::LoadSelected(IDS_MANAGER_CAPTION).c_str());
-    for (const ControlText& entry : kControlTexts)
+    for (const ActuoControlText& entry : kActuoDialogTexts)
         ::SetDlgItemTextW(m_hWnd, static_cast<int>(entry.control), texts::LoadSelected(entry.text).c_str());
 
     m_pellick.BuildOfferList();
@@ -214,10 +200,39 @@ void CPellickDlg::BringToFront()
     ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, kKeep);
 }
 
+RECT CPellickDlg::ClientRectOf(UINT id) const
+{
+    RECT rect{};
+    ::GetWindowRect(::GetDlgItem(m_hWnd, static_cast<int>(id)), &rect);
+    ::MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void CPellickDlg::Paint()
+{
+    PAINTSTRUCT paint{};
+    const HDC dc = ::BeginPaint(m_hWnd, &paint);
+    if (::IsIconic(m_hWnd)) {
+        RECT client{};
+        ::GetClientRect(m_hWnd, &client);
+        const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+        ::DrawIcon(dc, x, y, m_bigIcon.get());
+    } else if (m_header) {
+        m_header->Draw(dc, CHeaderPicture::Square(ClientRectOf(IDC_PICTURE), ClientRectOf(IDC_FUNCTIONS).top,
+                                                  ClientRectOf(IDC_SELECT_FUNCTION).left));
+    }
+    ::EndPaint(m_hWnd, &paint);
+}
+
 INT_PTR CPellickDlg::DialogMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     if (messages::Matches(msg, m_bringToFront)) {
         BringToFront();
+        return TRUE;
+    }
+    if (msg == WM_PAINT) {
+        Paint();
         return TRUE;
     }
     return CDialog::DialogMessage(msg, wp, lp);

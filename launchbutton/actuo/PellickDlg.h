@@ -2,10 +2,12 @@
 #include "ActuoIds.h"
 #include "ComboBox.h"
 #include "Dialog.h"
+#include "HeaderPicture.h"
 #include "Pellick.h"
 #include "UniqueHandle.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,11 +35,14 @@ private:
     void OnRun();
     void BringToFront();
     void Show(UINT id, bool shown);
+    void Paint();
+    RECT ClientRectOf(UINT id) const;
 
     CPellick m_pellick;
     bool m_alternativePicture;
     UniqueIcon m_bigIcon;
     UniqueIcon m_smallIcon;
+    std::unique_ptr<CHeaderPicture> m_header;
     std::vector<uint32_t> m_indexToFunction;
     uint32_t m_function = pellick::kNotAssigned;
     std::wstring m_program;

@@ -2,11 +2,12 @@
 // with Tavrin.exe running, each function observed from outside: the stand-in
 // programs' log, the simulated endpoint and machine, a test window.
 #include "SettingNames.h"
+#include "StandInPrograms.h"
 #include "TrayTestSupport.h"
 
-#include <tlhelp32.h>
-
+#include <algorithm>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,74 +30,20 @@ std::string Get(const std::wstring& key)
     return value;
 }
 
-std::wstring Folder(UINT (*get)(LPWSTR, UINT))
-{
-    wchar_t path[MAX_PATH] = {};
-    get(path, MAX_PATH);
-    return std::wstring(path) + L"\\";
-}
-
-std::wstring TestFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
-constexpr wchar_t kUninstallEntry[]
-    = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TavrinTest Quillon Wireless Display";
-
 class LaunchButtonTray : public TrayTest {
 protected:
     void SetUp() override
     {
         TrayTest::SetUp();
-        m_finish.reset(::CreateEventW(nullptr, TRUE, FALSE, L"TavrinTestStandInFinish"));
-        ::DeleteFileW(m_log.c_str());
-        ::SetEnvironmentVariableW(L"TAVRIN_STANDIN_LOG", m_log.c_str());
-        const std::wstring system = Folder(::GetSystemDirectoryW);
-        const std::wstring windows = Folder(::GetWindowsDirectoryW);
-        Install(system + L"charmap.exe");
-        Install(system + L"presentationsettings.exe");
-        Install(windows + L"ehome\\ehshell.exe");
-        Install(L"C:\\Program Files (x86)\\Corvane Lumara\\Corvane Lumara\\lumara_primary.exe");
-        Install(L"C:\\Quillon\\WiDi\\WiDiApp.exe");
-        Install(L"C:\\Quillon\\Tools\\quillpad.exe");
-        HKEY made = nullptr;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallEntry, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                    &made, nullptr),
-                  ERROR_SUCCESS);
-        UniqueKey entry(made);
-        SetText(entry.get(), setting_names::kUninstallDisplayName, L"Quillon Wireless Display");
-        SetText(entry.get(), setting_names::kUninstallInstallLocation, L"C:\\Quillon\\WiDi\\");
+        m_programs = std::make_unique<CStandInPrograms>(m_log);
+        ASSERT_TRUE(m_programs->Installed());
     }
 
     void TearDown() override
     {
         if (m_tray.process) Stop(m_tray);
-        ::SetEvent(m_finish.get());
-        WaitFor([this] { return Running() == 0; }, 10000);
-        for (const std::wstring& path : m_installed) ::DeleteFileW(path.c_str());
-        ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kUninstallEntry);
-        ::SetEnvironmentVariableW(L"TAVRIN_STANDIN_LOG", nullptr);
+        m_programs.reset();
         TrayTest::TearDown();
-    }
-
-    static void SetText(HKEY key, const wchar_t* name, const std::wstring& text)
-    {
-        ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    }
-
-    void Install(const std::wstring& path)
-    {
-        for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos;
-             slash = path.find(L'\\', slash + 1))
-            ::CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
-        ASSERT_TRUE(::CopyFileW((TestFolder() + L"launch_standin.exe").c_str(), path.c_str(), FALSE))
-            << Narrow(path);
-        m_installed.push_back(path);
     }
 
     // The manager the button opened, closed again.
@@ -124,8 +71,6 @@ protected:
         started.id = info.dwProcessId;
         return started;
     }
-
-    static std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
     // Starts the tray and waits until firmware events reach it.
     void StartTray()
@@ -185,27 +130,12 @@ protected:
         return WaitFor([&] { return Logged(prefix) >= count; }, 10000);
     }
 
-    int Running() const
-    {
-        int running = 0;
-        for (const std::wstring& path : m_installed) {
-            const std::wstring exe = path.substr(path.find_last_of(L'\\') + 1);
-            UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-            PROCESSENTRY32W entry{sizeof(entry)};
-            for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more;
-                 more = ::Process32NextW(snapshot.get(), &entry))
-                if (_wcsicmp(entry.szExeFile, exe.c_str()) == 0) ++running;
-        }
-        return running;
-    }
-
     RegistryValueGuard pellick{
         CSettings::kKeyPath,
         {setting_names::kPellick, setting_names::kPellickCmd, setting_names::kPellickAddr}};
     std::wstring m_log = Temp(L"tavrin-standin-log.txt");
     TraceFile m_traceFile;
-    UniqueHandle m_finish;
-    std::vector<std::wstring> m_installed;
+    std::unique_ptr<CStandInPrograms> m_programs;
     Process m_tray;
     ULONGLONG m_lastPress = 0;
 };
@@ -257,7 +187,7 @@ TEST_F(LaunchButtonTray, AUsersProgramStartsOnceAndThenComesForward)
 
 TEST_F(LaunchButtonTray, TheMediaLauncherComesForwardByItsTitle)
 {
-    Process launcher = StartPath(m_installed[3]);
+    Process launcher = StartPath(m_programs->Paths()[3]);
     HWND window = nullptr;
     ASSERT_TRUE(WaitFor(
         [&] { return (window = ::FindWindowW(L"TavrinTestStandIn", L"Corvane Lumara")) != nullptr; }));
@@ -372,4 +302,101 @@ TEST_F(LaunchButtonTray, AMissingWebAddressAssignsTheFunctionForTheManager)
     Press(14);
     EXPECT_TRUE(CloseManager()) << "the manager did not open";
     EXPECT_EQ(pellick.GetDword(setting_names::kPellick), 14u);
+}
+
+TEST_F(LaunchButtonTray, NothingAssignedOrAnUnknownFunctionOpensTheManager)
+{
+    StartTray();
+    for (DWORD function : {0u, 20u}) {
+        SCOPED_TRACE(function);
+        Press(function);
+        EXPECT_TRUE(CloseManager()) << "the manager did not open";
+    }
+}
+
+TEST_F(LaunchButtonTray, TheNetworkListRunsThroughRundll32)
+{
+    StartTray();
+    Press(8);
+    EXPECT_TRUE(WaitLogged("van.dll RunVAN ")) << "the network list was not run";
+}
+
+TEST_F(LaunchButtonTray, AWebAddressOpensInTheRegisteredBrowser)
+{
+    const RegistryValueGuard http(L"Software\\Classes\\http\\shell\\open\\command", {L""});
+    http.SetString(L"", L"\"" + std::wstring(CStandInPrograms::kWebBrowser) + L"\" \"%1\"");
+    pellick.SetString(setting_names::kPellickAddr, L"http://flinto.corvane.example/start");
+    StartTray();
+    Press(15);
+    EXPECT_TRUE(WaitLogged("quillbrowse.exe start ")) << "no browser";
+    const std::vector<std::string> log = Log();
+    EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string& line) {
+        return line.rfind("quillbrowse.exe start", 0) == 0
+               && line.find("http://flinto.corvane.example/start") != std::string::npos;
+    })) << "the address was not passed on";
+    EXPECT_EQ(pellick.GetDword(setting_names::kPellick), 15u);
+}
+
+TEST_F(LaunchButtonTray, AFailingHibernationAsksTheTrayForItsHelp)
+{
+    Simctl(L"set hibernate-allowed 0");
+    Simctl(L"set hibernate-enable 0");
+    StartTray();
+    Process window = StartProgram(L"launch_standin.exe", L"");
+    ASSERT_TRUE(WaitLogged("launch_standin.exe start"));
+    ASSERT_TRUE(WaitFor([] { return ::FindWindowW(L"TavrinTestStandIn", nullptr) != nullptr; }));
+    Press(3);
+    EXPECT_TRUE(WaitLogged("launch_standin.exe hibernate-request")) << "no hibernate request seen";
+    Box offer;
+    ASSERT_TRUE(WaitFor([&] { return (offer = FindBox(m_tray.id)).window != nullptr; }))
+        << "the tray did not offer its help";
+    EXPECT_EQ(offer.caption, L"Tavrin - Unable to hibernate system.");
+    ::PostMessageW(offer.window, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(offer.window); }));
+    EXPECT_EQ(Get(L"asleep"), "0");
+    EXPECT_EQ(Get(L"hibernations"), "0");
+}
+
+TEST_F(LaunchButtonTray, RefreshSendsTheBrowserKeyTypedByTheFirmwareOrTheTray)
+{
+    for (const bool firmware : {true, false}) {
+        SCOPED_TRACE(firmware ? "firmware types" : "tray types");
+        Simctl(firmware ? L"set types-keys 1" : L"set types-keys 0");
+        Simctl(L"set keys-typed 0");
+        StartTray();
+        Process window = StartProgram(L"launch_standin.exe", L"");
+        HWND shown = nullptr;
+        ASSERT_TRUE(
+            WaitFor([&] { return (shown = ::FindWindowW(L"TavrinTestStandIn", nullptr)) != nullptr; }));
+        ASSERT_TRUE(WaitFor(
+            [&] { return ::GetForegroundWindow() == shown || (::SetForegroundWindow(shown), false); }));
+        const size_t refreshes = Logged("launch_standin.exe key 0xA8");
+        Press(6);
+        if (firmware) {
+            EXPECT_TRUE(WaitFor([] { return Get(L"keys-typed") == "1"; })) << "the firmware typed nothing";
+            EXPECT_EQ(Get(L"last-key"), "0x0000003F") << "not F5 without a modifier";
+        } else {
+            EXPECT_TRUE(WaitLogged("launch_standin.exe key 0xA8", refreshes + 1)) << "no browser-refresh key";
+            EXPECT_EQ(Get(L"keys-typed"), "0");
+        }
+        ::PostMessageW(shown, WM_CLOSE, 0, 0);
+        EXPECT_EQ(window.WaitExit(10000), 0u);
+        Stop(m_tray);
+        m_tray = {};
+    }
+}
+
+TEST_F(LaunchButtonTray, HibernateSuspendsTheMachineUntilItResumes)
+{
+    StartTray();
+    Press(3);
+    const bool asleep = WaitFor([] { return Get(L"asleep") == "1"; });
+    if (!asleep) Simctl(L"resume");
+    ASSERT_TRUE(asleep) << "the machine did not hibernate";
+    EXPECT_EQ(Get(L"hibernations"), "1");
+    EXPECT_EQ(Get(L"sleeps"), "0");
+    const size_t resumes = m_traceFile.Count("entry ResetLaunchButtonExecutor");
+    Simctl(L"resume");
+    ASSERT_TRUE(WaitFor([&] { return m_traceFile.Count("entry ResetLaunchButtonExecutor") > resumes; }));
+    EXPECT_EQ(Get(L"asleep"), "0");
 }

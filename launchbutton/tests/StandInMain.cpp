@@ -3,8 +3,10 @@
 // user's program), installed under their names by the tests. Each start,
 // and what its window receives, is a line in the file named by
 // TAVRIN_STANDIN_LOG: "<exe> start <show> <command line>", "<exe> key 0xNN",
-// "<exe> monitor N", "<exe> closed". It stays until its window is closed or
+// "<exe> monitor N", "<exe> hibernate-request" (the tray's hibernation
+// help was asked for), "<exe> closed". It stays until its window is closed or
 // the event TavrinTestStandInFinish is set.
+#include "MessageCatalogue.h"
 #include "UniqueHandle.h"
 #include "Utf8.h"
 
@@ -16,6 +18,7 @@
 namespace {
 
 std::wstring g_exe;
+UINT g_hibernateRequest = 0;
 
 void Note(const std::string& what)
 {
@@ -39,6 +42,10 @@ std::string Hex(unsigned value)
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp)
 {
+    if (message == g_hibernateRequest && message != 0) {
+        Note("hibernate-request");
+        return 0;
+    }
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -70,6 +77,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     ::GetStartupInfoW(&startup);
     const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : -1;
     Note("start " + std::to_string(show) + " " + Utf8(::GetCommandLineW()));
+    g_hibernateRequest = ::RegisterWindowMessageW(messages::kHibernate);
 
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = WindowProc;

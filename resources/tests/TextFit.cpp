@@ -1,5 +1,6 @@
 #include "TextFit.h"
 
+#include "LanguageCatalogue.h"
 #include "RcTable.h"
 #include "UniqueHandle.h"
 
@@ -93,6 +94,10 @@ Layout LayoutOf(HWND control)
             return {true, width - 4 * ::GetSystemMetrics(SM_CXEDGE), lines};
         return {true, width - ::GetSystemMetrics(SM_CXMENUCHECK) - 4, lines};
     }
+    // A drop-down list shows one entry beside its arrow button.
+    if (_wcsicmp(className, L"ComboBox") == 0)
+        return {true, width - ::GetSystemMetrics(SM_CXVSCROLL) - 4 * ::GetSystemMetrics(SM_CXEDGE),
+                DT_SINGLELINE | DT_NOPREFIX};
     return {false, 0, 0};
 }
 
@@ -156,6 +161,25 @@ int MenuTextWidth(const std::wstring& text)
     const UniqueGdiObject font(::CreateFontIndirectW(&metrics.lfMenuFont));
     if (!font) return -1;
     return FontDc(nullptr, font.get()).Measure(text, 0, DT_SINGLELINE).right;
+}
+
+std::vector<LANGID> Languages(bool withPseudoLanguage)
+{
+    constexpr LANGID kEnglish = 1033;
+    constexpr LANGID kPseudoLanguage = 0x0501;
+    std::vector<LANGID> ids{kEnglish};
+    for (const auto& language : language_catalogue::Translations()) ids.push_back(language.id);
+    if (withPseudoLanguage) ids.push_back(kPseudoLanguage);
+    return ids;
+}
+
+UniqueModule LoadProgramImage(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring file(path, length);
+    file.erase(file.find_last_of(L"\\/") + 1);
+    return UniqueModule(::LoadLibraryExW((file + name).c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
 }
 
 } // namespace text_fit

@@ -1,4 +1,6 @@
 #pragma once
+#include "UniqueHandle.h"
+
 #include <windows.h>
 
 #include <string>
@@ -25,5 +27,10 @@ std::vector<ControlText> TemplateTexts(HMODULE module, WORD dialog);
 std::vector<WORD> Dialogs(HMODULE module);
 // Width in pixels of a menu entry's text in the system's menu font.
 int MenuTextWidth(const std::wstring& text);
+
+// English, every translation and, when built with it, the pseudo-language.
+std::vector<LANGID> Languages(bool withPseudoLanguage);
+// A program of the test's own folder, loaded for its resources only.
+UniqueModule LoadProgramImage(const wchar_t* name);
 
 } // namespace text_fit

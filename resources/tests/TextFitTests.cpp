@@ -13,27 +13,8 @@
 
 namespace {
 
-constexpr LANGID kEnglish = 1033;
-constexpr LANGID kPseudoLanguage = 0x0501;
 // The widest a menu may be: 60 % of a 1024-pixel screen.
 constexpr int kMaxMenuWidth = 1024 * 60 / 100;
-
-std::vector<LANGID> Languages()
-{
-    std::vector<LANGID> ids{kEnglish};
-    for (const auto& language : language_catalogue::Translations()) ids.push_back(language.id);
-    if (TAVRIN_PSEUDO_LOCALE) ids.push_back(kPseudoLanguage);
-    return ids;
-}
-
-UniqueModule LoadProgram(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file(path, length);
-    file.erase(file.find_last_of(L"\\/") + 1);
-    return UniqueModule(::LoadLibraryExW((file + name).c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-}
 
 // The texts of a dialog in one language: the numbered ones from the table,
 // every other control with its template text.
@@ -54,7 +35,7 @@ std::vector<text_fit::ControlText> TextsOf(HMODULE module, WORD dialog, LANGID l
 
 class TavrinProgram : public ::testing::Test {
 protected:
-    UniqueModule module = LoadProgram(L"Tavrin.exe");
+    UniqueModule module = text_fit::LoadProgramImage(L"Tavrin.exe");
 };
 
 TEST_F(TavrinProgram, EveryDialogTextFitsItsControl)
@@ -66,7 +47,7 @@ TEST_F(TavrinProgram, EveryDialogTextFitsItsControl)
         EXPECT_NE(std::find(dialogs.begin(), dialogs.end(), entry.dialog), dialogs.end())
             << "dialog " << entry.dialog;
     for (WORD dialog : dialogs) {
-        for (LANGID language : Languages()) {
+        for (LANGID language : text_fit::Languages(TAVRIN_PSEUDO_LOCALE)) {
             const auto texts = TextsOf(module.get(), dialog, language);
             for (const auto& entry : kTavrinDialogTexts) {
                 if (entry.dialog != dialog) continue;
@@ -87,7 +68,7 @@ TEST_F(TavrinProgram, MenuTextsStayNarrowerThanTheScreenAllows)
     const auto menu = language_catalogue::MenuTexts(
         "tavrin", rc_table::ReadIds(TAVRIN_RESOURCES_DIR "/tavrin/TavrinStrings.h"));
     ASSERT_EQ(menu.size(), 7u);
-    for (LANGID language : Languages()) {
+    for (LANGID language : text_fit::Languages(TAVRIN_PSEUDO_LOCALE)) {
         for (UINT number : menu) {
             const std::wstring text = texts::Load(number, language, module.get());
             EXPECT_FALSE(text.empty()) << "language " << language << " text " << number;
