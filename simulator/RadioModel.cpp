@@ -158,7 +158,7 @@ RadioAnswer AnswerLegacyRadioCall(SimMachine& machine, const BiosCallBuffer& cal
 bool SetRadioSwitch(SimMachine& machine, bool on, bool& changed)
 {
     changed = false;
-    if ((machine.firmware.radioStatus & kSwitchPresent) == 0) return false;
+    if (!machine.radio.modelled || (machine.firmware.radioStatus & kSwitchPresent) == 0) return false;
     SimRadio& r = machine.radio;
     changed = (r.switchOn != 0) != on;
     if (!changed) return true;

@@ -31,7 +31,8 @@ RadioAnswer AnswerLegacyRadioCall(SimMachine& machine, const BiosCallBuffer& cal
 // or when it follows a switch that is off; bit 16 says some radio is on.
 void UpdateRadioStatus(SimMachine& machine);
 
-// Moves the hardware switch. False when the machine has none; `changed` says
+// Moves the hardware switch. False when the machine has none (or its radios
+// are not modelled); `changed` says
 // whether it moved.
 bool SetRadioSwitch(SimMachine& machine, bool on, bool& changed);
 
