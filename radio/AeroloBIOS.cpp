@@ -38,8 +38,6 @@ CAeroloBIOS::CAeroloBIOS(IBiosCalls& bios, CTokenOperations tokens)
     : m_bios(bios), m_tokens(std::move(tokens))
 {
     AreaInfoRead();
-    if (m_areaSize == 0) return;
-    m_area.reset(new (std::nothrow) uint8_t[m_areaSize]);
     if (!m_area) return;
     AreaLoad();
     AreaRead();
@@ -57,8 +55,13 @@ bool CAeroloBIOS::AreaInfoRead()
 {
     BiosCallBuffer buffer;
     if (!Chunk(radiocall::kStatus, 0, buffer)) return false;
-    m_areaSize = static_cast<uint16_t>(buffer.cbRes3 & 0xFFFF);
+    const auto size = static_cast<uint16_t>(buffer.cbRes3 & 0xFFFF);
     m_formatVersion = static_cast<uint8_t>(buffer.cbRes4 & 0xFF);
+    // The buffer always has the size last reported, so no chunk lands outside it.
+    if (size != m_areaSize || !m_area) {
+        m_areaSize = size;
+        m_area.reset(size > 0 ? new (std::nothrow) uint8_t[size]() : nullptr);
+    }
     return true;
 }
 

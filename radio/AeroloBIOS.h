@@ -21,6 +21,8 @@ public:
     CAeroloBIOS(const CAeroloBIOS&) = delete;
     CAeroloBIOS& operator=(const CAeroloBIOS&) = delete;
 
+    // Also gives the area buffer the reported size (none for 0, or when it
+    // cannot be allocated); the next read fills it.
     bool AreaInfoRead();
     bool AreaLoad();
     // Reads the area chunk by chunk (a failed chunk leaves its bytes 0), then

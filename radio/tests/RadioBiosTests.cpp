@@ -192,6 +192,33 @@ TEST_F(Aerolo, ConstructionReadsTheWholeAreaAndParsesIt)
     EXPECT_EQ(aerolo->Preferred(0).flags, 2);
 }
 
+TEST_F(Aerolo, ANewAreaSizeGivesTheBufferThatSize)
+{
+    firmware.area = SampleArea(20); // too short for the header
+    auto aerolo = Make();
+    ASSERT_EQ(aerolo->AreaSize(), 20);
+    EXPECT_EQ(aerolo->PreferredCount(), 0);
+
+    firmware.area = SampleArea(208);
+    ASSERT_TRUE(aerolo->AreaInfoRead());
+    ASSERT_TRUE(aerolo->AreaRead());
+    EXPECT_EQ(aerolo->AreaSize(), 208);
+    EXPECT_EQ(aerolo->GetPreferredSsid(0), L"Quillet5");
+
+    firmware.area = SampleArea(12);
+    ASSERT_TRUE(aerolo->AreaInfoRead());
+    bios.requests.clear();
+    ASSERT_TRUE(aerolo->AreaRead());
+    EXPECT_EQ(bios.requests.size(), 1u);
+    EXPECT_EQ(aerolo->AreaLength(), 0x30); // the first twelve bytes only
+    EXPECT_EQ(aerolo->PreferredCount(), 0);
+
+    firmware.area.clear();
+    ASSERT_TRUE(aerolo->AreaInfoRead());
+    EXPECT_FALSE(aerolo->HasArea());
+    EXPECT_FALSE(aerolo->AreaRead());
+}
+
 TEST_F(Aerolo, AFailedChunkLeavesItsBytesZeroAndTheReadGoesOn)
 {
     firmware.area = SampleArea(60);
