@@ -8,6 +8,7 @@
 
 #include "BiosCallBuffer.h"
 #include "CallLog.h"
+#include "RadioModel.h"
 
 namespace sim {
 namespace {
@@ -114,6 +115,11 @@ Result TypeKey(SimKeys& keys, const BiosCallBuffer& call)
     return {::SendInput(count, inputs.data(), sizeof(INPUT)) == count ? 0 : -1};
 }
 
+Result Radio(const RadioAnswer& a)
+{
+    return {a.res1, a.res2, a.res3, a.res4};
+}
+
 Result Model(SimMachine& machine, const BiosCallBuffer& call)
 {
     SimFirmware& firmware = machine.firmware;
@@ -130,7 +136,10 @@ Result Model(SimMachine& machine, const BiosCallBuffer& call)
         if (call.cbSelect == 0x0B && call.cbArg1 == 0x41) return TypeKey(machine.keys, call);
         break;
     case 0x0011:
+        if (call.cbSelect == 0x0B && machine.radio.modelled) return Radio(AnswerRadioCall(machine, call));
         if (call.cbSelect == 0x0B) return {firmware.radioRes1, firmware.radioStatus};
+        if (call.cbSelect == 0x02 && machine.radio.modelled)
+            return Radio(AnswerLegacyRadioCall(machine, call));
         if (call.cbSelect == 0x03) return VersionReport(firmware, call);
         break;
     }

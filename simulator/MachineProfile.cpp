@@ -12,6 +12,7 @@
 #include "AudioModel.h"
 #include "ModuleFolder.h"
 #include "PowerPlans.h"
+#include "RadioModel.h"
 
 namespace sim {
 namespace {
@@ -300,6 +301,50 @@ void ReadAudio(const ProfileReader& ini, SimAudio& audio)
         = static_cast<uint32_t>(ini.Number(section, L"Default", 1, 1, audio.endpointCount) - 1);
 }
 
+// A status bit that a [Radio] key sets or clears; without the key the
+// [Firmware] RadioStatus word decides.
+void StatusBit(const ProfileReader& ini, const wchar_t* key, int bit, uint32_t& status)
+{
+    if (!ini.Has(L"Radio", key)) return;
+    const uint32_t mask = 1u << bit;
+    status = ini.Number(L"Radio", key, 0, 0, 1) != 0 ? status | mask : status & ~mask;
+}
+
+// [Radio] Switch, Locator, Wifi, Bluetooth, Wwan (status bits 0, 1, 8, 9, 10),
+// SwitchOn, Disabled (bits 0..2 of the radios switched off), SwitchConfig,
+// LegacyRes1, LocatorAreaSize, LocatorFormatVersion, LocatorArea (bytes,
+// comma-separated; without it a fresh area).
+void ReadRadio(const ProfileReader& ini, SimMachine& m)
+{
+    const wchar_t* section = L"Radio";
+    SimRadio& r = m.radio;
+    std::memset(&r, 0, sizeof r);
+    if (ini.Section(section).empty()) return;
+    r.modelled = 1;
+    uint32_t& status = m.firmware.radioStatus;
+    StatusBit(ini, L"Switch", 0, status);
+    StatusBit(ini, L"Locator", 1, status);
+    StatusBit(ini, L"Wifi", 8, status);
+    StatusBit(ini, L"Bluetooth", 9, status);
+    StatusBit(ini, L"Wwan", 10, status);
+    r.switchOn = ini.Number(section, L"SwitchOn", 1, 0, 1) != 0;
+    r.disabled = static_cast<uint8_t>(ini.Number(section, L"Disabled", 0, 0, 7));
+    r.switchConfig = U16(ini.Number(section, L"SwitchConfig", 0x0007, 0, 0xFFFF));
+    r.legacyRes1 = I32(ini.Number(section, L"LegacyRes1", 0, INT32_MIN, INT32_MAX));
+    r.areaSize = U16(ini.Number(section, L"LocatorAreaSize", 0, 0, kLocatorAreaCapacity));
+    r.formatVersion = static_cast<uint8_t>(ini.Number(section, L"LocatorFormatVersion", 1, 0, 0xFF));
+    ResetLocatorArea(r);
+    std::vector<long long> bytes = NumberList(ini.String(section, L"LocatorArea"));
+    if (!bytes.empty()) {
+        std::memset(r.area, 0, sizeof r.area);
+        for (size_t i = 0; i < bytes.size() && i < r.areaSize; ++i) {
+            r.area[i] = static_cast<uint8_t>(std::clamp(bytes[i], 0LL, 0xFFLL));
+        }
+        std::memcpy(r.working, r.area, sizeof r.working);
+    }
+    UpdateRadioStatus(m);
+}
+
 } // namespace
 
 bool ParseNumber(const std::wstring& text, long long& value)
@@ -362,6 +407,7 @@ bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
     ReadPowerPlans(ini, machine.powerPlans);
     ReadAudio(ini, machine.audio);
     ReadKeysAndSleep(ini, machine);
+    ReadRadio(ini, machine);
 
     std::memset(machine.profile, 0, sizeof machine.profile);
     wcsncpy(machine.profile, nameOrPath.c_str(), kProfileNameLength - 1);

@@ -11,7 +11,7 @@
 namespace sim {
 
 inline constexpr uint32_t kSimMachineMagic = 0x4D495354; // "TSIM"
-inline constexpr uint32_t kSimMachineVersion = 5;
+inline constexpr uint32_t kSimMachineVersion = 6;
 
 inline constexpr int kMaxOemStrings = 8;
 inline constexpr int kSmbiosStringLength = 64;
@@ -300,6 +300,27 @@ static_assert(sizeof(SimSleep) == 28);
 
 inline constexpr wchar_t kResumeEventName[] = L"TavrinSimulatedMachineResume";
 
+inline constexpr int kLocatorAreaCapacity = 512;
+
+// The radios, the hardware switch and the network locator (RadioModel.h).
+// The status word itself is firmware.radioStatus: the model keeps its bits
+// 16..19 in step with the switch and the disable flags.
+struct SimRadio {
+    uint8_t modelled; // 0: the profile has no [Radio]; every 0x11/0x0B call answers the status word
+    uint8_t switchOn; // position of the hardware switch
+    uint8_t disabled; // bits 0..2: Wi-Fi, Bluetooth, Mobile Broadband switched off by a call
+    uint8_t formatVersion; // of the locator area
+    uint16_t switchConfig; // bits 0..2 follow the switch, 7 locked, 8 locator on, 15 locator locked
+    uint16_t areaSize; // 0: no locator area
+    int32_t legacyRes1; // status of the legacy radio-state call (-2: not supported)
+    uint32_t switchFlips;
+    uint32_t areaLoads;
+    uint32_t areaCommits;
+    uint8_t area[kLocatorAreaCapacity]; // what the firmware keeps
+    uint8_t working[kLocatorAreaCapacity]; // what the chunk calls read and write; loaded and committed
+};
+static_assert(sizeof(SimRadio) == 24 + 2 * kLocatorAreaCapacity);
+
 struct SimMachine {
     uint32_t magic;
     uint32_t version;
@@ -320,6 +341,7 @@ struct SimMachine {
     SimAudio audio;
     SimKeys keys;
     SimSleep sleep;
+    SimRadio radio;
 };
 #pragma pack(pop)
 
@@ -334,6 +356,7 @@ static_assert(offsetof(SimMachine, eventCount) == offsetof(SimMachine, calls) + 
 static_assert(offsetof(SimMachine, powerPlans) == offsetof(SimMachine, subscribers) + 8 * kMaxSubscribers);
 static_assert(offsetof(SimMachine, audio) == offsetof(SimMachine, powerPlans) + sizeof(SimPowerPlans));
 static_assert(offsetof(SimMachine, keys) == offsetof(SimMachine, audio) + sizeof(SimAudio));
-static_assert(sizeof(SimMachine) == offsetof(SimMachine, keys) + sizeof(SimKeys) + sizeof(SimSleep));
+static_assert(offsetof(SimMachine, radio) == offsetof(SimMachine, keys) + sizeof(SimKeys) + sizeof(SimSleep));
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, radio) + sizeof(SimRadio));
 
 } // namespace sim

@@ -20,6 +20,8 @@ using namespace std::chrono_literals;
 
 constexpr uint8_t kReservedMark = 0xA5;
 constexpr uint8_t kAfterMark = 0x5A;
+// The default notebook's radio status: 0x0F, three radios installed and on.
+constexpr uint32_t kDefaultRadioStatus = 0x0001070F;
 
 // A call record as it sits in a caller's memory, with bytes behind it.
 #pragma pack(push, 1)
@@ -82,7 +84,7 @@ TEST_F(AcpiWmiEndToEnd, RequestFillsTheFirmwareBufferWithZerosBehindTheRecord)
     RecordInMemory m = MarkedRequest();
     ASSERT_TRUE(bios->PerformSmi(m.record, 0));
     EXPECT_EQ(m.record.cbRes1, 0);
-    EXPECT_EQ(m.record.cbRes2, 0x0Fu);
+    EXPECT_EQ(m.record.cbRes2, kDefaultRadioStatus);
     EXPECT_EQ(m.record.reserved2C, kReservedMark);
     for (uint8_t b : m.after) EXPECT_EQ(b, kAfterMark);
 
@@ -130,15 +132,15 @@ TEST_F(AcpiWmiEndToEnd, ArgumentWordsTheFirmwareChangedComeBackToTheCaller)
 {
     Start(L"corvane-default", {L"set quirk-args 1"});
     BiosCallBuffer b;
-    ASSERT_TRUE(bios->PerformSmi(b, 0x11, 0x0B, 1, 2, 0x30, 0xFFFF0000));
+    ASSERT_TRUE(bios->PerformSmi(b, 0x11, 0x0B, 0x100, 2, 0x30, 0xFFFF0000));
     EXPECT_EQ(b.cbClass, 0x11);
     EXPECT_EQ(b.cbSelect, 0x0B);
-    EXPECT_EQ(b.cbArg1, ~1u);
+    EXPECT_EQ(b.cbArg1, ~0x100u);
     EXPECT_EQ(b.cbArg2, ~2u);
     EXPECT_EQ(b.cbArg3, ~0x30u);
     EXPECT_EQ(b.cbArg4, 0x0000FFFFu);
     EXPECT_EQ(b.cbRes1, 0);
-    EXPECT_EQ(b.cbRes2, 0x0Fu);
+    EXPECT_EQ(b.cbRes2, kDefaultRadioStatus);
 }
 
 // A short answer (with argument words the firmware changed inside it) is
@@ -146,7 +148,7 @@ TEST_F(AcpiWmiEndToEnd, ArgumentWordsTheFirmwareChangedComeBackToTheCaller)
 TEST_F(AcpiWmiEndToEnd, ShortAnswerIsRefusedAndNothingIsCopied)
 {
     Start(L"corvane-default", {L"set short-answer 20", L"set quirk-args 1"});
-    const RecordInMemory before = MarkedRequest(1, 2, 3, 4);
+    const RecordInMemory before = MarkedRequest(0x100, 2, 3, 4);
     RecordInMemory m = before;
     EXPECT_FALSE(bios->PerformSmi(m.record, 0));
     ExpectRefusedUntouched(before, m);
@@ -155,7 +157,7 @@ TEST_F(AcpiWmiEndToEnd, ShortAnswerIsRefusedAndNothingIsCopied)
     ASSERT_TRUE(notebook.Simctl(L"set short-answer 0"));
     m = before;
     EXPECT_TRUE(bios->PerformSmi(m.record, 0));
-    EXPECT_EQ(m.record.cbRes2, 0x0Fu);
+    EXPECT_EQ(m.record.cbRes2, kDefaultRadioStatus);
 }
 
 // Requests larger than the firmware's buffer are never sent.

@@ -12,6 +12,9 @@
 
 namespace {
 
+// The default notebook's radio status: 0x0F, three radios installed and on.
+constexpr uint32_t kDefaultRadioStatus = 0x0001070F;
+
 class ReducedAcpiWmiEndToEnd : public ::testing::Test {
 protected:
     void TearDown() override
@@ -47,14 +50,14 @@ TEST_F(ReducedAcpiWmiEndToEnd, ReadsTheModelAndCallsTheFirmwareWithoutAnyOtherCa
         << "construction makes no BIOS call: there is no configuration block";
 
     BiosCallBuffer b;
-    ASSERT_TRUE(m_bios->PerformSmi(b, 0x11, 0x0B, 1, 2, 3, 4));
+    ASSERT_TRUE(m_bios->PerformSmi(b, 0x11, 0x0B, 0x100, 2, 3, 4));
     EXPECT_EQ(b.cbRes1, 0);
-    EXPECT_EQ(b.cbRes2, 0x0Fu);
+    EXPECT_EQ(b.cbRes2, kDefaultRadioStatus);
     const auto calls = m_notebook.Calls();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].cbClass, 0x11);
     EXPECT_EQ(calls[0].cbSelect, 0x0B);
-    EXPECT_EQ(calls[0].args[0], 1u);
+    EXPECT_EQ(calls[0].args[0], 0x100u);
     EXPECT_EQ(calls[0].args[3], 4u);
     EXPECT_EQ(calls[0].length, 128u);
     EXPECT_TRUE(calls[0].tailZero);
@@ -78,7 +81,7 @@ TEST_F(ReducedAcpiWmiEndToEnd, FirmwareWrappersReachTheSameCallThroughTheInterfa
     IBiosCalls& calls = m_bios->BiosCalls();
     BiosCallBuffer b;
     ASSERT_TRUE(calls.PerformSmi(b, 0x11, 0x0B, 0, 0, 0, 0));
-    EXPECT_EQ(b.cbRes2, 0x0Fu);
+    EXPECT_EQ(b.cbRes2, kDefaultRadioStatus);
     EXPECT_EQ(m_notebook.Calls().size(), 1u);
 }
 
@@ -109,7 +112,7 @@ TEST_F(ReducedAcpiWmiEndToEnd, EachObjectHasItsOwnConnection)
     m_bios.reset();
     BiosCallBuffer b;
     ASSERT_TRUE(second.PerformSmi(b, 0x11, 0x0B, 0, 0, 0, 0)) << "the second object outlives the first";
-    EXPECT_EQ(b.cbRes2, 0x0Fu);
+    EXPECT_EQ(b.cbRes2, kDefaultRadioStatus);
 }
 
 } // namespace

@@ -44,9 +44,15 @@ int VolumeUp(sim::CMachineState& state, const Args& args);
 int VolumeDown(sim::CMachineState& state, const Args& args);
 int AudioDefault(sim::CMachineState& state, const Args& args);
 
-// The power plans and the audio endpoints as power-plans and audio print them.
+int Radios(sim::CMachineState& state, const Args& args);
+int RadioSwitch(sim::CMachineState& state, const Args& args);
+int Locator(sim::CMachineState& state, const Args& args);
+
+// The power plans, the audio endpoints and the radios as power-plans, audio
+// and radios print them.
 std::string PowerPlansText(const sim::SimMachine& machine);
 std::string AudioText(const sim::SimMachine& machine);
+std::string RadioText(const sim::SimMachine& machine);
 
 // Tells every top-level window that the power state changed, as Windows does.
 void BroadcastPower(unsigned event);

@@ -42,6 +42,9 @@ constexpr Command kCommands[] = {
     {L"volume-up", VolumeUp},
     {L"volume-down", VolumeDown},
     {L"audio-default", AudioDefault},
+    {L"radios", Radios},
+    {L"radio-switch", RadioSwitch},
+    {L"locator", Locator},
 };
 
 constexpr char kUsageText[]
@@ -72,7 +75,11 @@ constexpr char kUsageText[]
       "  volume PERCENT [--context app|keys|GUID]   set the default endpoint's volume\n"
       "  mute on|off [--context app|keys|GUID]      mute or unmute it\n"
       "  volume-up | volume-down          one volume step, as the volume keys\n"
-      "  audio-default NUMBER|NAME        make another endpoint the default\n";
+      "  audio-default NUMBER|NAME        make another endpoint the default\n"
+      "  radios                           print the radios, the switch and its configuration\n"
+      "  radio-switch on|off              move the hardware wireless switch (raises event 0xE008)\n"
+      "  locator [--working]              print the locator area the firmware keeps, decoded\n"
+      "                                   (--working: the copy the chunk calls read and write)\n";
 
 // Every command but load wants a machine: the one named by the environment,
 // or the default notebook.

@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "FirmwareModel.h"
 #include "MachineProfile.h"
+#include "RadioModel.h"
 #include "Utf8.h"
 
 namespace simctl {
@@ -62,6 +63,16 @@ const KeyInfo kKeys[] = {
     FIELD(L"forced-requests", sleep.forced, uint32_t, 0, 0xFFFFFFFFLL, false, false),
     FIELD(L"vetoes", sleep.vetoes, uint32_t, 0, 0xFFFFFFFFLL, false, false),
     FIELD(L"hibernate-file-requests", sleep.reserveCalls, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"legacy-res1", radio.legacyRes1, int32_t, INT32_MIN, INT32_MAX, false, false),
+    FIELD(L"locator-area-size", radio.areaSize, uint16_t, 0, sim::kLocatorAreaCapacity, false, false),
+    FIELD(L"locator-format", radio.formatVersion, uint8_t, 0, 0xFF, false, false),
+    // The radios that follow the switch change the status word at once.
+    KeyInfo{L"radio-config", 0, 0xFFFF, true, false,
+            [](const sim::SimMachine& m) { return static_cast<long long>(m.radio.switchConfig); },
+            [](sim::SimMachine& m, long long v) {
+                m.radio.switchConfig = static_cast<uint16_t>(v);
+                sim::UpdateRadioStatus(m);
+            }},
 };
 #undef FIELD
 
@@ -177,6 +188,7 @@ int Show(sim::CMachineState& state, const Args& args)
                   static_cast<unsigned>(m.eventCount));
     out += PowerPlansText(m);
     out += AudioText(m);
+    out += RadioText(m);
     Print(out);
     return kDone;
 }

@@ -28,6 +28,8 @@ protected:
 
 constexpr uint16_t kBrightness = 0x0320; // split 4 on battery / 7 on AC, 15 levels
 constexpr uint16_t kLocator = 0x0342; // one value for both sources
+// RadioStatus 0x0F with the three radios of [Radio] installed and on.
+constexpr uint32_t kDefaultRadioStatus = 0x0001070F;
 
 TEST_F(FirmwareModel, TokenReadsFollowTheSelectAndThePowerSource)
 {
@@ -72,7 +74,7 @@ TEST_F(FirmwareModel, RadioQueryAndVersionReportAnswerFromTheProfile)
 {
     BiosCallBuffer radio = Call(0x11, 0x0B);
     EXPECT_EQ(radio.cbRes1, 0);
-    EXPECT_EQ(radio.cbRes2, 0x0Fu);
+    EXPECT_EQ(radio.cbRes2, kDefaultRadioStatus);
     BiosCallBuffer query = Call(0x04, 0x0B, 0x30);
     EXPECT_EQ(query.cbRes1, 0);
     EXPECT_EQ(query.cbRes2, 0x00010003u);
@@ -105,16 +107,16 @@ TEST_F(FirmwareModel, AnswerKeepsTheRequestLengthAndItsOtherBytes)
     ASSERT_EQ(answer.size(), 128u);
     EXPECT_EQ(answer[0x24], 0x5A);
     EXPECT_EQ(answer[100], 0x77);
-    EXPECT_EQ(Record(answer).cbRes2, 0x0Fu);
+    EXPECT_EQ(Record(answer).cbRes2, kDefaultRadioStatus);
 }
 
 TEST_F(FirmwareModel, FaultKnobsShapeTheAnswer)
 {
     machine->faults.quirkArgs = 1;
-    BiosCallBuffer changed = Call(0x11, 0x0B, 0x12345678, 0);
-    EXPECT_EQ(changed.cbArg1, ~0x12345678u);
+    BiosCallBuffer changed = Call(0x11, 0x0B, 0x12345600, 0);
+    EXPECT_EQ(changed.cbArg1, ~0x12345600u);
     EXPECT_EQ(changed.cbArg2, 0xFFFFFFFFu);
-    EXPECT_EQ(changed.cbRes2, 0x0Fu);
+    EXPECT_EQ(changed.cbRes2, kDefaultRadioStatus);
 
     machine->faults.shortAnswer = 40;
     std::vector<uint8_t> request = Request(0x11, 0x0B);

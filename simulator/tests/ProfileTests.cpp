@@ -180,7 +180,9 @@ TEST(SmbiosTable, HoldsTheIdentityOfTheProfile)
 TEST(SmbiosTable, ByteFormIdAndDuplicateTokensAsWritten)
 {
     auto halvorn = simtest::LoadedMachine(L"halvorn");
-    const Structure* id = Find(Walk(sim::BuildSmbiosTable(halvorn->smbios)), 208);
+    // Kept in a variable: the pointer below points into it.
+    const std::vector<Structure> table = Walk(sim::BuildSmbiosTable(halvorn->smbios));
+    const Structure* id = Find(table, 208);
     ASSERT_NE(id, nullptr);
     EXPECT_EQ(id->formatted[6], 0x33);
 

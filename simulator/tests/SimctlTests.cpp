@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "CallLog.h"
+#include "EventQueue.h"
 #include "SimTestSupport.h"
 #include "TestMachine.h"
 #include "UniqueHandle.h"
@@ -82,6 +83,38 @@ TEST_F(Simctl, CallsPrintsTheLogInItsFixedFormat)
         std::string::npos);
     Run(L"clear-calls");
     EXPECT_EQ(RunSimctl(L"calls").output, "");
+}
+
+TEST_F(Simctl, TheRadioSwitchCutsTheRadiosAndRaisesTheWirelessEvent)
+{
+    const uint32_t seen = Snapshot().eventCount;
+    Run(L"set radio-config 0x0105"); // Bluetooth no longer follows the switch
+    Run(L"radio-switch off");
+    const sim::SimMachine after = Snapshot();
+    EXPECT_EQ(after.firmware.radioStatus, 0x000B070Fu);
+    const std::vector<sim::SimEvent> events = sim::EventsAfter(after, seen);
+    ASSERT_EQ(events.size(), 1u);
+    // Six words: count 5, a single event, 0xE008, the status low half first, detail 0.
+    const uint8_t expected[] = {5, 0, 0, 0, 0x08, 0xE0, 0x0F, 0x07, 0x0B, 0x00, 0, 0};
+    ASSERT_GE(events[0].length, sizeof expected);
+    EXPECT_EQ(std::memcmp(events[0].data, expected, sizeof expected), 0);
+    EXPECT_EQ(std::wstring(events[0].className), L"BIOSEvent");
+
+    // Where it already is, the switch does not move and raises nothing.
+    Run(L"radio-switch off");
+    EXPECT_EQ(Snapshot().eventCount, seen + 1);
+    const std::vector<std::string> radios = Lines(RunSimctl(L"radios").output);
+    ASSERT_GE(radios.size(), 6u);
+    EXPECT_EQ(radios[0],
+              "radio-status=0x000B070F modelled=1 switch-present=1 locator-supported=1 radios-on=1");
+    EXPECT_EQ(radios[1], "switch=off flips=1");
+    EXPECT_EQ(radios[3], "wifi installed=1 off=1 disabled=0 follows-switch=1");
+    EXPECT_EQ(radios[4], "bluetooth installed=1 off=0 disabled=0 follows-switch=0");
+
+    // A machine whose radios are not modelled has no switch to move.
+    Load(L"halvorn");
+    EXPECT_EQ(RunSimctl(L"radio-switch on").exitCode, 1u);
+    EXPECT_EQ(RunSimctl(L"radio-switch").exitCode, 2u);
 }
 
 TEST_F(Simctl, FailNextMakesExactlyThatManyCallsFail)

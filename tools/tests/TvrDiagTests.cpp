@@ -75,7 +75,7 @@ TEST_F(TvrDiag, DefaultNotebookShowsItsIdentityTokensAndFeatures)
 {
     const auto lines = Report(L"corvane-default", {L"set ac 1"});
     EXPECT_TRUE(HasLine(lines, "ACPI-WMI BIOS interface: ready, data buffer 128 bytes"));
-    EXPECT_TRUE(HasLine(lines, "Probe call 0x0011/0x000B: answered, cbRes1 0, cbRes2 0x0000000F"));
+    EXPECT_TRUE(HasLine(lines, "Probe call 0x0011/0x000B: answered, cbRes1 0, cbRes2 0x0001070F"));
     EXPECT_TRUE(HasLine(lines, "SMBIOS: read"));
     EXPECT_TRUE(HasLine(lines, "Maker system: yes"));
     EXPECT_TRUE(HasLine(lines, "Maker BIOS: yes"));
