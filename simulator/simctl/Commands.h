@@ -44,6 +44,21 @@ int VolumeUp(sim::CMachineState& state, const Args& args);
 int VolumeDown(sim::CMachineState& state, const Args& args);
 int AudioDefault(sim::CMachineState& state, const Args& args);
 
+int Battery(sim::CMachineState& state, const Args& args);
+int Devices(sim::CMachineState& state, const Args& args);
+int BatteryInsert(sim::CMachineState& state, const Args& args);
+int BatteryRemove(sim::CMachineState& state, const Args& args);
+int BatteryAge(sim::CMachineState& state, const Args& args);
+int BatteryFail(sim::CMachineState& state, const Args& args);
+int BatteryHealth(sim::CMachineState& state, const Args& args);
+int BatteryRate(sim::CMachineState& state, const Args& args);
+int BatteryTimeScale(sim::CMachineState& state, const Args& args);
+int ChargeDisable(sim::CMachineState& state, const Args& args);
+int Ac(sim::CMachineState& state, const Args& args);
+
+// The batteries as battery prints them (moved to the present moment first).
+std::string BatteriesText(sim::SimMachine& machine);
+
 // The power plans and the audio endpoints as power-plans and audio print them.
 std::string PowerPlansText(const sim::SimMachine& machine);
 std::string AudioText(const sim::SimMachine& machine);
