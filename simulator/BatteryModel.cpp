@@ -249,7 +249,10 @@ bool AnswerBatteryCall(SimMachine& machine, uint16_t cbClass, uint16_t cbSelect,
     // A machine without batteries in its profile answers these as any unknown call.
     if (!machine.batteries.modelled) return false;
     if (cbClass == kChargeControlClass && cbSelect == kChargeControlSelect) {
+        // The time so far passes under the old setting, and the packs follow the new one at once.
+        AdvanceBatteries(machine, NowMs());
         answer = ChargeControl(machine.batteries, arg1, arg2);
+        AdvanceBatteries(machine, NowMs());
         return true;
     }
     if (cbClass != kBatteryClass && cbClass != kSmartBatteryClass) return false;
