@@ -28,8 +28,10 @@ DeviceNode SystemNode(uint32_t number, uint32_t parent, DeviceKind kind, const w
     node.instanceId = id;
     node.description = description;
     node.manufacturer = L"(Standard system devices)";
+    // The hardware id is the instance id without its last part.
     node.hardwareId = id;
-    node.hardwareId.resize(node.hardwareId.rfind(L'\\'));
+    const size_t last = node.hardwareId.rfind(L'\\');
+    if (last != std::wstring::npos) node.hardwareId.resize(last);
     node.enumerator = enumerator;
     return node;
 }
