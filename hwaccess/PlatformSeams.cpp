@@ -7,6 +7,7 @@
 #include "SeamTable.h"
 #include "UniqueHandle.h"
 #include "Utf8.h"
+#include "WindowsDeviceTree.h"
 
 namespace seams {
 namespace {
@@ -36,7 +37,8 @@ bool Complete(const TavrinSeamTable& table)
            && table.createWbemLocator && table.getPowerStatus && table.createAudioDeviceEnumerator
            && table.powerGetActiveScheme && table.powerSettingAccessCheck && table.powerReadValueIndex
            && table.powerWriteValueIndex && table.powerSetActiveScheme && table.isPwrHibernateAllowed
-           && table.callNtPowerInformation && table.setSuspendState && table.setSystemPowerState;
+           && table.callNtPowerInformation && table.setSuspendState && table.setSystemPowerState
+           && table.deviceTree;
 }
 
 // The DLL is deliberately never freed: COM objects it hands out may live
@@ -240,6 +242,19 @@ bool SetSystemPowerState(bool suspend, bool force)
     if (const TavrinSeamTable* simulator = Simulator())
         return simulator->setSystemPowerState(suspend, force) != 0;
     return ::SetSystemPowerState(suspend, force) != 0;
+}
+
+IDeviceTree& DeviceTree()
+{
+    static IDeviceTree* const tree = [] {
+        static CWindowsDeviceTree windows;
+        const TavrinSeamTable* simulator = Simulator();
+        if (!simulator) return static_cast<IDeviceTree*>(&windows);
+        IDeviceTree* simulated = simulator->deviceTree();
+        if (!simulated) StopWithoutSimulator(L"the simulated device tree cannot be opened");
+        return simulated;
+    }();
+    return *tree;
 }
 
 } // namespace seams

@@ -5,6 +5,8 @@
 #include <powrprof.h>
 #include <wbemidl.h>
 
+#include "DeviceTree.h"
+
 // The few places where the product reaches platform pieces that a simulated
 // notebook can stand in for. Each hands out the real Windows object, or the
 // simulated notebook's when TAVRIN_SIMULATED_MACHINE names a machine profile
@@ -53,5 +55,9 @@ LONG CallNtPowerInformation(POWER_INFORMATION_LEVEL level, void* input, ULONG in
                             ULONG outputBytes);
 bool SetSuspendState(bool hibernate, bool force, bool disableWakeEvents);
 bool SetSystemPowerState(bool suspend, bool force);
+
+// The device tree: SetupAPI, configuration manager, volumes and device I/O.
+// One object for the life of the process.
+IDeviceTree& DeviceTree();
 
 } // namespace seams

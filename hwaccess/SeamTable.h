@@ -7,11 +7,13 @@
 #include <cstddef>
 #include <cstdint>
 
+class IDeviceTree;
+
 // The simulated notebook's platform objects, handed to the product's seams
 // in one table by TavrinSim.dll's single export. A new seam adds a field at
 // the end and raises the version; a program asks for the version it was
 // built with and accepts any table at least that new and that large.
-inline constexpr uint32_t kSeamTableVersion = 3;
+inline constexpr uint32_t kSeamTableVersion = 4;
 inline constexpr char kSeamTableExport[] = "TavrinSimGetSeams";
 
 struct TavrinSeamTable {
@@ -35,6 +37,8 @@ struct TavrinSeamTable {
     (int level, void* input, ULONG inputBytes, void* output, ULONG outputBytes);
     BOOLEAN(WINAPI* setSuspendState)(BOOLEAN hibernate, BOOLEAN force, BOOLEAN disableWakeEvents);
     BOOL(WINAPI* setSystemPowerState)(BOOL suspend, BOOL force);
+    // Version 4: the device tree (DeviceTree.h), one object for the process.
+    IDeviceTree*(WINAPI* deviceTree)();
 };
 
 // Programs and the DLL are built apart: the layout is part of their contract.
@@ -50,7 +54,8 @@ static_assert(offsetof(TavrinSeamTable, powerWriteValueIndex) == 56);
 static_assert(offsetof(TavrinSeamTable, powerSetActiveScheme) == 64);
 static_assert(offsetof(TavrinSeamTable, isPwrHibernateAllowed) == 72);
 static_assert(offsetof(TavrinSeamTable, setSystemPowerState) == 96);
-static_assert(sizeof(TavrinSeamTable) == 104);
+static_assert(offsetof(TavrinSeamTable, deviceTree) == 104);
+static_assert(sizeof(TavrinSeamTable) == 112);
 
 // The table of at least `version`, or null when the DLL has none that new.
 using TavrinSimGetSeamsFn = const TavrinSeamTable*(WINAPI*)(UINT version);

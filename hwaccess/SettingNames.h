@@ -26,6 +26,13 @@ inline constexpr wchar_t kPellickCmd[] = L"PellickCmd";
 inline constexpr wchar_t kPellickAddr[] = L"PellickAddr";
 inline constexpr wchar_t kPellickX[] = L"PellickX";
 
+// Set to 1 when the user asked not to be warned again about a battery that
+// must be replaced (_Replace) or whose charging is held off (_TF).
+inline constexpr wchar_t kDisableBattPopUpPrimaryReplace[] = L"DisableBattPopUp_Primary_Replace";
+inline constexpr wchar_t kDisableBattPopUpSecReplace[] = L"DisableBattPopUp_Sec_Replace";
+inline constexpr wchar_t kDisableBattPopUpPrimaryTf[] = L"DisableBattPopUp_Primary_TF";
+inline constexpr wchar_t kDisableBattPopUpSecTf[] = L"DisableBattPopUp_Sec_TF";
+
 // The installer's feature switches, in the CSettings::kSelectedFeatures sub-key.
 inline constexpr wchar_t kBacklitKeyboard[] = L"BacklitKeyboard";
 inline constexpr wchar_t kBacklitKeyboardSupport[] = L"BacklitKeyboard_Support";

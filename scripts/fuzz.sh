@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Fuzzes every parser of outside data natively with libFuzzer and
 # AddressSanitizer: the SMBIOS identity, the firmware event record, the
-# configuration file and the locator area. Each target runs for SECONDS (default 60) from a
-# working corpus seeded with its committed corpus; an input that crashes is
+# configuration file, the locator area and the battery I/O-control records.
+# Each target runs for SECONDS (default 60) from a working corpus seeded with
+# its committed corpus; an input that crashes is
 # copied into the committed corpus, which the test run replays.
 #   bash scripts/fuzz.sh [SECONDS]
 set -euo pipefail
@@ -29,6 +30,7 @@ targets=(
   "bios-event|hwaccess/tests/fuzz/corpus/event|hwaccess/tests/fuzz/BiosEventFuzz.cpp hwaccess/BiosEventParser.cpp hwaccess/OemKeyTable.cpp"
   "config|tray/tests/fuzz/corpus/config|tray/tests/fuzz/ConfigFuzz.cpp tray/CompanionConfig.cpp third_party/tinyxml2/tinyxml2.cpp"
   "locator|radio/tests/fuzz/corpus/locator|radio/tests/fuzz/LocatorAreaFuzz.cpp radio/LocatorAreaWalker.cpp"
+  "battery-records|battery/tests/fuzz/corpus/records|battery/tests/fuzz/BatteryRecordsFuzz.cpp battery/BatteryRecords.cpp"
 )
 
 status=0
@@ -41,7 +43,7 @@ for entry in "${targets[@]}"; do
   cp -f "$root/$corpus"/* "$dir/corpus/"
   read -ra files <<<"$sources"
   (cd "$root" && clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -Ihwaccess -Itray -Iradio -Ithird_party/tinyxml2 "${files[@]}" -o "$dir/fuzzer")
+    -Ihwaccess -Itray -Iradio -Ibattery -Ithird_party/tinyxml2 "${files[@]}" -o "$dir/fuzzer")
   rm -f "$dir"/crash-* "$dir"/leak-* "$dir"/timeout-*
   result=clean
   if ! "$dir/fuzzer" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$dir/" \

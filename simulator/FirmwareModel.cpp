@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "BatteryModel.h"
 #include "BiosCallBuffer.h"
 #include "CallLog.h"
 #include "RadioModel.h"
@@ -123,6 +124,10 @@ Result Radio(const RadioAnswer& a)
 Result Model(SimMachine& machine, const BiosCallBuffer& call)
 {
     SimFirmware& firmware = machine.firmware;
+    BatteryAnswer battery;
+    if (AnswerBatteryCall(machine, call.cbClass, call.cbSelect, call.cbArg1, call.cbArg2, battery)) {
+        return {battery.res1, battery.res2, battery.res3, battery.res4};
+    }
     switch (call.cbClass) {
     case 0x0000:
         return TokenRead(machine, call);

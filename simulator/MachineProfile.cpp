@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "AudioModel.h"
+#include "BatteryModel.h"
 #include "ModuleFolder.h"
 #include "PowerPlans.h"
 #include "RadioModel.h"
@@ -343,6 +344,58 @@ void ReadRadio(const ProfileReader& ini, SimMachine& m)
         std::memcpy(r.working, r.area, sizeof r.working);
     }
     UpdateRadioStatus(m);
+void ReadText(const ProfileReader& ini, const wchar_t* section, const wchar_t* key,
+              wchar_t (&target)[kBatteryTextLength])
+{
+    if (!ini.Has(section, key)) return;
+    std::memset(target, 0, sizeof target);
+    wcsncpy(target, ini.String(section, key).c_str(), kBatteryTextLength - 1);
+}
+
+// [Battery.Primary], [Battery.Secondary], [Battery.Dock]: Present=1 puts a
+// pack there; every other key overrides the default pack's value. Capacities
+// in mWh, rates in mW, voltage in mV.
+void ReadBattery(const ProfileReader& ini, const wchar_t* section, int slot, SimMachine& machine)
+{
+    if (ini.Number(section, L"Present", 0, 0, 1) == 0) return;
+    SimBattery b = DefaultBattery(slot);
+    b.designCapacity = U32(ini.Number(section, L"DesignCapacity", b.designCapacity, 0, 1000000));
+    b.fullCapacity = U32(ini.Number(section, L"FullCapacity", b.designCapacity, 0, 1000000));
+    b.remaining = static_cast<double>(ini.Number(section, L"RemainingCapacity", b.fullCapacity, 0, 1000000));
+    b.chargeRate = U32(ini.Number(section, L"ChargeRate", b.chargeRate, 0, 1000000));
+    b.dischargeRate = U32(ini.Number(section, L"DischargeRate", b.dischargeRate, 0, 1000000));
+    b.voltage = U32(ini.Number(section, L"Voltage", b.voltage, 0, 100000));
+    b.cycleCount = U32(ini.Number(section, L"CycleCount", 0, 0, 100000));
+    b.healthSupported = ini.Number(section, L"HealthSupported", 1, 0, 1) != 0;
+    b.healthIndex = static_cast<uint8_t>(ini.Number(section, L"HealthIndex", b.healthIndex, 0, 255));
+    b.healthPercent = static_cast<uint8_t>(ini.Number(section, L"HealthPercent", b.healthPercent, 0, 255));
+    b.failureStatus = static_cast<uint8_t>(ini.Number(section, L"FailureStatus", 0, 0, 255));
+    if (ini.Has(section, L"Chemistry")) {
+        const std::wstring chemistry = ini.String(section, L"Chemistry");
+        std::memset(b.chemistry, 0, sizeof b.chemistry);
+        for (size_t i = 0; i < chemistry.size() && i < sizeof b.chemistry; ++i)
+            b.chemistry[i] = static_cast<char>(chemistry[i] & 0x7F);
+    }
+    ReadText(ini, section, L"DeviceName", b.deviceName);
+    ReadText(ini, section, L"Manufacturer", b.manufacturer);
+    ReadText(ini, section, L"Serial", b.serial);
+    ReadText(ini, section, L"UniqueId", b.uniqueId);
+    InsertBattery(machine, slot, b);
+}
+
+// [Batteries] ChargeDisableSupported, ChargeDisabled, TimeScale (simulated
+// seconds per second). Without any battery the [Power] summary stands alone.
+void ReadBatteries(const ProfileReader& ini, SimMachine& machine)
+{
+    machine.batteries = {};
+    machine.deviceTree = {};
+    SimBatteries& batteries = machine.batteries;
+    batteries.chargeDisableSupported = ini.Number(L"Batteries", L"ChargeDisableSupported", 1, 0, 1) != 0;
+    batteries.chargeDisabled = ini.Number(L"Batteries", L"ChargeDisabled", 0, 0, 1) != 0;
+    batteries.timeScale = U32(ini.Number(L"Batteries", L"TimeScale", 1, 1, 100000));
+    ReadBattery(ini, L"Battery.Primary", kPrimarySlot, machine);
+    ReadBattery(ini, L"Battery.Secondary", kSecondarySlot, machine);
+    ReadBattery(ini, L"Battery.Dock", kDockSlot, machine);
 }
 
 } // namespace
@@ -408,6 +461,7 @@ bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
     ReadAudio(ini, machine.audio);
     ReadKeysAndSleep(ini, machine);
     ReadRadio(ini, machine);
+    ReadBatteries(ini, machine);
 
     std::memset(machine.profile, 0, sizeof machine.profile);
     wcsncpy(machine.profile, nameOrPath.c_str(), kProfileNameLength - 1);

@@ -11,7 +11,7 @@
 namespace sim {
 
 inline constexpr uint32_t kSimMachineMagic = 0x4D495354; // "TSIM"
-inline constexpr uint32_t kSimMachineVersion = 6;
+inline constexpr uint32_t kSimMachineVersion = 7;
 
 inline constexpr int kMaxOemStrings = 8;
 inline constexpr int kSmbiosStringLength = 64;
@@ -320,6 +320,56 @@ struct SimRadio {
     uint8_t working[kLocatorAreaCapacity]; // what the chunk calls read and write; loaded and committed
 };
 static_assert(sizeof(SimRadio) == 24 + 2 * kLocatorAreaCapacity);
+// The batteries: slot 0 primary, 1 secondary, 2 the docking station's.
+inline constexpr int kBatterySlots = 3;
+inline constexpr int kBatteryTextLength = 32;
+
+struct SimBattery {
+    uint8_t present;
+    uint8_t healthSupported; // the firmware reports a health index
+    uint8_t healthIndex; // 0..6, as the firmware reports it
+    uint8_t healthPercent;
+    uint8_t failureStatus; // firmware failure status byte; 0 = none
+    uint8_t pad[3];
+    char chemistry[4]; // not terminated when all four are used
+    uint32_t designCapacity; // mWh
+    uint32_t fullCapacity; // mWh
+    double remaining; // mWh, may exceed fullCapacity when a profile says so
+    int32_t rate; // mW the battery reports now: + charging, - discharging
+    uint32_t chargeRate; // mW while it charges
+    uint32_t dischargeRate; // mW while it carries the machine
+    uint32_t voltage; // mV
+    uint32_t cycleCount;
+    uint32_t tag; // changes with every insertion; 0 while absent
+    wchar_t deviceName[kBatteryTextLength];
+    wchar_t manufacturer[kBatteryTextLength];
+    wchar_t serial[kBatteryTextLength];
+    wchar_t uniqueId[kBatteryTextLength];
+};
+static_assert(sizeof(SimBattery) == 52 + 8 * kBatteryTextLength);
+static_assert(offsetof(SimBattery, remaining) == 20);
+static_assert(offsetof(SimBattery, deviceName) == 52);
+
+struct SimBatteries {
+    uint8_t modelled; // the profile has batteries: they drive the power summary
+    uint8_t chargeDisableSupported;
+    uint8_t chargeDisabled;
+    uint8_t pad;
+    uint32_t timeScale; // simulated seconds per real second, at least 1
+    uint64_t lastAdvance; // system time in ms the charges were last moved
+    uint32_t nextTag;
+    uint32_t pad2;
+    SimBattery slots[kBatterySlots];
+};
+static_assert(sizeof(SimBatteries) == 24 + sizeof(SimBattery) * kBatterySlots);
+
+// What changes of the device tree itself (its nodes follow from the rest of
+// the machine, see DeviceNodes.h).
+struct SimDeviceTree {
+    uint32_t disabledNodes; // one bit per node number switched off by a state change
+    uint32_t reenumerations;
+};
+static_assert(sizeof(SimDeviceTree) == 8);
 
 struct SimMachine {
     uint32_t magic;
@@ -342,6 +392,8 @@ struct SimMachine {
     SimKeys keys;
     SimSleep sleep;
     SimRadio radio;
+    SimBatteries batteries;
+    SimDeviceTree deviceTree;
 };
 #pragma pack(pop)
 
@@ -357,6 +409,8 @@ static_assert(offsetof(SimMachine, powerPlans) == offsetof(SimMachine, subscribe
 static_assert(offsetof(SimMachine, audio) == offsetof(SimMachine, powerPlans) + sizeof(SimPowerPlans));
 static_assert(offsetof(SimMachine, keys) == offsetof(SimMachine, audio) + sizeof(SimAudio));
 static_assert(offsetof(SimMachine, radio) == offsetof(SimMachine, keys) + sizeof(SimKeys) + sizeof(SimSleep));
-static_assert(sizeof(SimMachine) == offsetof(SimMachine, radio) + sizeof(SimRadio));
+static_assert(offsetof(SimMachine, batteries) == offsetof(SimMachine, radio) + sizeof(SimRadio));
+static_assert(offsetof(SimMachine, deviceTree) == offsetof(SimMachine, batteries) + sizeof(SimBatteries));
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, deviceTree) + sizeof(SimDeviceTree));
 
 } // namespace sim

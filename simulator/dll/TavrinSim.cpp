@@ -5,11 +5,13 @@
 #include <wbemidl.h>
 
 #include "AudioEnumerator.h"
+#include "BatteryModel.h"
 #include "Locator.h"
 #include "Machine.h"
 #include "PowerPlans.h"
 #include "PowerStatus.h"
 #include "SeamTable.h"
+#include "SimDeviceTree.h"
 #include "UniqueHandle.h"
 
 namespace {
@@ -30,6 +32,7 @@ BOOL WINAPI GetPowerStatus(SYSTEM_POWER_STATUS* status)
     if (!status) return FALSE;
     sim::CMachineState::Lock machine(sim::Machine());
     if (!machine.Held()) return FALSE;
+    sim::AdvanceBatteries(*machine, sim::NowMs());
     *status = sim::PowerStatusOf(machine->power);
     return TRUE;
 }
@@ -187,12 +190,19 @@ BOOL WINAPI SetSystemPowerState(BOOL suspend, BOOL force)
     return Suspend(suspend == 0, force != 0);
 }
 
+IDeviceTree* WINAPI DeviceTree()
+{
+    if (!sim::Machine().IsOpen()) return nullptr;
+    static sim::CSimDeviceTree tree(sim::Machine());
+    return &tree;
+}
+
 constexpr TavrinSeamTable kSeams = {
     kSeamTableVersion,       sizeof(TavrinSeamTable),     CreateWbemLocator,
     GetPowerStatus,          CreateAudioDeviceEnumerator, PowerGetActiveScheme,
     PowerSettingAccessCheck, PowerReadValueIndex,         PowerWriteValueIndex,
     PowerSetActiveScheme,    IsPwrHibernateAllowed,       CallNtPowerInformation,
-    SetSuspendState,         SetSystemPowerState,
+    SetSuspendState,         SetSystemPowerState,         DeviceTree,
 };
 
 } // namespace

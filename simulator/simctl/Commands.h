@@ -48,6 +48,21 @@ int Radios(sim::CMachineState& state, const Args& args);
 int RadioSwitch(sim::CMachineState& state, const Args& args);
 int Locator(sim::CMachineState& state, const Args& args);
 
+int Battery(sim::CMachineState& state, const Args& args);
+int Devices(sim::CMachineState& state, const Args& args);
+int BatteryInsert(sim::CMachineState& state, const Args& args);
+int BatteryRemove(sim::CMachineState& state, const Args& args);
+int BatteryAge(sim::CMachineState& state, const Args& args);
+int BatteryFail(sim::CMachineState& state, const Args& args);
+int BatteryHealth(sim::CMachineState& state, const Args& args);
+int BatteryRate(sim::CMachineState& state, const Args& args);
+int BatteryTimeScale(sim::CMachineState& state, const Args& args);
+int ChargeDisable(sim::CMachineState& state, const Args& args);
+int Ac(sim::CMachineState& state, const Args& args);
+
+// The batteries as battery prints them (moved to the present moment first).
+std::string BatteriesText(sim::SimMachine& machine);
+
 // The power plans, the audio endpoints and the radios as power-plans, audio
 // and radios print them.
 std::string PowerPlansText(const sim::SimMachine& machine);

@@ -45,6 +45,17 @@ constexpr Command kCommands[] = {
     {L"radios", Radios},
     {L"radio-switch", RadioSwitch},
     {L"locator", Locator},
+    {L"battery", Battery},
+    {L"devices", Devices},
+    {L"battery-insert", BatteryInsert},
+    {L"battery-remove", BatteryRemove},
+    {L"battery-age", BatteryAge},
+    {L"battery-fail", BatteryFail},
+    {L"battery-health", BatteryHealth},
+    {L"battery-rate", BatteryRate},
+    {L"battery-time-scale", BatteryTimeScale},
+    {L"charge-disable", ChargeDisable},
+    {L"ac", Ac},
 };
 
 constexpr char kUsageText[]
@@ -79,7 +90,20 @@ constexpr char kUsageText[]
       "  radios                           print the radios, the switch and its configuration\n"
       "  radio-switch on|off              move the hardware wireless switch (raises event 0xE008)\n"
       "  locator [--working]              print the locator area the firmware keeps, decoded\n"
-      "                                   (--working: the copy the chunk calls read and write)\n";
+      "                                   (--working: the copy the chunk calls read and write)\n"
+      "  battery | devices                print the batteries / the device tree\n"
+      "  battery-insert SLOT [--design|--full|--remaining N|N%|--charge-rate|--discharge-rate|--voltage N]\n"
+      "                 [--chemistry|--name|--manufacturer|--serial|--unique-id TEXT] [--health 0..6] "
+      "[--failure N]\n"
+      "                                   put a battery into primary|secondary|dock\n"
+      "  battery-remove SLOT              take it out\n"
+      "  battery-age N% [SLOT]            full capacity drops to (100-N)% of the design capacity\n"
+      "  battery-fail SLOT STATUS         the firmware's failure status byte (0 clears)\n"
+      "  battery-health SLOT 0..6|none    the firmware's health index\n"
+      "  battery-rate SLOT charge|discharge MILLIWATTS\n"
+      "  battery-time-scale N             N simulated seconds pass per second\n"
+      "  charge-disable on|off            the firmware holds charging off\n"
+      "  ac on|off                        plug in or pull the AC adapter\n";
 
 // Every command but load wants a machine: the one named by the environment,
 // or the default notebook.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "BatteryModel.h"
 #include "CallLog.h"
 #include "Commands.h"
 #include "FirmwareModel.h"
@@ -223,6 +224,8 @@ int Set(sim::CMachineState& state, const Args& args)
         if (!key) return Usage("set KEY VALUE (see show for the keys)");
         long long value = 0;
         REQUIRE_NUMBER(args[1], key->low, key->high, value);
+        // The batteries' time so far passes under the state before the change.
+        sim::AdvanceBatteries(*machine, sim::NowMs());
         key->set(*machine, value);
         power = key->power;
     }

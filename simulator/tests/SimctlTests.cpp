@@ -203,6 +203,54 @@ private:
     HWND m_window = nullptr;
 };
 
+TEST_F(Simctl, BatteryCommandsChangeThePacksAndTellTheWindows)
+{
+    PowerWindow window;
+    Run(L"battery-insert secondary --design 40000 --full 40000 --remaining 50% --name \"Corvane Slice "
+        L"9-cell\" --health 2");
+    EXPECT_TRUE(window.Received(PBT_APMPOWERSTATUSCHANGE));
+    sim::SimMachine m = Snapshot();
+    const sim::SimBattery& secondary = m.batteries.slots[1];
+    EXPECT_TRUE(secondary.present);
+    EXPECT_EQ(secondary.fullCapacity, 40000u);
+    EXPECT_NEAR(secondary.remaining, 20000, 50);
+    EXPECT_EQ(secondary.healthIndex, 2);
+    EXPECT_NE(secondary.tag, m.batteries.slots[0].tag);
+
+    const std::vector<std::string> shown = Lines(RunSimctl(L"battery").output);
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0].rfind("ac=1 batteries-modelled=1", 0), 0u);
+    EXPECT_EQ(shown[2].rfind("secondary present=1 state=charging percent=50", 0), 0u) << shown[2];
+    EXPECT_NE(shown[2].find("name=\"Corvane Slice 9-cell\""), std::string::npos);
+    EXPECT_EQ(shown[3], "dock present=0");
+    EXPECT_NE(RunSimctl(L"devices").output.find("ACPI\\PNP0C0A\\2 class=Battery"), std::string::npos);
+
+    Run(L"battery-age 25% secondary");
+    Run(L"battery-fail primary 3");
+    Run(L"ac off");
+    m = Snapshot();
+    EXPECT_EQ(m.batteries.slots[1].fullCapacity, 30000u);
+    EXPECT_EQ(m.batteries.slots[1].healthPercent, 75);
+    EXPECT_EQ(m.batteries.slots[0].failureStatus, 3);
+    EXPECT_EQ(m.power.acOnline, 0);
+    EXPECT_LT(m.batteries.slots[0].rate, 0);
+    Run(L"battery-remove secondary");
+    EXPECT_FALSE(Snapshot().batteries.slots[1].present);
+    EXPECT_EQ(RunSimctl(L"devices").output.find("PNP0C0A\\2"), std::string::npos);
+
+    const sim::SimMachine before = Snapshot();
+    for (const wchar_t* bad :
+         {L"battery-insert", L"battery-insert attic", L"battery-insert primary --full",
+          L"battery-insert primary --colour red", L"battery-insert primary --health 7", L"battery-remove",
+          L"battery-age 101%", L"battery-age 5% attic", L"battery-fail primary", L"battery-fail primary 256",
+          L"battery-rate primary sideways 5", L"ac maybe", L"battery-time-scale 0", L"charge-disable",
+          L"battery extra"}) {
+        EXPECT_EQ(RunSimctl(bad).exitCode, 2u) << static_cast<const void*>(bad);
+    }
+    const sim::SimMachine after = Snapshot();
+    EXPECT_EQ(std::memcmp(before.batteries.slots, after.batteries.slots, sizeof before.batteries.slots), 0);
+}
+
 TEST_F(Simctl, PowerChangesAreBroadcastLikeWindows)
 {
     PowerWindow window;
