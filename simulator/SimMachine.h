@@ -11,7 +11,7 @@
 namespace sim {
 
 inline constexpr uint32_t kSimMachineMagic = 0x4D495354; // "TSIM"
-inline constexpr uint32_t kSimMachineVersion = 5;
+inline constexpr uint32_t kSimMachineVersion = 6;
 
 inline constexpr int kMaxOemStrings = 8;
 inline constexpr int kSmbiosStringLength = 64;
@@ -298,6 +298,19 @@ struct SimSleep {
 };
 static_assert(sizeof(SimSleep) == 28);
 
+// The alert the firmware holds for the tray (class 0x11, select 5 with the
+// TVRN signature answers it once, then nothing is pending: code and detail
+// 0xFFFFFFFF).
+inline constexpr uint32_t kNoAlert = 0xFFFFFFFFu;
+
+struct SimAlert {
+    uint32_t code;
+    uint32_t detail;
+    uint32_t flags;
+    uint32_t queries; // alert queries answered since the profile was loaded
+};
+static_assert(sizeof(SimAlert) == 16);
+
 inline constexpr wchar_t kResumeEventName[] = L"TavrinSimulatedMachineResume";
 
 struct SimMachine {
@@ -320,6 +333,7 @@ struct SimMachine {
     SimAudio audio;
     SimKeys keys;
     SimSleep sleep;
+    SimAlert alert;
 };
 #pragma pack(pop)
 
@@ -334,6 +348,7 @@ static_assert(offsetof(SimMachine, eventCount) == offsetof(SimMachine, calls) + 
 static_assert(offsetof(SimMachine, powerPlans) == offsetof(SimMachine, subscribers) + 8 * kMaxSubscribers);
 static_assert(offsetof(SimMachine, audio) == offsetof(SimMachine, powerPlans) + sizeof(SimPowerPlans));
 static_assert(offsetof(SimMachine, keys) == offsetof(SimMachine, audio) + sizeof(SimAudio));
-static_assert(sizeof(SimMachine) == offsetof(SimMachine, keys) + sizeof(SimKeys) + sizeof(SimSleep));
+static_assert(offsetof(SimMachine, alert) == offsetof(SimMachine, keys) + sizeof(SimKeys) + sizeof(SimSleep));
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, alert) + sizeof(SimAlert));
 
 } // namespace sim
