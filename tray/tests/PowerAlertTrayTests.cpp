@@ -118,12 +118,17 @@ TEST_F(TrayAlerts, TheSameTextWhileItsBoxIsOpenShowsOneBoxAndAgainOnceClosed)
 TEST_F(TrayAlerts, TheKeyShowsTheNumberedMessageTheFirmwareHolds)
 {
     Simctl(L"alert 0xFFFFFFFF 0");
-    Type(L"d:E00D u:E00D");
+    // The hook may pass a typed key on more than once; each asks, and the
+    // firmware hands its message over once.
+    const Lines keys = TypedKeys(L"d:E00D u:E00D");
+    ASSERT_FALSE(keys.empty());
+    for (const std::string& line : keys) EXPECT_EQ(line, "key 0xE00D");
     const Box box = WaitBox();
     EXPECT_EQ(box.caption, L"Corvane Tavrin");
     EXPECT_EQ(box.text, L"The AC power adapter is not recognized. System performance will be impacted.");
     EXPECT_EQ(::GetWindow(box.window, GW_OWNER), FindTray()) << "the message belongs to the tray's window";
-    EXPECT_EQ(Get(L"alert-queries"), "1");
+    EXPECT_EQ(Get(L"alert-queries"), std::to_string(keys.size()));
+    EXPECT_EQ(Boxes(m_tray.id).size(), 1u);
     Answer(box);
 }
 
