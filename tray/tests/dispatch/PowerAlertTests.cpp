@@ -200,7 +200,8 @@ TEST_F(PowerAlerts, TheBatteryKeyRechecksHealthAndRefreshesAnOpenMeter)
 {
     CountingHealthCheck health;
     alerts = std::make_unique<CBatteryAlertsFeature>(
-        bench.Context(), CBatteryAlertsFeature::Parts{&boxes, &health, CAlertQueryWorker::kDelayMs, &Numbered});
+        bench.Context(),
+        CBatteryAlertsFeature::Parts{&boxes, &health, CAlertQueryWorker::kDelayMs, &Numbered});
     alerts->RegisterRoutes(bench.Dispatcher());
     EXPECT_EQ(bench.Key(0xE00E), "RefreshBatteryStatus");
     EXPECT_EQ(health.rechecks, 1);
