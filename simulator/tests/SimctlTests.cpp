@@ -132,8 +132,7 @@ TEST_F(Simctl, AlertSetsWhatTheNextQueryHandsOver)
     EXPECT_EQ(machine.alert.code, 0xFFFFFFFFu);
     EXPECT_EQ(machine.alert.detail, 0u) << "a missing detail is 0";
     Run(L"alert clear");
-    EXPECT_EQ(Lines(RunSimctl(L"get alert-code").output),
-              (std::vector<std::string>{"alert-code=0xFFFFFFFF"}));
+    EXPECT_EQ(Lines(RunSimctl(L"get alert-code").output), (std::vector<std::string>{"0xFFFFFFFF"}));
     EXPECT_EQ(RunSimctl(L"alert").exitCode, 2u);
     EXPECT_EQ(RunSimctl(L"alert 1 2 3 4").exitCode, 2u);
     EXPECT_EQ(RunSimctl(L"alert 0x100000000").exitCode, 2u);
