@@ -11,6 +11,8 @@ public:
     ComInitialization(const ComInitialization&) = delete;
     ComInitialization& operator=(const ComInitialization&) = delete;
 
+    bool Initialised() const { return m_initialised; }
+
 private:
     bool m_initialised = false;
 };

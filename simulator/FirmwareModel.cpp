@@ -78,6 +78,20 @@ Result VersionReport(SimFirmware& firmware, const BiosCallBuffer& call)
     return {0};
 }
 
+// The pending alert, handed over once.
+Result AlertQuery(SimAlert& alert, const BiosCallBuffer& call)
+{
+    constexpr uint32_t kAlertQueryArg1 = 0x10000;
+    constexpr uint32_t kSignature = 0x5456524E; // "TVRN"
+    if (call.cbArg1 != kAlertQueryArg1 || call.cbArg2 != kSignature) return {};
+    ++alert.queries;
+    const Result pending{0, alert.code, alert.detail, alert.flags};
+    alert.code = kNoAlert;
+    alert.detail = kNoAlert;
+    alert.flags = 0;
+    return pending;
+}
+
 Result FixedAnswer(const SimFirmware& firmware, const BiosCallBuffer& call)
 {
     int count = std::min<int>(firmware.fixedAnswerCount, kMaxFixedAnswers);
@@ -146,6 +160,7 @@ Result Model(SimMachine& machine, const BiosCallBuffer& call)
         if (call.cbSelect == 0x02 && machine.radio.modelled)
             return Radio(AnswerLegacyRadioCall(machine, call));
         if (call.cbSelect == 0x03) return VersionReport(firmware, call);
+        if (call.cbSelect == 0x05) return AlertQuery(machine.alert, call);
         break;
     }
     return FixedAnswer(firmware, call);

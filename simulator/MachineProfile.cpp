@@ -438,6 +438,14 @@ static void ReadKeysAndSleep(const ProfileReader& ini, SimMachine& machine)
     machine.sleep.outcome = static_cast<SleepOutcome>(ini.Number(L"Power", L"SuspendOutcome", 0, 0, 2));
 }
 
+static void ReadAlert(const ProfileReader& ini, SimAlert& alert)
+{
+    alert = {};
+    alert.code = U32(ini.Number(L"Alert", L"Code", kNoAlert, 0, 0xFFFFFFFFLL));
+    alert.detail = U32(ini.Number(L"Alert", L"Detail", kNoAlert, 0, 0xFFFFFFFFLL));
+    alert.flags = U32(ini.Number(L"Alert", L"Flags", 0, 0, 0xFFFFFFFFLL));
+}
+
 bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
 {
     std::wstring path = ResolveProfile(nameOrPath);
@@ -462,6 +470,7 @@ bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
     ReadKeysAndSleep(ini, machine);
     ReadRadio(ini, machine);
     ReadBatteries(ini, machine);
+    ReadAlert(ini, machine.alert);
 
     std::memset(machine.profile, 0, sizeof machine.profile);
     wcsncpy(machine.profile, nameOrPath.c_str(), kProfileNameLength - 1);

@@ -11,7 +11,7 @@
 namespace sim {
 
 inline constexpr uint32_t kSimMachineMagic = 0x4D495354; // "TSIM"
-inline constexpr uint32_t kSimMachineVersion = 7;
+inline constexpr uint32_t kSimMachineVersion = 8;
 
 inline constexpr int kMaxOemStrings = 8;
 inline constexpr int kSmbiosStringLength = 64;
@@ -298,6 +298,19 @@ struct SimSleep {
 };
 static_assert(sizeof(SimSleep) == 28);
 
+// The alert the firmware holds for the tray (class 0x11, select 5 with the
+// TVRN signature answers it once, then nothing is pending: code and detail
+// 0xFFFFFFFF).
+inline constexpr uint32_t kNoAlert = 0xFFFFFFFFu;
+
+struct SimAlert {
+    uint32_t code;
+    uint32_t detail;
+    uint32_t flags;
+    uint32_t queries; // alert queries answered since the profile was loaded
+};
+static_assert(sizeof(SimAlert) == 16);
+
 inline constexpr wchar_t kResumeEventName[] = L"TavrinSimulatedMachineResume";
 
 inline constexpr int kLocatorAreaCapacity = 512;
@@ -394,6 +407,7 @@ struct SimMachine {
     SimRadio radio;
     SimBatteries batteries;
     SimDeviceTree deviceTree;
+    SimAlert alert;
 };
 #pragma pack(pop)
 
@@ -411,6 +425,7 @@ static_assert(offsetof(SimMachine, keys) == offsetof(SimMachine, audio) + sizeof
 static_assert(offsetof(SimMachine, radio) == offsetof(SimMachine, keys) + sizeof(SimKeys) + sizeof(SimSleep));
 static_assert(offsetof(SimMachine, batteries) == offsetof(SimMachine, radio) + sizeof(SimRadio));
 static_assert(offsetof(SimMachine, deviceTree) == offsetof(SimMachine, batteries) + sizeof(SimBatteries));
-static_assert(sizeof(SimMachine) == offsetof(SimMachine, deviceTree) + sizeof(SimDeviceTree));
+static_assert(offsetof(SimMachine, alert) == offsetof(SimMachine, deviceTree) + sizeof(SimDeviceTree));
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, alert) + sizeof(SimAlert));
 
 } // namespace sim

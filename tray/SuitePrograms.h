@@ -9,6 +9,7 @@ namespace suite_programs {
 
 inline constexpr wchar_t kRadioControl[] = L"Aerolo.exe";
 inline constexpr wchar_t kLaunchButtonManager[] = L"Actuo.exe";
+inline constexpr wchar_t kBatteryMeter[] = L"Battery.exe";
 // The radio-control program's start from the wireless-configuration key.
 inline constexpr wchar_t kFromHotkey[] = L"-HK";
 

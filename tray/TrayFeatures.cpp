@@ -1,5 +1,8 @@
 #include "TrayFeatures.h"
 
+#include "AlertBoxes.h"
+#include "AlertQueryWorker.h"
+#include "TrayWindow.h"
 #include "BatteryAlertsFeature.h"
 #include "BatterySavingFeature.h"
 #include "BrightnessFeature.h"
@@ -42,17 +45,25 @@ std::unique_ptr<IAudioEndpoint> MakeAudio(const TrayContext& context, const Disp
 // The displays, workers and executors that the features will drive are
 // handed over here as they are built; until then a feature is given none.
 CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& companion,
-                             std::unique_ptr<IHibernateWorker> hibernateWorker)
-    : m_hibernate(std::move(hibernateWorker))
+                             std::unique_ptr<IHibernateWorker> hibernateWorker,
+                             std::unique_ptr<IAlertBoxes> alertBoxes)
+    : m_hibernate(std::move(hibernateWorker)), m_alertBoxes(std::move(alertBoxes))
 {
     m_displayFlags.Load();
     if (!m_hibernate) m_hibernate = std::make_unique<CHibernate>(context.forwarder);
+    if (!m_alertBoxes) {
+        ITrayWindow& window = context.window;
+        m_alertBoxes = std::make_unique<CAlertBoxes>([&window] { return window.Handle(); });
+    }
     if (context.hardwareFeature(hwfeature::kLaunchButton))
         m_launchButton = std::make_unique<CPellick>(context.bios);
     auto& brightness = Add<CBrightnessFeature>(context, m_displayFlags);
     auto& statusDisplays = Add<CStatusDisplaysFeature>(context);
     Add<CDisplaySwitchFeature>(context, nullptr);
-    auto& batteryAlerts = Add<CBatteryAlertsFeature>(context);
+    // The battery-health pop-up and its record are not built yet.
+    auto& batteryAlerts = Add<CBatteryAlertsFeature>(
+        context,
+        CBatteryAlertsFeature::Parts{m_alertBoxes.get(), nullptr, CAlertQueryWorker::ConfiguredDelay()});
     auto& desktopMode = Add<CDesktopModeFeature>(context);
     auto& hibernate = Add<CHibernateFeature>(context, m_hibernate.get());
     Add<CDeviceServicesFeature>(context);

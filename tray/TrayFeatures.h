@@ -17,9 +17,10 @@ class CTrayIconFeature;
 // stopped in reverse.
 class CTrayFeatures {
 public:
-    // hibernateWorker: null makes the tray's own.
+    // hibernateWorker, alertBoxes: null makes the tray's own.
     CTrayFeatures(const TrayContext& context, const CCompanionApp& companion,
-                  std::unique_ptr<IHibernateWorker> hibernateWorker = nullptr);
+                  std::unique_ptr<IHibernateWorker> hibernateWorker = nullptr,
+                  std::unique_ptr<IAlertBoxes> alertBoxes = nullptr);
     ~CTrayFeatures();
     CTrayFeatures(const CTrayFeatures&) = delete;
     CTrayFeatures& operator=(const CTrayFeatures&) = delete;
@@ -45,6 +46,8 @@ private:
     // The launch-button executor, on machines with the button; it outlives the features.
     std::unique_ptr<CPellick> m_launchButton;
     std::unique_ptr<IHibernateWorker> m_hibernate;
+    // Outlives the features: the alert query worker ends before its boxes go.
+    std::unique_ptr<IAlertBoxes> m_alertBoxes;
     // Read before any feature is built; the tray icon's Stop writes the changes.
     DisplayFlags m_displayFlags;
     std::vector<std::unique_ptr<ITrayFeature>> m_features;

@@ -24,6 +24,7 @@ int FailNext(sim::CMachineState& state, const Args& args);
 int AnswerNext(sim::CMachineState& state, const Args& args);
 int Answer(sim::CMachineState& state, const Args& args);
 int AnswerClear(sim::CMachineState& state, const Args& args);
+int Alert(sim::CMachineState& state, const Args& args);
 
 int Event(sim::CMachineState& state, const Args& args);
 int EventList(sim::CMachineState& state, const Args& args);

@@ -26,6 +26,7 @@ constexpr Command kCommands[] = {
     {L"answer-next", AnswerNext},
     {L"answer", Answer},
     {L"answer-clear", AnswerClear},
+    {L"alert", Alert},
     {L"event", Event},
     {L"event-list", EventList},
     {L"event-raw", EventRaw},
@@ -71,6 +72,7 @@ constexpr char kUsageText[]
       "  answer-next RES1 [N]             the next N calls (default 1) answer cbRes1 = RES1\n"
       "  answer CLASS SELECT RES1 [N]     calls of CLASS/SELECT answer RES1 (N times, default always)\n"
       "  answer-clear                     drop every injected answer\n"
+      "  alert CODE [DETAIL [FLAGS]] | alert clear   the alert the firmware holds for the tray\n"
       "  event [OPTIONS] CODE [ARG...]    raise a single BIOS event\n"
       "  event-list [OPTIONS] CODE [ARG...] [CODE [ARG...]...]   raise a list event\n"
       "  event-raw [OPTIONS] WORD...      raise an event with exactly these data words\n"

@@ -74,6 +74,10 @@ const KeyInfo kKeys[] = {
                 m.radio.switchConfig = static_cast<uint16_t>(v);
                 sim::UpdateRadioStatus(m);
             }},
+    FIELD(L"alert-code", alert.code, uint32_t, 0, 0xFFFFFFFFLL, true, false),
+    FIELD(L"alert-detail", alert.detail, uint32_t, 0, 0xFFFFFFFFLL, true, false),
+    FIELD(L"alert-flags", alert.flags, uint32_t, 0, 0xFFFFFFFFLL, true, false),
+    FIELD(L"alert-queries", alert.queries, uint32_t, 0, 0xFFFFFFFFLL, false, false),
 };
 #undef FIELD
 
@@ -307,6 +311,26 @@ int Answer(sim::CMachineState& state, const Args& args)
     answer.res1 = static_cast<int32_t>(res1);
     answer.remaining = static_cast<uint32_t>(count);
     return AddForcedAnswer(*machine, answer);
+}
+
+int Alert(sim::CMachineState& state, const Args& args)
+{
+    long long code = sim::kNoAlert, detail = sim::kNoAlert, flags = 0;
+    const bool clear = args.size() == 1 && args[0] == L"clear";
+    if (!clear && (args.empty() || args.size() > 3))
+        return Usage("alert CODE [DETAIL [FLAGS]] | alert clear");
+    if (!clear) {
+        REQUIRE_NUMBER(args[0], 0, 0xFFFFFFFFLL, code);
+        detail = 0;
+        if (args.size() >= 2) REQUIRE_NUMBER(args[1], 0, 0xFFFFFFFFLL, detail);
+        if (args.size() == 3) REQUIRE_NUMBER(args[2], 0, 0xFFFFFFFFLL, flags);
+    }
+    sim::CMachineState::Lock machine(state);
+    if (!machine.Held()) return kFailed;
+    machine->alert.code = static_cast<uint32_t>(code);
+    machine->alert.detail = static_cast<uint32_t>(detail);
+    machine->alert.flags = static_cast<uint32_t>(flags);
+    return kDone;
 }
 
 int AnswerClear(sim::CMachineState& state, const Args& args)

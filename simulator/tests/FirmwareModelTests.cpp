@@ -86,6 +86,25 @@ TEST_F(FirmwareModel, RadioQueryAndVersionReportAnswerFromTheProfile)
     EXPECT_EQ(machine->firmware.lastVersion[3], 1u);
 }
 
+TEST_F(FirmwareModel, ThePendingAlertIsHandedOverOnceAndOnlyWithTheSignature)
+{
+    constexpr uint32_t kSignature = 0x5456524E;
+    EXPECT_EQ(machine->alert.code, sim::kNoAlert);
+    machine->alert = sim::SimAlert{3, 0, 0x5A000009, 0};
+    EXPECT_EQ(Call(0x11, 0x05, 0x10000, 0x4E525654).cbRes1, -1); // the signature's bytes reversed
+    EXPECT_EQ(Call(0x11, 0x05, 0, kSignature).cbRes1, -1);
+    BiosCallBuffer alert = Call(0x11, 0x05, 0x10000, kSignature);
+    EXPECT_EQ(alert.cbRes1, 0);
+    EXPECT_EQ(alert.cbRes2, 3u);
+    EXPECT_EQ(alert.cbRes3, 0u);
+    EXPECT_EQ(alert.cbRes4, 0x5A000009u);
+    BiosCallBuffer again = Call(0x11, 0x05, 0x10000, kSignature);
+    EXPECT_EQ(again.cbRes1, 0);
+    EXPECT_EQ(again.cbRes2, sim::kNoAlert);
+    EXPECT_EQ(again.cbRes3, sim::kNoAlert);
+    EXPECT_EQ(machine->alert.queries, 2u);
+}
+
 TEST_F(FirmwareModel, InjectedAnswersOverrideTheModelAndRunOut)
 {
     machine->faults.forced[0] = sim::SimForcedAnswer{0, 0, 1, {}, -3, 1};

@@ -153,6 +153,26 @@ TEST_F(Simctl, InjectedAnswersAndChangedArguments)
     EXPECT_EQ(answer.size(), 40u);
 }
 
+TEST_F(Simctl, AlertSetsWhatTheNextQueryHandsOver)
+{
+    Run(L"alert 21 0 0x5A000000");
+    sim::SimMachine machine = Snapshot();
+    EXPECT_EQ(machine.alert.code, 21u);
+    EXPECT_EQ(machine.alert.detail, 0u);
+    EXPECT_EQ(machine.alert.flags, 0x5A000000u);
+    Run(L"alert 0xFFFFFFFF");
+    machine = Snapshot();
+    EXPECT_EQ(machine.alert.code, 0xFFFFFFFFu);
+    EXPECT_EQ(machine.alert.detail, 0u) << "a missing detail is 0";
+    Run(L"alert clear");
+    EXPECT_EQ(Lines(RunSimctl(L"get alert-code").output), (std::vector<std::string>{"0xFFFFFFFF"}));
+    EXPECT_EQ(RunSimctl(L"alert").exitCode, 2u);
+    EXPECT_EQ(RunSimctl(L"alert 1 2 3 4").exitCode, 2u);
+    EXPECT_EQ(RunSimctl(L"alert 0x100000000").exitCode, 2u);
+    EXPECT_EQ(RunSimctl(L"alert soon").exitCode, 2u);
+    EXPECT_EQ(Snapshot().alert.code, 0xFFFFFFFFu) << "a bad command line changed the alert";
+}
+
 TEST_F(Simctl, LoadShowAndBadCommandLines)
 {
     Run(L"load corvane-503");

@@ -2,6 +2,7 @@
 #include "LaunchButtonExecutor.h"
 
 #include <cstdint>
+#include <string>
 #include <windows.h>
 
 // The parts of features that come with their displays and workers. Until a
@@ -52,4 +53,26 @@ class IBatterySavingState {
 public:
     virtual ~IBatterySavingState() = default;
     virtual bool NeedsPostResumeAnnouncement() const = 0;
+};
+
+// The boxes of the adapter, battery and dock alerts and of the firmware's
+// numbered messages.
+enum class AlertBox { Adapter, Battery, Dock, Numbered };
+
+class IAlertBoxes {
+public:
+    virtual ~IAlertBoxes() = default;
+    // Adapter and battery boxes show without waiting; false when the same text
+    // of that family is on screen and was dropped. Dock and numbered boxes
+    // return once they are closed.
+    virtual bool Show(AlertBox box, const std::wstring& text) = 0;
+};
+
+// The battery-health re-check with its pop-up (the health record and the
+// warning dialog).
+class IBatteryHealthCheck {
+public:
+    virtual ~IBatteryHealthCheck() = default;
+    // Re-reads both batteries' health and shows the warning when it is due.
+    virtual void RecheckAndWarn() = 0;
 };

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 // The narrow faces features show one another, handed over at construction
 // by the feature list. Each belongs to the feature that implements it.
 
@@ -49,6 +51,16 @@ public:
     // Battery-health re-check and refresh of an open battery meter.
     virtual void RefreshBatteryMeter() = 0;
     virtual void CheckBatteryCharging() = 0;
+};
+
+// Starts the battery meter (arguments such as "P H": its health page for the
+// primary battery) and brings an open meter to the front. A meter that
+// cannot be started is not reported to the user.
+class IBatteryMeterLauncher {
+public:
+    virtual ~IBatteryMeterLauncher() = default;
+    // true when the program was started.
+    virtual bool LaunchBatteryMeter(const std::wstring& arguments) = 0;
 };
 
 class IDesktopMode {

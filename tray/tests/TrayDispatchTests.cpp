@@ -16,8 +16,9 @@ TEST_F(TrayDispatch, FirmwareEventsReachTheDispatcherWithTheirArguments)
               (Lines{"bios 0xE005 5 0 0 0", "entry ShowBrightness 5 1", "entry DrawBrightnessLevel 5",
                      "bios 0xE008 1 2 3 4", "entry ShowRadio 131073 3 1"}));
 
-    Simctl(L"event 0xE00D 1 2 3 4");
-    EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE00D 1 2 3 4", "entry ShowBiosMessage 1 2 262147"}));
+    // Code 7 is no alert: nothing is shown.
+    Simctl(L"event 0xE00D 7 2 3 4");
+    EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE00D 7 2 3 4", "entry ProcessPowerAlert 1 7 2 262147"}));
 }
 
 // The visible message box of a process, or null.
@@ -161,7 +162,7 @@ TEST_F(TrayDispatch, SuspendResumeAndPowerSourceNotices)
     Simctl(L"resume");
     EXPECT_EQ(UntilMarker(), (Lines{"entry ClearPendingHibernate", "entry ResetLaunchButtonExecutor",
                                     "entry ReportVersionToBios 1", "entry StartDelayedBiosMessageQuery",
-                                    "entry RefreshBatteryHealth"}));
+                                    "entry RefreshBatteryStatus"}));
     const auto calls = VersionCalls();
     ASSERT_EQ(calls.size(), 1u) << "the resume reports the version again";
     EXPECT_EQ(calls[0].arg3, 138u);

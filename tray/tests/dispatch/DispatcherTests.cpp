@@ -20,7 +20,8 @@ TEST(TrayFeatures, EveryFeatureTakesItsRoutesWithoutAClash)
 {
     FeatureBench bench;
     CCompanionApp companion;
-    CTrayFeatures features(bench.Context(), companion, std::make_unique<QuietHibernate>());
+    CTrayFeatures features(bench.Context(), companion, std::make_unique<QuietHibernate>(),
+                           std::make_unique<QuietAlertBoxes>());
     features.RegisterRoutes(bench.Dispatcher());
     std::string errors;
     for (const std::string& error : bench.Dispatcher().RouteErrors()) errors += error + "\n";
@@ -87,7 +88,8 @@ TEST(Dispatcher, MessagesWithoutARouteAreLeftToTheWindow)
 {
     FeatureBench bench;
     CCompanionApp companion;
-    CTrayFeatures features(bench.Context(), companion, std::make_unique<QuietHibernate>());
+    CTrayFeatures features(bench.Context(), companion, std::make_unique<QuietHibernate>(),
+                           std::make_unique<QuietAlertBoxes>());
     features.RegisterRoutes(bench.Dispatcher());
     EXPECT_FALSE(bench.Dispatcher().DispatchMessage(WM_USER + 1, 0, 0));
     EXPECT_FALSE(

@@ -98,5 +98,27 @@ bool FeatureBench::PerformSmi(BiosCallBuffer& buffer, int)
 {
     biosCalls.push_back(buffer);
     buffer.cbRes1 = 0;
+    if (firmware) firmware(buffer);
     return true;
+}
+
+bool QuietAlertBoxes::Show(AlertBox box, const std::wstring& text)
+{
+    CriticalSectionLock lock(m_lock);
+    m_shown.emplace_back(box, text);
+    ::SetEvent(m_asked.get());
+    return !onScreen || box == AlertBox::Dock || box == AlertBox::Numbered;
+}
+
+std::vector<QuietAlertBoxes::Shown> QuietAlertBoxes::TakeShown()
+{
+    CriticalSectionLock lock(m_lock);
+    std::vector<Shown> shown;
+    shown.swap(m_shown);
+    return shown;
+}
+
+bool QuietAlertBoxes::WaitShown(DWORD timeoutMs)
+{
+    return ::WaitForSingleObject(m_asked.get(), timeoutMs) == WAIT_OBJECT_0;
 }

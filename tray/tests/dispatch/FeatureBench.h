@@ -12,8 +12,13 @@
 #include "TrayDispatcher.h"
 #include "TrayWindow.h"
 
+#include "CriticalSection.h"
+#include "UniqueHandle.h"
+
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The tray's dispatcher and features in process: the main window's few
@@ -33,6 +38,8 @@ public:
     COsdSet osds;
     std::vector<std::string> timerCalls;
     std::vector<BiosCallBuffer> biosCalls;
+    // The firmware's answer to a call; without it every call succeeds and changes nothing.
+    std::function<void(BiosCallBuffer&)> firmware;
 
     // Makes the dispatcher; call after the machine is set up, before building features.
     CTrayDispatcher& Dispatcher();
@@ -85,4 +92,23 @@ struct QuietHibernate : IHibernateWorker {
     void Start() override { ++starts; }
     void ClearPending() override {}
     void OfferForced(HWND) override {}
+};
+
+// Alert boxes that are only recorded, from whichever thread asks; a family
+// box answers as if its text were already on screen when `onScreen` is set.
+class QuietAlertBoxes : public IAlertBoxes {
+public:
+    using Shown = std::pair<AlertBox, std::wstring>;
+
+    bool onScreen = false;
+
+    bool Show(AlertBox box, const std::wstring& text) override;
+    std::vector<Shown> TakeShown();
+    // Waits for the next box to be asked for.
+    bool WaitShown(DWORD timeoutMs);
+
+private:
+    CriticalSection m_lock;
+    std::vector<Shown> m_shown;
+    UniqueHandle m_asked{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
 };

@@ -21,7 +21,8 @@ protected:
     void Build()
     {
         features
-            = std::make_unique<CTrayFeatures>(bench.Context(), companion, std::make_unique<QuietHibernate>());
+            = std::make_unique<CTrayFeatures>(bench.Context(), companion, std::make_unique<QuietHibernate>(),
+                                              std::make_unique<QuietAlertBoxes>());
         features->RegisterRoutes(bench.Dispatcher());
     }
 
@@ -52,8 +53,8 @@ const Row kTable[] = {
     {0xE00C, "ShowKeyboardLight 0 0", "ShowKeyboardLight 1 1"},
     {0xE033, "ShowKeyboardLight 0 0", "ShowKeyboardLight 1 1"},
     {0xE034, "ShowKeyboardLight 0 0", "ShowKeyboardLight 1 1"},
-    {0xE00D, "QueryBiosMessage", "ShowBiosMessage 1 2 262147"},
-    {0xE00E, "RefreshBatteryHealth", "RefreshBatteryHealth"},
+    {0xE00D, "ProcessPowerAlert 0 0 0 0", "ProcessPowerAlert 1 1 2 262147"},
+    {0xE00E, "RefreshBatteryStatus", "RefreshBatteryStatus"},
     {0xE011, "StartRadioConfiguration", "StartRadioConfiguration"},
     {0xE013, "ShowAmbientLightSensor 0 0", "ShowAmbientLightSensor 1 1"},
     {0xE01B, "StopTimer 32766;ShowDisplaySwitchPressed 0 0 0 0",
@@ -116,7 +117,8 @@ TEST(KeylessModels, KeysAreIgnoredWhereTheFirmwareReportsThem)
         FeatureBench bench;
         bench.systemId = id;
         CCompanionApp companion;
-        CTrayFeatures features(bench.Context(), companion, std::make_unique<QuietHibernate>());
+        CTrayFeatures features(bench.Context(), companion, std::make_unique<QuietHibernate>(),
+                               std::make_unique<QuietAlertBoxes>());
         features.RegisterRoutes(bench.Dispatcher());
         EXPECT_EQ(bench.Key(0xE006), id == 745 ? "ShowBrightness 1 0" : "") << id;
         EXPECT_EQ(bench.Key(0x003A), id == 745 ? "ShowLockKey 101 0" : "") << id;
@@ -129,7 +131,7 @@ TEST_F(TrayRouting, ArgumentsAreCombinedAsTheDisplaysExpectThem)
     Build();
     EXPECT_EQ(bench.Bios(0xE005, 4, 0, 0, 0), "ShowBrightness 4 1");
     EXPECT_EQ(bench.Bios(0xE008, 0x0001, 0x8000, 0xFFFF), "ShowRadio 2147483649 65535 1");
-    EXPECT_EQ(bench.Bios(0xE00D, 7, 9, 0x0002, 0x0001), "ShowBiosMessage 7 9 65538");
+    EXPECT_EQ(bench.Bios(0xE00D, 7, 9, 0x0002, 0x0001), "ProcessPowerAlert 1 7 9 65538");
     EXPECT_EQ(bench.Bios(0xE00B, 0x1203, 0xAB04, 0xFF07), "ShowDisplaySwitch 3 4 7 1");
 }
 

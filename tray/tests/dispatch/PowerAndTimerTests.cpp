@@ -21,7 +21,8 @@ protected:
     void SetUp() override
     {
         features
-            = std::make_unique<CTrayFeatures>(bench.Context(), companion, std::make_unique<QuietHibernate>());
+            = std::make_unique<CTrayFeatures>(bench.Context(), companion, std::make_unique<QuietHibernate>(),
+                                              std::make_unique<QuietAlertBoxes>());
         features->RegisterRoutes(bench.Dispatcher());
     }
     FeatureBench bench;
@@ -88,7 +89,8 @@ protected:
     void Build()
     {
         brightness = std::make_unique<CBrightnessFeature>(bench.Context(), displayFlags);
-        alerts = std::make_unique<CBatteryAlertsFeature>(bench.Context());
+        alerts
+            = std::make_unique<CBatteryAlertsFeature>(bench.Context(), CBatteryAlertsFeature::Parts{&boxes});
         desktop = std::make_unique<CDesktopModeFeature>(bench.Context());
         hibernate = std::make_unique<CHibernateFeature>(bench.Context(), &worker);
         launch
@@ -110,6 +112,7 @@ protected:
     CSuspendState suspend;
     FakeSaving savingState;
     FakeHibernate worker;
+    QuietAlertBoxes boxes;
     bool inputDesktop = true;
     std::unique_ptr<CBrightnessFeature> brightness;
     std::unique_ptr<CBatteryAlertsFeature> alerts;
@@ -138,7 +141,7 @@ TEST_F(PowerEvents, ResumeRunsItsStepsInOrder)
     EXPECT_TRUE(suspend.IsSuspended());
     EXPECT_EQ(bench.Power(PBT_APMRESUMESUSPEND),
               "DesktopModeRefresh;ClearPendingHibernate;ResetLaunchButtonExecutor;ReportVersionToBios 1;"
-              "StartDelayedBiosMessageQuery;RefreshBatteryHealth;StartTimer 33272 1000;CheckBatteryCharging");
+              "StartDelayedBiosMessageQuery;RefreshBatteryStatus;StartTimer 33272 1000;CheckBatteryCharging");
     EXPECT_FALSE(suspend.IsSuspended());
     ASSERT_EQ(bench.biosCalls.size(), 1u);
     EXPECT_EQ(bench.biosCalls[0].cbClass, 0x0011);
@@ -151,7 +154,7 @@ TEST_F(PowerEvents, ResumeLeavesOutWhatTheMachineDoesNotUse)
     bench.osdStyle = 3;
     Build();
     EXPECT_EQ(bench.Power(PBT_APMRESUMESUSPEND),
-              "ClearPendingHibernate;ResetLaunchButtonExecutor;ReportVersionToBios 1;RefreshBatteryHealth");
+              "ClearPendingHibernate;ResetLaunchButtonExecutor;ReportVersionToBios 1;RefreshBatteryStatus");
 }
 
 TEST_F(PowerEvents, SuspendSchedulesTheIndicatorAsForMonitorOn)
