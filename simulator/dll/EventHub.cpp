@@ -111,7 +111,7 @@ bool CEventHub::StartWaiter()
     if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                               reinterpret_cast<LPCWSTR>(&CEventHub::Wait), &module))
         return false;
-    m_waiter.reset(::CreateThread(nullptr, 0, &CEventHub::Wait, module, 0, &m_waiterId));
+    m_waiter.reset(::CreateThread(nullptr, 0, &CEventHub::Wait, module, 0, nullptr));
     if (!m_waiter) ::FreeLibrary(module);
     return static_cast<bool>(m_waiter);
 }

@@ -64,7 +64,6 @@ private:
     // Set by the waiter each time it has taken the list.
     UniqueHandle m_settled{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     UniqueHandle m_waiter;
-    DWORD m_waiterId = 0;
     // Changes made to the list, and the last one the waiter has taken.
     uint64_t m_generation = 0;
     uint64_t m_taken = 0;
