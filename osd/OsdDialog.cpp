@@ -2,17 +2,25 @@
 
 #include <commctrl.h>
 
+#include "ProcAddress.h"
+
 namespace {
 
 constexpr DWORD kLayeredExStyle = WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
 // The dialog displays hold a progress bar, whose class the common controls
-// register only when asked (on Windows; Wine registers it on load).
+// register only when asked (on Windows; Wine registers it on load). The
+// library is loaded here, with the first dialog display, rather than with
+// the program: an idle tray then does not pay for it (under Wine about
+// 0.8 MB, most of it the tooltip icons it loads at once). It stays loaded for
+// the life of the process, as the displays' controls run in it.
 void RegisterProgressBarClass()
 {
     static const bool registered = [] {
+        using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const auto init = ResolveExport<InitFn>(::LoadLibraryW(L"comctl32.dll"), "InitCommonControlsEx");
         const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS};
-        return ::InitCommonControlsEx(&controls) != FALSE;
+        return init && init(&controls) != FALSE;
     }();
     (void)registered;
 }

@@ -2,7 +2,10 @@
 # Private memory and working set of the tray against the empty program,
 # both idle under the same Wine, as Linux accounts them (smaps_rollup of
 # the Windows process). Also says whether the tray's image is mapped from
-# its file or copied into private memory. Run after a build.
+# its file or copied into private memory. Run after a build, from the build
+# folder. Arguments go to the empty program (--threads N, --gdiplus), to see
+# what those parts of Wine cost any program:
+#   measure-memory.sh --threads 3 --gdiplus
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
 tavrin_ensure_display
@@ -21,7 +24,7 @@ pid_of() {
   echo "$found"
 }
 
-./wine-exec.sh bin/empty_program.exe > empty.out &
+./wine-exec.sh bin/empty_program.exe "$@" > empty.out &
 for _ in $(seq 100); do grep -q ready empty.out 2>/dev/null && break; sleep 0.1; done
 sleep 2 # let start-up work settle before reading the figures
 empty_pid=$(pid_of 'empty_program.exe')
@@ -35,7 +38,7 @@ read -r tray_private tray_rss < <(figures "$tray_pid")
 mapped=$(grep -c "Tavrin.exe" "/proc/$tray_pid/maps" || true)
 
 printf '%-16s %12s %12s\n' program private_kB rss_kB
-printf '%-16s %12s %12s\n' empty "$empty_private" "$empty_rss"
+printf '%-16s %12s %12s\n' "empty $*" "$empty_private" "$empty_rss"
 printf '%-16s %12s %12s\n' Tavrin "$tray_private" "$tray_rss"
 awk -v a="$tray_private" -v b="$empty_private" -v c="$tray_rss" -v d="$empty_rss" \
   'BEGIN {printf "ratio            %12.2f %12.2f\n", a / b, c / d}'

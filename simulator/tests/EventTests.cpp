@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include <tlhelp32.h>
+
 #include "EventQueue.h"
 #include "ProgramRun.h"
 #include "SimTestSupport.h"
@@ -163,6 +165,48 @@ TEST_F(Events, OnlyTheFirmwareEventQueryIsSimulated)
     ASSERT_TRUE(Raise(L"event 0xE006 1", 2)); // both subscriptions of the sink deliver
     EXPECT_TRUE(other.deliveries.empty());
     services->CancelAsyncCall(&other);
+}
+
+// This process's threads, as the system lists them.
+size_t ThreadCount()
+{
+    UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return 0;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    size_t count = 0;
+    for (BOOL more = ::Thread32First(snapshot.get(), &entry); more;
+         more = ::Thread32Next(snapshot.get(), &entry))
+        if (entry.th32OwnerProcessID == ::GetCurrentProcessId()) ++count;
+    return count;
+}
+
+// Every subscription of a process is served by one waiting thread: a second
+// one adds none, a cancelled one leaves the other delivering, the thread
+// ends with the last and a later subscription starts it again.
+TEST_F(Events, OneWaiterServesEverySubscriptionOfTheProcess)
+{
+    const size_t withOne = ThreadCount();
+    ASSERT_GT(withOne, 0u);
+    RecordingSink brightness;
+    ASSERT_EQ(services->ExecNotificationQueryAsync(Bstr(L"WQL").get(),
+                                                   Bstr(L"SELECT * FROM WmiMonitorBrightnessEvent").get(), 0,
+                                                   nullptr, &brightness),
+              S_OK);
+    EXPECT_EQ(ThreadCount(), withOne);
+    ASSERT_TRUE(Raise(L"event 0xE006 1", 1));
+    ASSERT_EQ(RunSimctl(L"brightness-event 40").exitCode, 0u);
+    ASSERT_TRUE(simtest::PumpUntil([&] { return brightness.deliveries.size() == 1; }));
+
+    ASSERT_EQ(services->CancelAsyncCall(&sink), S_OK);
+    ASSERT_EQ(RunSimctl(L"brightness-event 41").exitCode, 0u);
+    ASSERT_TRUE(simtest::PumpUntil([&] { return brightness.deliveries.size() == 2; }));
+    EXPECT_EQ(sink.deliveries.size(), 1u);
+
+    ASSERT_EQ(services->CancelAsyncCall(&brightness), S_OK);
+    EXPECT_TRUE(simtest::PumpUntil([&] { return ThreadCount() < withOne; }));
+    ASSERT_EQ(Subscribe(L"WQL", L"SELECT * FROM BIOSEvent"), S_OK);
+    ASSERT_TRUE(Raise(L"event 0xE006 2", 2));
 }
 
 // Starts a subscriber process and waits until it has subscribed; an empty
