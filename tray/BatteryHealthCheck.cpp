@@ -35,7 +35,8 @@ void CBatteryHealthCheck::ShowHealthWarning()
 
 void CBatteryHealthCheck::Select()
 {
-    m_selectedBattery = CBatteryOrderBase::SelectBattery(m_record.PrimaryHealth(), m_record.SecondaryHealth());
+    m_selectedBattery
+        = CBatteryOrderBase::SelectBattery(m_record.PrimaryHealth(), m_record.SecondaryHealth());
     m_selectedHealth = m_selectedBattery == CBatteryClass::kSecondary ? m_record.SecondaryHealth()
                                                                       : m_record.PrimaryHealth();
 }

@@ -81,7 +81,8 @@ bool CBatteryWarningDlg::SetUpTexts()
 {
     if (m_health != kReplace && m_health != kEndOfLife) return false;
     m_link.SetText(texts::LoadSelected(IDS_CLICK_FOR_MORE_INFORMATION));
-    m_body.SetText(texts::LoadSelected(m_health == kReplace ? IDS_BATTERY_NEEDS_REPLACING : IDS_BATTERY_END_OF_LIFE));
+    m_body.SetText(
+        texts::LoadSelected(m_health == kReplace ? IDS_BATTERY_NEEDS_REPLACING : IDS_BATTERY_END_OF_LIFE));
     ShowIcon(m_health == kReplace);
     return true;
 }
@@ -101,8 +102,8 @@ void CBatteryWarningDlg::PlaceAt(int width, int height)
 {
     RECT screen{};
     ::GetWindowRect(::GetDesktopWindow(), &screen);
-    ::SetWindowPos(m_hWnd, HWND_TOPMOST, screen.right - width - kRightMargin, screen.bottom - height - kBottomMargin,
-                   width, height, 0);
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, screen.right - width - kRightMargin,
+                   screen.bottom - height - kBottomMargin, width, height, 0);
 }
 
 INT_PTR CBatteryWarningDlg::DialogMessage(UINT msg, WPARAM wp, LPARAM lp)

@@ -74,7 +74,8 @@ void CBatteryWarningDlg_K7::Place()
         // Back to the template's places after a health-4 layout.
         for (size_t i = 0; i < m_laidOut.size(); ++i) {
             const RECT& r = m_templateRects[i];
-            ::MoveWindow(m_laidOut[i]->GetSafeHwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+            ::MoveWindow(m_laidOut[i]->GetSafeHwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         TRUE);
         }
         CBatteryWarningDlg::Place();
         return;

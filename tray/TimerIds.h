@@ -16,9 +16,9 @@ enum class TimerId : UINT_PTR {
 };
 
 inline constexpr TimerId kAllTimerIds[] = {
-    TimerId::TrayIconClick,      TimerId::TrayIconRetry, TimerId::DisplaySwitchCommit, TimerId::EblEvaluation,
-    TimerId::IntelligentDisplay, TimerId::S3S4Resume,    TimerId::DisplayOffLed,
-    TimerId::BatteryWarningClose,
+    TimerId::TrayIconClick, TimerId::TrayIconRetry,       TimerId::DisplaySwitchCommit,
+    TimerId::EblEvaluation, TimerId::IntelligentDisplay,  TimerId::S3S4Resume,
+    TimerId::DisplayOffLed, TimerId::BatteryWarningClose,
 };
 
 constexpr UINT_PTR TimerNumber(TimerId id)

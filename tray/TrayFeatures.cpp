@@ -78,8 +78,8 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
     });
     m_health = std::make_unique<CBatteryHealthCheck>(context.bios, m_settings, *m_healthPopup);
     auto& batteryAlerts = Add<CBatteryAlertsFeature>(
-        context,
-        CBatteryAlertsFeature::Parts{m_alertBoxes.get(), m_health.get(), CAlertQueryWorker::ConfiguredDelay()});
+        context, CBatteryAlertsFeature::Parts{m_alertBoxes.get(), m_health.get(),
+                                              CAlertQueryWorker::ConfiguredDelay()});
     m_batteryAlerts = &batteryAlerts;
     auto& desktopMode = Add<CDesktopModeFeature>(context);
     auto& hibernate = Add<CHibernateFeature>(context, m_hibernate.get());

@@ -64,7 +64,7 @@ protected:
                              {kDisableBattPopUpPrimaryReplace, kDisableBattPopUpPrimaryTf,
                               kDisableBattPopUpSecReplace, kDisableBattPopUpSecTf}};
     CSettings settings;
-    RecordingPopup popup;
+    RecordingPopup recorder;
 };
 
 TEST_F(HealthCheck, OnlyAReplaceOrHeldOffHealthRaisesThePopupForTheSelectedBattery)
@@ -86,50 +86,50 @@ TEST_F(HealthCheck, OnlyAReplaceOrHeldOffHealthRaisesThePopupForTheSelectedBatte
     };
     for (const Case& c : cases) {
         HealthFirmware bios(c.primary, c.secondary);
-        popup.shown.clear();
-        CBatteryHealthCheck check(bios, settings, popup);
-        EXPECT_TRUE(popup.shown.empty()) << "shown before the window asks";
+        recorder.shown.clear();
+        CBatteryHealthCheck check(bios, settings, recorder);
+        EXPECT_TRUE(recorder.shown.empty()) << "shown before the window asks";
         check.ShowHealthWarning();
         if (c.battery == 0) {
-            EXPECT_TRUE(popup.shown.empty()) << c.primary << "/" << c.secondary;
+            EXPECT_TRUE(recorder.shown.empty()) << c.primary << "/" << c.secondary;
             continue;
         }
-        ASSERT_EQ(popup.shown.size(), 1u) << c.primary << "/" << c.secondary;
-        EXPECT_EQ(popup.shown[0].battery, c.battery) << c.primary << "/" << c.secondary;
-        EXPECT_EQ(popup.shown[0].health, c.health) << c.primary << "/" << c.secondary;
-        EXPECT_EQ(popup.shown[0].value, c.value) << c.primary << "/" << c.secondary;
+        ASSERT_EQ(recorder.shown.size(), 1u) << c.primary << "/" << c.secondary;
+        EXPECT_EQ(recorder.shown[0].battery, c.battery) << c.primary << "/" << c.secondary;
+        EXPECT_EQ(recorder.shown[0].health, c.health) << c.primary << "/" << c.secondary;
+        EXPECT_EQ(recorder.shown[0].value, c.value) << c.primary << "/" << c.secondary;
     }
 }
 
 TEST_F(HealthCheck, BothUnknownSelectsTheSecondaryAndShowsNothing)
 {
     HealthFirmware bios(kNone, kNone);
-    CBatteryHealthCheck check(bios, settings, popup);
+    CBatteryHealthCheck check(bios, settings, recorder);
     EXPECT_EQ(check.SelectedBattery(), 2);
     EXPECT_EQ(check.SelectedHealth(), kNone);
     check.RecheckAndWarn();
-    EXPECT_TRUE(popup.shown.empty());
+    EXPECT_TRUE(recorder.shown.empty());
 }
 
 TEST_F(HealthCheck, ASilencedWarningStaysAwayUntilTheBatteryRecoversAndFailsAgain)
 {
     HealthFirmware bios(0, kNone);
     guard.SetDword(kDisableBattPopUpPrimaryReplace, 1);
-    CBatteryHealthCheck check(bios, settings, popup);
+    CBatteryHealthCheck check(bios, settings, recorder);
     check.ShowHealthWarning();
     check.RecheckAndWarn();
-    EXPECT_TRUE(popup.shown.empty());
+    EXPECT_TRUE(recorder.shown.empty());
     EXPECT_EQ(settings.ReadDword(kDisableBattPopUpPrimaryReplace, 7), 1u);
 
     bios.primary = 2;
     check.RecheckAndWarn();
-    EXPECT_TRUE(popup.shown.empty());
+    EXPECT_TRUE(recorder.shown.empty());
     EXPECT_EQ(settings.ReadDword(kDisableBattPopUpPrimaryReplace, 7), 0u) << "not re-armed";
 
     bios.primary = 0;
     check.RecheckAndWarn();
-    ASSERT_EQ(popup.shown.size(), 1u);
-    EXPECT_EQ(popup.shown[0].value, kDisableBattPopUpPrimaryReplace);
+    ASSERT_EQ(recorder.shown.size(), 1u);
+    EXPECT_EQ(recorder.shown[0].value, kDisableBattPopUpPrimaryReplace);
 }
 
 TEST_F(HealthCheck, SilencingOneConditionLeavesTheOtherAndTheOtherBattery)
@@ -137,10 +137,10 @@ TEST_F(HealthCheck, SilencingOneConditionLeavesTheOtherAndTheOtherBattery)
     HealthFirmware bios(4, kNone);
     guard.SetDword(kDisableBattPopUpPrimaryReplace, 1);
     guard.SetDword(kDisableBattPopUpSecTf, 1);
-    CBatteryHealthCheck check(bios, settings, popup);
+    CBatteryHealthCheck check(bios, settings, recorder);
     check.RecheckAndWarn();
-    ASSERT_EQ(popup.shown.size(), 1u);
-    EXPECT_EQ(popup.shown[0].value, kDisableBattPopUpPrimaryTf);
+    ASSERT_EQ(recorder.shown.size(), 1u);
+    EXPECT_EQ(recorder.shown[0].value, kDisableBattPopUpPrimaryTf);
 }
 
 TEST(StarredText, TheStarsMarkTheLinkAndLeaveTheBody)
