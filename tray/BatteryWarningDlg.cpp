@@ -45,8 +45,9 @@ void CBatteryWarningDlg::Show(int battery, int health, const wchar_t* suppressio
     m_suppressionValue = suppressionValue != nullptr ? suppressionValue : L"";
     if (IsOpen())
         Present();
-    else
-        CreateModeless(nullptr);
+    else if (CreateModeless(nullptr) && !m_presented)
+        // Made for a health it has nothing to say about: not seen.
+        ::ShowWindow(m_hWnd, SW_HIDE);
 }
 
 BOOL CBatteryWarningDlg::OnInitDialog()
@@ -67,7 +68,8 @@ BOOL CBatteryWarningDlg::OnInitDialog()
 void CBatteryWarningDlg::Present()
 {
     m_doNotRemind.SetCheck(false);
-    if (!SetUpTexts()) {
+    m_presented = SetUpTexts();
+    if (!m_presented) {
         ::ShowWindow(m_hWnd, SW_HIDE);
         return;
     }

@@ -66,6 +66,7 @@ private:
     int m_battery = -1;
     int m_health = -1;
     std::wstring m_suppressionValue;
+    bool m_presented = false;
     int m_width = 0;
     int m_height = 0;
 };

@@ -76,7 +76,8 @@ TEST_F(HealthCheck, OnlyAReplaceOrHeldOffHealthRaisesThePopupForTheSelectedBatte
     };
     const Case cases[] = {
         {0, kNone, 1, 0, kDisableBattPopUpPrimaryReplace},
-        {3, 4, 2, 4, kDisableBattPopUpSecTf},
+        {kNone, 4, 2, 4, kDisableBattPopUpSecTf},
+        {3, 4, 0, 0, nullptr}, // the primary is selected: the smaller index
         {0, 0, 1, 0, kDisableBattPopUpPrimaryReplace},
         {4, kNone, 1, 4, kDisableBattPopUpPrimaryTf},
         {2, 0, 2, 0, kDisableBattPopUpSecReplace},
