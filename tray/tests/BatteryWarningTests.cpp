@@ -224,6 +224,14 @@ std::wstring ShotPath(const std::wstring& name)
     return folder + L"\\" + name + L".png";
 }
 
+bool ShowsLink(const CScreenShot& shot)
+{
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x)
+            if (Near(shot.At(x, y), CStaticEx::kDefaultLinkColour, 40)) return true;
+    return false;
+}
+
 class WarningPopup : public HealthCheck {
 protected:
     std::vector<std::wstring> launched;
@@ -236,8 +244,10 @@ protected:
     {
         RECT place{};
         ::GetWindowRect(Popup(), &place);
+        ::RedrawWindow(Popup(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        // Taken once the link is drawn in its colour.
         CScreenShot shot;
-        ASSERT_TRUE(PumpUntil([&] { return shot.Take(place); }));
+        ASSERT_TRUE(PumpUntil([&] { return shot.Take(place) && ShowsLink(shot); }));
         EXPECT_TRUE(shot.Save(ShotPath(name)));
     }
 };
