@@ -78,6 +78,9 @@ const KeyInfo kKeys[] = {
     FIELD(L"alert-detail", alert.detail, uint32_t, 0, 0xFFFFFFFFLL, true, false),
     FIELD(L"alert-flags", alert.flags, uint32_t, 0, 0xFFFFFFFFLL, true, false),
     FIELD(L"alert-queries", alert.queries, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"optical-present", optical.present, uint8_t, 0, 1, false, false),
+    FIELD(L"optical-media", optical.media, uint8_t, 0, 1, false, false),
+    FIELD(L"optical-ejects", optical.ejects, uint32_t, 0, 0xFFFFFFFFLL, false, false),
 };
 #undef FIELD
 
