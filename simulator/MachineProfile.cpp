@@ -344,6 +344,8 @@ void ReadRadio(const ProfileReader& ini, SimMachine& m)
         std::memcpy(r.working, r.area, sizeof r.working);
     }
     UpdateRadioStatus(m);
+}
+
 void ReadText(const ProfileReader& ini, const wchar_t* section, const wchar_t* key,
               wchar_t (&target)[kBatteryTextLength])
 {
