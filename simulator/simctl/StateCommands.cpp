@@ -92,17 +92,6 @@ const KeyInfo* FindKey(const std::wstring& name)
     return nullptr;
 }
 
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...)
-{
-    char line[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
-    va_end(args);
-    return line;
-}
-
 std::string KeyLine(const KeyInfo& key, const sim::SimMachine& m)
 {
     long long v = key.get(m);
@@ -348,6 +337,16 @@ int AnswerClear(sim::CMachineState& state, const Args& args)
 void BroadcastPower(unsigned event)
 {
     ::PostMessageW(HWND_BROADCAST, WM_POWERBROADCAST, event, 0);
+}
+
+std::string Format(const char* format, ...)
+{
+    char line[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    return line;
 }
 
 } // namespace simctl
