@@ -1,6 +1,7 @@
 #include "Pellick.h"
 
 #include "BiosCalls.h"
+#include "DeviceTree.h"
 #include "MessageCatalogue.h"
 #include "ModuleFolder.h"
 #include "PellickPrograms.h"
@@ -247,21 +248,22 @@ bool CPellick::Sleep()
     return true;
 }
 
+// Through the device tree, the one way the suite reaches drives and devices.
 bool CPellick::EjectOpticalDrive()
 {
+    IDeviceTree& tree = seams::DeviceTree();
     wchar_t drives[512] = {};
-    const DWORD length = ::GetLogicalDriveStringsW(static_cast<DWORD>(std::size(drives) - 1), drives);
+    const DWORD length = tree.GetLogicalDriveStrings(static_cast<DWORD>(std::size(drives) - 1), drives);
     if (length == 0 || length >= std::size(drives)) return false;
     for (const wchar_t* drive = drives; *drive != L'\0'; drive += wcslen(drive) + 1) {
-        if (::GetDriveTypeW(drive) != DRIVE_CDROM) continue;
+        if (tree.GetDriveType(drive) != DRIVE_CDROM) continue;
         const std::wstring device = std::wstring(L"\\\\.\\") + drive[0] + L":";
-        UniqueFileHandle file(::CreateFileW(device.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                            nullptr, OPEN_EXISTING, 0, nullptr));
-        if (!file) return false;
+        const UniqueDevice opened(
+            tree, tree.OpenDevice(device.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE));
+        if (!opened) return false;
         DWORD returned = 0;
-        return ::DeviceIoControl(file.get(), IOCTL_STORAGE_EJECT_MEDIA, nullptr, 0, nullptr, 0, &returned,
-                                 nullptr)
-               != 0;
+        return tree.DeviceIoControl(opened.get(), IOCTL_STORAGE_EJECT_MEDIA, nullptr, 0, nullptr, 0,
+                                    &returned);
     }
     return false;
 }

@@ -11,6 +11,9 @@ namespace sim {
 const GUID kBatteryInterfaceClass
     = {0x72631E54, 0x78A4, 0x11D0, {0xBC, 0xF7, 0x00, 0xAA, 0x00, 0xB7, 0xB3, 0x2A}};
 const GUID kSystemSetupClass = {0x4D36E97D, 0xE325, 0x11CE, {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
+const GUID kCdromInterfaceClass
+    = {0x53F56308, 0xB6BF, 0x11D0, {0x94, 0xF2, 0x00, 0xA0, 0xC9, 0x1E, 0xFB, 0x8B}};
+const GUID kCdromSetupClass = {0x4D36E965, 0xE325, 0x11CE, {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
 
 namespace {
 
@@ -58,6 +61,28 @@ DeviceNode BatteryNode(const SimBattery& battery, int slot)
     return node;
 }
 
+// The optical drive on the ACPI bus, with its drive letter and volume.
+DeviceNode OpticalNode(const SimOptical& optical)
+{
+    DeviceNode node;
+    node.number = kOpticalNode;
+    node.parent = kAcpiNode;
+    node.kind = DeviceKind::Optical;
+    node.setupClass = kCdromSetupClass;
+    node.className = L"CDROM";
+    node.interfaceClass = kCdromInterfaceClass;
+    node.instanceId = L"IDE\\CDROMCORVANE_DVD-RW_DS8\\5&1";
+    node.description = L"Corvane DVD-RW DS8";
+    node.manufacturer = L"(Standard CD-ROM drives)";
+    node.hardwareId = L"IDE\\CDROMCORVANE_DVD-RW_DS8";
+    node.enumerator = L"IDE";
+    node.interfacePath = L"\\\\?\\ide#cdromcorvane_dvd-rw_ds8#5&1#{53f56308-b6bf-11d0-94f2-00a0c91efb8b}";
+    node.driveLetter = static_cast<wchar_t>(optical.letter);
+    node.dosDevice = L"\\Device\\CdRom0";
+    node.volumeName = L"\\\\?\\Volume{5c1a7e40-3b2d-11ee-9a41-806e6f6e6963}\\";
+    return node;
+}
+
 } // namespace
 
 std::vector<DeviceNode> DeviceNodes(const SimMachine& machine)
@@ -75,6 +100,7 @@ std::vector<DeviceNode> DeviceNodes(const SimMachine& machine)
         const SimBattery& battery = machine.batteries.slots[slot];
         if (machine.batteries.modelled && battery.present) nodes.push_back(BatteryNode(battery, slot));
     }
+    if (machine.optical.present) nodes.push_back(OpticalNode(machine.optical));
     for (DeviceNode& node : nodes) {
         node.enabled = node.number >= 32 || (machine.deviceTree.disabledNodes & (1u << node.number)) == 0;
     }

@@ -41,6 +41,7 @@ inline constexpr uint32_t kRootNode = 1;
 inline constexpr uint32_t kAcpiNode = 2;
 inline constexpr uint32_t kAcAdapterNode = 3;
 inline constexpr uint32_t kFirstBatteryNode = 4; // one per slot
+inline constexpr uint32_t kOpticalNode = 8;
 
 // Parents before their children, siblings in the order they are enumerated.
 std::vector<DeviceNode> DeviceNodes(const SimMachine& machine);
@@ -51,5 +52,7 @@ std::string DeviceTreeText(const std::vector<DeviceNode>& nodes);
 
 extern const GUID kBatteryInterfaceClass; // GUID_DEVICE_BATTERY, also the Battery setup class
 extern const GUID kSystemSetupClass;
+extern const GUID kCdromInterfaceClass; // GUID_DEVINTERFACE_CDROM
+extern const GUID kCdromSetupClass;
 
 } // namespace sim

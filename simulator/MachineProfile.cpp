@@ -448,6 +448,17 @@ static void ReadAlert(const ProfileReader& ini, SimAlert& alert)
     alert.flags = U32(ini.Number(L"Alert", L"Flags", 0, 0, 0xFFFFFFFFLL));
 }
 
+// [Optical] Present=0|1, DriveLetter (D..Z, default E), Media=0|1.
+static void ReadOptical(const ProfileReader& ini, SimOptical& optical)
+{
+    optical = {};
+    optical.present = static_cast<uint8_t>(ini.Number(L"Optical", L"Present", 0, 0, 1));
+    const std::wstring letter = ini.String(L"Optical", L"DriveLetter");
+    const wchar_t upper = letter.size() == 1 ? static_cast<wchar_t>(::towupper(letter[0])) : L'E';
+    optical.letter = static_cast<uint8_t>(upper >= L'D' && upper <= L'Z' ? upper : L'E');
+    optical.media = static_cast<uint8_t>(ini.Number(L"Optical", L"Media", 1, 0, 1));
+}
+
 bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
 {
     std::wstring path = ResolveProfile(nameOrPath);
@@ -473,6 +484,7 @@ bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
     ReadRadio(ini, machine);
     ReadBatteries(ini, machine);
     ReadAlert(ini, machine.alert);
+    ReadOptical(ini, machine.optical);
 
     std::memset(machine.profile, 0, sizeof machine.profile);
     wcsncpy(machine.profile, nameOrPath.c_str(), kProfileNameLength - 1);

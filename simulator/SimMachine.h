@@ -11,7 +11,7 @@
 namespace sim {
 
 inline constexpr uint32_t kSimMachineMagic = 0x4D495354; // "TSIM"
-inline constexpr uint32_t kSimMachineVersion = 8;
+inline constexpr uint32_t kSimMachineVersion = 9;
 
 inline constexpr int kMaxOemStrings = 8;
 inline constexpr int kSmbiosStringLength = 64;
@@ -311,6 +311,16 @@ struct SimAlert {
 };
 static_assert(sizeof(SimAlert) == 16);
 
+// The optical drive: in the device tree while present, with its drive letter.
+struct SimOptical {
+    uint8_t present;
+    uint8_t letter; // 'D'..'Z'
+    uint8_t media; // a disc is in the drive
+    uint8_t pad;
+    uint32_t ejects; // eject requests the drive carried out
+};
+static_assert(sizeof(SimOptical) == 8);
+
 inline constexpr wchar_t kResumeEventName[] = L"TavrinSimulatedMachineResume";
 
 inline constexpr int kLocatorAreaCapacity = 512;
@@ -408,6 +418,7 @@ struct SimMachine {
     SimBatteries batteries;
     SimDeviceTree deviceTree;
     SimAlert alert;
+    SimOptical optical;
 };
 #pragma pack(pop)
 
@@ -426,6 +437,7 @@ static_assert(offsetof(SimMachine, radio) == offsetof(SimMachine, keys) + sizeof
 static_assert(offsetof(SimMachine, batteries) == offsetof(SimMachine, radio) + sizeof(SimRadio));
 static_assert(offsetof(SimMachine, deviceTree) == offsetof(SimMachine, batteries) + sizeof(SimBatteries));
 static_assert(offsetof(SimMachine, alert) == offsetof(SimMachine, deviceTree) + sizeof(SimDeviceTree));
-static_assert(sizeof(SimMachine) == offsetof(SimMachine, alert) + sizeof(SimAlert));
+static_assert(offsetof(SimMachine, optical) == offsetof(SimMachine, alert) + sizeof(SimAlert));
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, optical) + sizeof(SimOptical));
 
 } // namespace sim

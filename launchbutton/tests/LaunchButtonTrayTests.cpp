@@ -400,3 +400,17 @@ TEST_F(LaunchButtonTray, HibernateSuspendsTheMachineUntilItResumes)
     ASSERT_TRUE(WaitFor([&] { return m_traceFile.Count("entry ResetLaunchButtonExecutor") > resumes; }));
     EXPECT_EQ(Get(L"asleep"), "0");
 }
+
+TEST_F(LaunchButtonTray, EjectOpensTheOpticalDriveWhereThereIsOne)
+{
+    Simctl(L"set optical-present 1");
+    Simctl(L"set optical-media 1");
+    StartTray();
+    Press(5);
+    EXPECT_TRUE(WaitFor([] { return Get(L"optical-ejects") == "1"; })) << Simctl(L"devices");
+    EXPECT_EQ(Get(L"optical-media"), "0");
+    // Without a drive the press is taken and nothing is ejected.
+    Simctl(L"set optical-present 0");
+    Press(5);
+    EXPECT_EQ(Get(L"optical-ejects"), "1");
+}

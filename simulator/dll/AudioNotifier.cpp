@@ -2,25 +2,15 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <memory>
 
 #include "AudioModel.h"
 #include "Machine.h"
+#include "NotificationThread.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace sim {
 namespace {
-
-UniqueHandle Duplicate(HANDLE handle)
-{
-    HANDLE copy = nullptr;
-    if (!::DuplicateHandle(::GetCurrentProcess(), handle, ::GetCurrentProcess(), &copy, 0, FALSE,
-                           DUPLICATE_SAME_ACCESS)) {
-        return UniqueHandle();
-    }
-    return UniqueHandle(copy);
-}
 
 // The notification data with one volume per channel after the header.
 std::vector<uint8_t> NotificationData(const SimAudioChange& change)
@@ -84,14 +74,15 @@ HRESULT CAudioNotifier::RemoveClient(IMMNotificationClient* client)
     return Remove(m_clients, [&](const auto& entry) { return entry.Get() == client; });
 }
 
-// The registration goes under the lock; the watcher, when it was the last,
-// is stopped outside it, and the object is released after that.
+// The registration goes under the lock; the watch, when it was the last,
+// ends outside it (a delivery under way holds the lock), and the object is
+// released after that.
 template <typename List, typename Matches>
 HRESULT CAudioNotifier::Remove(List& list, Matches matches)
 {
     typename List::value_type removed{};
-    UniqueHandle thread, stop;
-    DWORD threadId = 0;
+    UniqueHandle wake;
+    uint32_t watch = 0;
     uint32_t cookie = 0;
     {
         CriticalSectionLock lock(m_lock);
@@ -101,13 +92,14 @@ HRESULT CAudioNotifier::Remove(List& list, Matches matches)
         list.erase(it);
         PublishCount();
         if (Registered() == 0) {
-            thread = std::move(m_thread);
-            stop = std::move(m_stop);
-            threadId = m_threadId;
+            wake = std::move(m_wake);
+            watch = m_watch;
             cookie = m_cookie;
+            m_watch = 0;
+            m_cookie = 0;
         }
     }
-    if (thread) StopWatcher(std::move(thread), std::move(stop), threadId, cookie);
+    if (watch) StopWatcher(watch, std::move(wake), cookie);
     return S_OK;
 }
 
@@ -115,7 +107,7 @@ HRESULT CAudioNotifier::Remove(List& list, Matches matches)
 // firmware-event subscribers do: a slot whose event is gone is free.
 HRESULT CAudioNotifier::StartWatcher()
 {
-    if (m_thread) return S_OK;
+    if (m_watch) return S_OK;
     uint32_t cookie = 0;
     {
         CMachineState::Lock machine(Machine());
@@ -124,39 +116,23 @@ HRESULT CAudioNotifier::StartWatcher()
     }
     UniqueHandle wake(::CreateEventW(nullptr, FALSE, FALSE,
                                      AudioListenerEventName(::GetCurrentProcessId(), cookie).c_str()));
-    UniqueHandle stop(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!wake || !stop) return E_FAIL;
-    auto start = std::make_unique<WatcherStart>();
-    start->wake = Duplicate(wake.get());
-    start->stop = Duplicate(stop.get());
-    if (!start->wake || !start->stop
-        || !::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                                 reinterpret_cast<LPCWSTR>(&CAudioNotifier::Watch), &start->module)) {
-        return E_FAIL;
-    }
+    if (!wake) return E_FAIL;
     {
         CMachineState::Lock machine(Machine());
         if (!machine.Held() || !AddAudioListener(machine->audio, ::GetCurrentProcessId(), cookie)) {
-            ::FreeLibrary(start->module);
             ::OutputDebugStringW(L"TavrinSim: every audio listener slot is held by a running process\n");
             return E_OUTOFMEMORY;
         }
         m_seen = machine->audio.changeCount;
     }
-    DWORD threadId = 0;
-    WatcherStart* handed = start.get();
-    UniqueHandle thread(::CreateThread(nullptr, 0, &CAudioNotifier::Watch, handed, 0, &threadId));
-    if (!thread) {
-        ::FreeLibrary(start->module);
+    const uint32_t watch = CNotificationThread::Get().Add(wake.get(), &CAudioNotifier::Wake, this);
+    if (!watch) {
         CMachineState::Lock machine(Machine());
         if (machine.Held()) RemoveAudioListener(machine->audio, ::GetCurrentProcessId(), cookie);
         return E_FAIL;
     }
-    start.release(); // the thread owns it now
     m_wake = std::move(wake);
-    m_stop = std::move(stop);
-    m_thread = std::move(thread);
-    m_threadId = threadId;
+    m_watch = watch;
     m_cookie = cookie;
     return S_OK;
 }
@@ -171,32 +147,17 @@ void CAudioNotifier::PublishCount()
     }
 }
 
-// A callback that unregisters the last one from inside a delivery runs on
-// the watcher itself: the thread then ends after that delivery, unwaited.
-void CAudioNotifier::StopWatcher(UniqueHandle thread, UniqueHandle stop, DWORD threadId, uint32_t cookie)
+void CAudioNotifier::StopWatcher(uint32_t watch, UniqueHandle wake, uint32_t cookie)
 {
-    ::SetEvent(stop.get());
-    if (threadId != ::GetCurrentThreadId()) ::WaitForSingleObject(thread.get(), INFINITE);
+    CNotificationThread::Get().Remove(watch);
+    wake.reset();
     CMachineState::Lock machine(Machine());
     if (machine.Held()) RemoveAudioListener(machine->audio, ::GetCurrentProcessId(), cookie);
-    CriticalSectionLock lock(m_lock);
-    if (m_cookie == cookie) {
-        m_cookie = 0;
-        m_wake.reset();
-    }
 }
 
-DWORD WINAPI CAudioNotifier::Watch(void* parameter)
+void CAudioNotifier::Wake(void* notifier)
 {
-    std::unique_ptr<WatcherStart> start(static_cast<WatcherStart*>(parameter));
-    const HMODULE module = start->module;
-    HANDLE handles[] = {start->stop.get(), start->wake.get()};
-    while (::WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-        if (::WaitForSingleObject(start->stop.get(), 0) == WAIT_OBJECT_0) break;
-        Get().Deliver();
-    }
-    start.reset();
-    ::FreeLibraryAndExitThread(module, 0);
+    static_cast<CAudioNotifier*>(notifier)->Deliver();
 }
 
 void CAudioNotifier::Deliver()

@@ -14,9 +14,9 @@
 
 namespace sim {
 
-// The audio callbacks registered in this process and the one watcher thread
-// that delivers the machine's audio changes to them, as the system's audio
-// service does on a thread of its own. The watcher runs while any callback
+// The audio callbacks registered in this process. The process's notification
+// thread delivers the machine's audio changes to them, as the system's audio
+// service does on a thread of its own. It watches for them while any callback
 // is registered; every change, from this process or another, wakes it
 // through the process's named event.
 //
@@ -37,24 +37,17 @@ private:
         uint32_t endpoint;
         Microsoft::WRL::ComPtr<IAudioEndpointVolumeCallback> callback;
     };
-    // What the watcher thread owns: its own copies of the two events and a
-    // reference on this module, so unloading it cannot pull the code away.
-    struct WatcherStart {
-        UniqueHandle wake;
-        UniqueHandle stop;
-        HMODULE module = nullptr;
-    };
-
     CAudioNotifier() = default;
     size_t Registered() const { return m_volume.size() + m_clients.size(); }
     // Both called with m_lock held.
     HRESULT StartWatcher();
     void PublishCount();
-    // Called without the lock once the last callback left.
-    void StopWatcher(UniqueHandle thread, UniqueHandle stop, DWORD threadId, uint32_t cookie);
+    // Called without the lock once the last callback left; `wake` closes after the watch is gone.
+    static void StopWatcher(uint32_t watch, UniqueHandle wake, uint32_t cookie);
     template <typename List, typename Matches>
     HRESULT Remove(List& list, Matches matches);
-    static DWORD WINAPI Watch(void* start);
+    // Runs on the notification thread.
+    static void Wake(void* notifier);
     void Deliver();
     void DeliverChange(const SimAudioChange& change);
     bool StillRegistered(uint32_t endpoint, IAudioEndpointVolumeCallback* callback) const;
@@ -64,9 +57,8 @@ private:
     std::vector<VolumeEntry> m_volume;
     std::vector<Microsoft::WRL::ComPtr<IMMNotificationClient>> m_clients;
     UniqueHandle m_wake;
-    UniqueHandle m_stop;
-    UniqueHandle m_thread;
-    DWORD m_threadId = 0;
+    // The notification thread's watch on m_wake, 0 while there is none.
+    uint32_t m_watch = 0;
     uint32_t m_cookie = 0;
     uint32_t m_seen = 0;
 };

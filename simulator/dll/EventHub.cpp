@@ -8,6 +8,7 @@
 #include "FirmwareClasses.h"
 #include "Machine.h"
 #include "ModuleFolder.h"
+#include "NotificationThread.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -16,9 +17,6 @@ namespace {
 
 constexpr UINT kDeliverMessage = WM_APP + 1;
 constexpr wchar_t kWindowClass[] = L"TavrinSimEventWindow";
-// How long a cancel waits before it wakes the waiter again: an earlier
-// cancel on another thread may have taken the waiter's answer.
-constexpr DWORD kSettleWaitMs = 50;
 
 // At most `most` words of the text, lower-cased, as white space separates
 // them. No stream: this DLL then carries none of the C++ locale machinery.
@@ -40,7 +38,7 @@ std::vector<std::wstring> LowerWords(const wchar_t* text, size_t most)
 
 CEventHub& CEventHub::Get()
 {
-    // Never destroyed: the waiter may still run while the process ends.
+    // Never destroyed: the notification thread may still post while the process ends.
     static CEventHub* hub = new CEventHub;
     return *hub;
 }
@@ -82,38 +80,21 @@ HRESULT CEventHub::Subscribe(IWbemObjectSink* sink, EventStream stream)
     if (FAILED(taken)) return taken;
     subscription->window = ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                              ThisModule(), nullptr);
-    bool waiting = false;
+    // A wake-up before the subscription is listed is harmless: its message
+    // reaches this thread's window after Subscribe returns.
     if (subscription->window) {
-        CriticalSectionLock lock(m_lock);
-        if (StartWaiter()) {
-            m_subscriptions.push_back(std::move(subscription));
-            ++m_generation;
-            waiting = true;
-        }
+        subscription->watch = CNotificationThread::Get().Add(subscription->wake.get(), &CEventHub::Wake,
+                                                             subscription->window);
     }
-    if (!waiting) {
+    if (!subscription->watch) {
         if (subscription->window) ::DestroyWindow(subscription->window);
         CMachineState::Lock machine(Machine());
         if (machine.Held()) RemoveSubscriber(*machine, ::GetCurrentProcessId(), subscription->cookie);
         return WBEM_E_FAILED;
     }
-    ::SetEvent(m_changed.get());
+    CriticalSectionLock lock(m_lock);
+    m_subscriptions.push_back(std::move(subscription));
     return WBEM_S_NO_ERROR;
-}
-
-// Under m_lock. The waiter holds a reference on this module, so a process
-// that frees it while the waiter is ending keeps the code it runs.
-bool CEventHub::StartWaiter()
-{
-    if (m_waiter) return true;
-    if (!m_changed || !m_settled) return false;
-    HMODULE module = nullptr;
-    if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                              reinterpret_cast<LPCWSTR>(&CEventHub::Wait), &module))
-        return false;
-    m_waiter.reset(::CreateThread(nullptr, 0, &CEventHub::Wait, module, 0, nullptr));
-    if (!m_waiter) ::FreeLibrary(module);
-    return static_cast<bool>(m_waiter);
 }
 
 // The wake-up event exists before the slot is taken: other processes free
@@ -139,51 +120,9 @@ HRESULT CEventHub::TakeSlot(Subscription& subscription)
     return WBEM_S_NO_ERROR;
 }
 
-DWORD WINAPI CEventHub::Wait(void* module)
+void CEventHub::Wake(void* window)
 {
-    while (Get().WaitOnce()) {}
-    ::FreeLibraryAndExitThread(static_cast<HMODULE>(module), 0);
-}
-
-bool CEventHub::WaitOnce()
-{
-    HANDLE handles[kMaxSubscribers + 1] = {m_changed.get()};
-    HWND windows[kMaxSubscribers + 1] = {};
-    DWORD count = 1;
-    {
-        CriticalSectionLock lock(m_lock);
-        for (const auto& s : m_subscriptions) {
-            if (count == ARRAYSIZE(handles)) break;
-            windows[count] = s->window;
-            handles[count++] = s->wake.get();
-        }
-        m_taken = m_generation;
-        // The handle goes here, under the lock, so a new subscription starts a new waiter.
-        if (count == 1) m_waiter.reset();
-    }
-    ::SetEvent(m_settled.get());
-    if (count == 1) return false;
-    const DWORD result = ::WaitForMultipleObjects(count, handles, FALSE, INFINITE);
-    if (result > WAIT_OBJECT_0 && result < WAIT_OBJECT_0 + count) {
-        ::PostMessageW(windows[result - WAIT_OBJECT_0], kDeliverMessage, 0, 0);
-    } else if (result != WAIT_OBJECT_0) {
-        CriticalSectionLock lock(m_lock);
-        m_waiter.reset();
-        return false;
-    }
-    return true;
-}
-
-void CEventHub::Resettle(uint64_t generation)
-{
-    for (;;) {
-        {
-            CriticalSectionLock lock(m_lock);
-            if (m_taken >= generation || !m_waiter) return;
-        }
-        ::SetEvent(m_changed.get());
-        ::WaitForSingleObject(m_settled.get(), kSettleWaitMs);
-    }
+    ::PostMessageW(static_cast<HWND>(window), kDeliverMessage, 0, 0);
 }
 
 LRESULT CALLBACK CEventHub::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -231,10 +170,10 @@ void CEventHub::Deliver(HWND window)
     }
 }
 
-// The window goes once the waiter no longer posts to it.
-void CEventHub::Stop(Subscription& subscription, uint64_t generation)
+// The window goes once the notification thread no longer posts to it.
+void CEventHub::Stop(Subscription& subscription)
 {
-    Resettle(generation);
+    CNotificationThread::Get().Remove(subscription.watch);
     if (subscription.thread == ::GetCurrentThreadId()) {
         ::DestroyWindow(subscription.window);
     } else {
@@ -247,7 +186,6 @@ void CEventHub::Stop(Subscription& subscription, uint64_t generation)
 bool CEventHub::Cancel(IWbemObjectSink* sink)
 {
     std::vector<std::unique_ptr<Subscription>> cancelled;
-    uint64_t generation = 0;
     {
         CriticalSectionLock lock(m_lock);
         for (auto it = m_subscriptions.begin(); it != m_subscriptions.end();) {
@@ -258,10 +196,9 @@ bool CEventHub::Cancel(IWbemObjectSink* sink)
                 ++it;
             }
         }
-        if (!cancelled.empty()) generation = ++m_generation;
     }
     for (const auto& subscription : cancelled) {
-        Stop(*subscription, generation);
+        Stop(*subscription);
         subscription->sink->SetStatus(WBEM_STATUS_COMPLETE, WBEM_E_CALL_CANCELLED, nullptr, nullptr);
     }
     return !cancelled.empty();

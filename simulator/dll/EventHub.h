@@ -15,11 +15,9 @@ namespace sim {
 
 // Event subscriptions of this process (BIOSEvent, WmiMonitorBrightnessEvent). Each subscription delivers into
 // the apartment of the thread that subscribed: a hidden window on that thread
-// receives a message from the process's one waiter thread whenever simctl
+// receives a message from the process's notification thread whenever simctl
 // raises an event, and Indicate then runs on the subscribing thread, as WMI
-// does for an apartment-threaded caller. One waiter serves every
-// subscription, as each thread costs the process about a megabyte; it ends
-// with the last subscription.
+// does for an apartment-threaded caller.
 class CEventHub {
 public:
     static CEventHub& Get();
@@ -40,33 +38,21 @@ private:
         uint32_t cookie = 0;
         uint32_t seen = 0;
         UniqueHandle wake;
+        // The notification thread's watch on `wake`.
+        uint32_t watch = 0;
     };
 
     CEventHub() = default;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static DWORD WINAPI Wait(void* module);
-    // The waiter's loop; false once no subscription is left.
-    bool WaitOnce();
-    // Under m_lock: starts the waiter when there is none.
-    bool StartWaiter();
-    // Wakes the waiter until it has taken the list of `generation` or a
-    // later one (an empty list ends it), so nothing removed is still waited on.
-    void Resettle(uint64_t generation);
+    // Runs on the notification thread: hands the delivery to the subscribing thread.
+    static void Wake(void* window);
     // A slot in the machine's subscriber table, WBEM_E_QUOTA_VIOLATION when none is free.
     static HRESULT TakeSlot(Subscription& subscription);
     void Deliver(HWND window);
-    void Stop(Subscription& subscription, uint64_t generation);
+    void Stop(Subscription& subscription);
 
     CriticalSection m_lock;
     std::vector<std::unique_ptr<Subscription>> m_subscriptions;
-    // Set when m_subscriptions changes; the waiter then takes the new list.
-    UniqueHandle m_changed{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-    // Set by the waiter each time it has taken the list.
-    UniqueHandle m_settled{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-    UniqueHandle m_waiter;
-    // Changes made to the list, and the last one the waiter has taken.
-    uint64_t m_generation = 0;
-    uint64_t m_taken = 0;
 };
 
 } // namespace sim

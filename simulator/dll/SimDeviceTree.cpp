@@ -1,6 +1,7 @@
 #include "SimDeviceTree.h"
 
 #include <objbase.h>
+#include <winioctl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -513,6 +514,10 @@ bool CSimDeviceTree::DeviceIoControl(HANDLE device, DWORD code, const void* inpu
     } else if (node->kind == DeviceKind::Battery) {
         error = AnswerBatteryIoctl(*machine, node->batterySlot, code, input, inputBytes, output, outputBytes,
                                    returned);
+    } else if (node->kind == DeviceKind::Optical && code == IOCTL_STORAGE_EJECT_MEDIA) {
+        ++machine->optical.ejects;
+        machine->optical.media = 0;
+        error = ERROR_SUCCESS;
     }
     if (returnedBytes) *returnedBytes = returned;
     if (error == ERROR_SUCCESS) return true;

@@ -15,17 +15,6 @@
 namespace simctl {
 namespace {
 
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...)
-{
-    char line[1024];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
-    va_end(args);
-    return line;
-}
-
 std::string Text(const wchar_t (&text)[sim::kBatteryTextLength])
 {
     return Utf8(std::wstring(text, wcsnlen(text, sim::kBatteryTextLength)));

@@ -6,6 +6,9 @@
 
 namespace simctl {
 
+// A printf-formatted piece of simctl's output (at most 1023 bytes).
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 using Args = std::vector<std::wstring>;
 
 // Exit codes: 0 done, 1 the command failed, 2 the command line was wrong.

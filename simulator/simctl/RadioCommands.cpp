@@ -17,17 +17,6 @@ constexpr size_t kFirmwareEventBytes = 128;
 constexpr size_t kLocatorHeader = 38;
 constexpr int kBitmapWords = 7;
 
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...)
-{
-    char line[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
-    va_end(args);
-    return line;
-}
-
 unsigned Bit(uint32_t word, int bit)
 {
     return (word >> bit) & 1u;

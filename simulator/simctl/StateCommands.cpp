@@ -78,6 +78,9 @@ const KeyInfo kKeys[] = {
     FIELD(L"alert-detail", alert.detail, uint32_t, 0, 0xFFFFFFFFLL, true, false),
     FIELD(L"alert-flags", alert.flags, uint32_t, 0, 0xFFFFFFFFLL, true, false),
     FIELD(L"alert-queries", alert.queries, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"optical-present", optical.present, uint8_t, 0, 1, false, false),
+    FIELD(L"optical-media", optical.media, uint8_t, 0, 1, false, false),
+    FIELD(L"optical-ejects", optical.ejects, uint32_t, 0, 0xFFFFFFFFLL, false, false),
 };
 #undef FIELD
 
@@ -87,17 +90,6 @@ const KeyInfo* FindKey(const std::wstring& name)
         if (name == k.name) return &k;
     }
     return nullptr;
-}
-
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...)
-{
-    char line[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(line, sizeof line, format, args);
-    va_end(args);
-    return line;
 }
 
 std::string KeyLine(const KeyInfo& key, const sim::SimMachine& m)
@@ -345,6 +337,16 @@ int AnswerClear(sim::CMachineState& state, const Args& args)
 void BroadcastPower(unsigned event)
 {
     ::PostMessageW(HWND_BROADCAST, WM_POWERBROADCAST, event, 0);
+}
+
+std::string Format(const char* format, ...)
+{
+    char line[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    return line;
 }
 
 } // namespace simctl

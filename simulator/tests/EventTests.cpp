@@ -1,11 +1,15 @@
 #include "StackSink.h"
 #include <gtest/gtest.h>
 
+#include <mmdeviceapi.h>
+
+#include <atomic>
 #include <string>
 
 #include <tlhelp32.h>
 
 #include "EventQueue.h"
+#include "PlatformSeams.h"
 #include "ProgramRun.h"
 #include "SimTestSupport.h"
 #include "UniqueHandle.h"
@@ -207,6 +211,83 @@ TEST_F(Events, OneWaiterServesEverySubscriptionOfTheProcess)
     EXPECT_TRUE(simtest::PumpUntil([&] { return ThreadCount() < withOne; }));
     ASSERT_EQ(Subscribe(L"WQL", L"SELECT * FROM BIOSEvent"), S_OK);
     ASSERT_TRUE(Raise(L"event 0xE006 2", 2));
+}
+
+// Hears of default-endpoint changes for the console role, and on which thread.
+class DefaultDeviceClient final : public IMMNotificationClient {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override
+    {
+        if (riid != IID_IUnknown && riid != __uuidof(IMMNotificationClient)) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = static_cast<IMMNotificationClient*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_refs)); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(::InterlockedDecrement(&m_refs)); }
+    HRESULT STDMETHODCALLTYPE OnDeviceStateChanged(LPCWSTR, DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDeviceAdded(LPCWSTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDeviceRemoved(LPCWSTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDefaultDeviceChanged(EDataFlow, ERole role, LPCWSTR) override
+    {
+        if (role != eConsole) return S_OK;
+        thread = ::GetCurrentThreadId();
+        ++changes;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnPropertyValueChanged(LPCWSTR, const PROPERTYKEY) override { return S_OK; }
+
+    // 1 when nobody but the test holds it.
+    ULONG References() const { return static_cast<ULONG>(m_refs); }
+
+    std::atomic<int> changes{0};
+    std::atomic<DWORD> thread{0};
+
+private:
+    LONG m_refs = 1;
+};
+
+// Audio notifications are served by the thread that waits for the process's
+// event subscriptions: the first audio client adds no thread, each kind keeps
+// being served while the other comes and goes, and the thread ends only when
+// both are gone.
+TEST_F(Events, AudioNotificationsShareTheEventWaiter)
+{
+    ComPtr<IMMDeviceEnumerator> enumerator;
+    ASSERT_EQ(seams::CreateAudioDeviceEnumerator(enumerator.GetAddressOf()), S_OK);
+    const size_t withEvents = ThreadCount();
+    ASSERT_GT(withEvents, 0u);
+    DefaultDeviceClient client;
+    ASSERT_EQ(enumerator->RegisterEndpointNotificationCallback(&client), S_OK);
+    EXPECT_EQ(ThreadCount(), withEvents);
+
+    ASSERT_EQ(RunSimctl(L"audio-default 2").exitCode, 0u);
+    ASSERT_TRUE(simtest::PumpUntil([&] { return client.changes == 1; }));
+    // Delivered as the audio service does, not on the registering thread.
+    EXPECT_NE(client.thread, ::GetCurrentThreadId());
+    ASSERT_TRUE(Raise(L"event 0xE006 1", 1));
+
+    ASSERT_EQ(services->CancelAsyncCall(&sink), S_OK);
+    ASSERT_EQ(RunSimctl(L"audio-default 1").exitCode, 0u);
+    ASSERT_TRUE(simtest::PumpUntil([&] { return client.changes == 2; }));
+    EXPECT_EQ(ThreadCount(), withEvents);
+
+    ASSERT_EQ(Subscribe(L"WQL", L"SELECT * FROM BIOSEvent"), S_OK);
+    ASSERT_EQ(enumerator->UnregisterEndpointNotificationCallback(&client), S_OK);
+    EXPECT_EQ(client.References(), 1u);
+    {
+        sim::CMachineState::Lock machine(state);
+        for (const sim::SimAudioListener& l : machine->audio.listeners) {
+            EXPECT_NE(l.processId, ::GetCurrentProcessId());
+        }
+    }
+    ASSERT_TRUE(Raise(L"event 0xE006 2", 2));
+
+    ASSERT_EQ(services->CancelAsyncCall(&sink), S_OK);
+    EXPECT_TRUE(simtest::PumpUntil([&] { return ThreadCount() < withEvents; }));
 }
 
 // Starts a subscriber process and waits until it has subscribed; an empty

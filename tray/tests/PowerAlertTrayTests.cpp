@@ -7,41 +7,6 @@
 
 namespace {
 
-struct Box {
-    HWND window = nullptr;
-    std::wstring caption;
-    std::wstring text;
-};
-
-std::vector<Box> Boxes(DWORD processId)
-{
-    struct Search {
-        DWORD processId;
-        std::vector<Box> boxes;
-    } search{processId, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM lp) -> BOOL {
-            auto& found = *reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            wchar_t name[16] = {};
-            ::GetWindowThreadProcessId(window, &owner);
-            ::GetClassNameW(window, name, 16);
-            if (owner != found.processId || wcscmp(name, L"#32770") != 0 || !::IsWindowVisible(window))
-                return TRUE;
-            Box box{window};
-            wchar_t text[2048] = {};
-            ::GetWindowTextW(window, text, 2048);
-            box.caption = text;
-            text[0] = L'\0';
-            ::GetDlgItemTextW(window, 0xFFFF, text, 2048);
-            box.text = text;
-            found.boxes.push_back(box);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.boxes;
-}
-
 std::string Get(const std::wstring& key)
 {
     std::string value = Simctl(L"get " + key);
@@ -57,14 +22,14 @@ class TrayAlerts : public TrayDispatch {
 protected:
     void TearDown() override
     {
-        for (const Box& box : Boxes(m_tray.id)) Answer(box);
+        for (const Box& box : FindBoxes(m_tray.id)) Answer(box);
         TrayDispatch::TearDown();
     }
 
     Box WaitBox()
     {
         std::vector<Box> boxes;
-        EXPECT_TRUE(WaitFor([&] { return !(boxes = Boxes(m_tray.id)).empty(); })) << "no box";
+        EXPECT_TRUE(WaitFor([&] { return !(boxes = FindBoxes(m_tray.id)).empty(); })) << "no box";
         return boxes.empty() ? Box{} : boxes.front();
     }
 
@@ -106,11 +71,11 @@ TEST_F(TrayAlerts, TheSameTextWhileItsBoxIsOpenShowsOneBoxAndAgainOnceClosed)
               L"90W AC Power Adapter has been determined. This will prevent optimal system performance.");
     Simctl(L"event 0xE00D 3");
     EXPECT_TRUE(WaitForLine("entry AlertAlreadyShown 0"));
-    EXPECT_EQ(Boxes(m_tray.id).size(), 1u);
+    EXPECT_EQ(FindBoxes(m_tray.id).size(), 1u);
     // Another text of the same family is shown beside it.
     Simctl(L"event 0xE00D 4");
-    EXPECT_TRUE(WaitFor([&] { return Boxes(m_tray.id).size() == 2; })) << "no second box";
-    for (const Box& open : Boxes(m_tray.id)) Answer(open);
+    EXPECT_TRUE(WaitFor([&] { return FindBoxes(m_tray.id).size() == 2; })) << "no second box";
+    for (const Box& open : FindBoxes(m_tray.id)) Answer(open);
     Simctl(L"event 0xE00D 3");
     EXPECT_EQ(WaitBox().text, box.text);
 }
@@ -128,7 +93,7 @@ TEST_F(TrayAlerts, TheKeyShowsTheNumberedMessageTheFirmwareHolds)
     EXPECT_EQ(box.text, L"The AC power adapter is not recognized. System performance will be impacted.");
     EXPECT_EQ(::GetWindow(box.window, GW_OWNER), FindTray()) << "the message belongs to the tray's window";
     EXPECT_EQ(Get(L"alert-queries"), std::to_string(keys.size()));
-    EXPECT_EQ(Boxes(m_tray.id).size(), 1u);
+    EXPECT_EQ(FindBoxes(m_tray.id).size(), 1u);
     Answer(box);
 }
 

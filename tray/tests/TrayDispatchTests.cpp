@@ -21,38 +21,14 @@ TEST_F(TrayDispatch, FirmwareEventsReachTheDispatcherWithTheirArguments)
     EXPECT_EQ(UntilMarker(), (Lines{"bios 0xE00D 7 2 3 4", "entry ProcessPowerAlert 1 7 2 262147"}));
 }
 
-// The visible message box of a process, or null.
-// The visible boxes of a process.
-std::vector<HWND> MessageBoxes(DWORD processId)
-{
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> boxes;
-    } search{processId, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM lp) -> BOOL {
-            auto& found = *reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            wchar_t name[16] = {};
-            ::GetWindowThreadProcessId(window, &owner);
-            ::GetClassNameW(window, name, 16);
-            if (owner == found.processId && wcscmp(name, L"#32770") == 0 && ::IsWindowVisible(window))
-                found.boxes.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.boxes;
-}
-
 HWND FindMessageBox(DWORD processId)
 {
-    const std::vector<HWND> boxes = MessageBoxes(processId);
-    return boxes.empty() ? nullptr : boxes.front();
+    return FindBox(processId).window;
 }
 
 int MessageBoxCount(DWORD processId)
 {
-    return static_cast<int>(MessageBoxes(processId).size());
+    return static_cast<int>(FindBoxes(processId).size());
 }
 
 TEST_F(TrayDispatch, WirelessDisplayEventWithoutTheApplicationShowsTheInstallMessage)

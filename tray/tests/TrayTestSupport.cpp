@@ -179,33 +179,37 @@ void CompanionStandIn::Finish()
     ::ResetEvent(m_finish.get());
 }
 
-Box FindBox(DWORD processId)
+std::vector<Box> FindBoxes(DWORD processId)
 {
     struct Search {
         DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
+        std::vector<Box> boxes;
+    } search{processId, {}};
     ::EnumWindows(
         [](HWND window, LPARAM lp) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(lp);
+            auto& found = *reinterpret_cast<Search*>(lp);
             DWORD owner = 0;
             wchar_t name[16] = {};
             ::GetWindowThreadProcessId(window, &owner);
             ::GetClassNameW(window, name, 16);
-            if (owner != s.processId || wcscmp(name, L"#32770") != 0 || !::IsWindowVisible(window))
+            if (owner != found.processId || wcscmp(name, L"#32770") != 0 || !::IsWindowVisible(window))
                 return TRUE;
-            s.found = window;
-            return FALSE;
+            Box box{window, {}, {}};
+            wchar_t text[2048] = {};
+            ::GetWindowTextW(window, text, 2048);
+            box.caption = text;
+            text[0] = L'\0';
+            ::GetDlgItemTextW(window, 0xFFFF, text, 2048);
+            box.text = text;
+            found.boxes.push_back(box);
+            return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
-    Box box;
-    box.window = search.found;
-    if (box.window != nullptr) {
-        wchar_t text[512] = {};
-        ::GetWindowTextW(box.window, text, 512);
-        box.caption = text;
-        ::GetDlgItemTextW(box.window, 0xFFFF, text, 512);
-        box.text = text;
-    }
-    return box;
+    return search.boxes;
+}
+
+Box FindBox(DWORD processId)
+{
+    const std::vector<Box> boxes = FindBoxes(processId);
+    return boxes.empty() ? Box{} : boxes.front();
 }

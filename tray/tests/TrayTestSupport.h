@@ -41,7 +41,9 @@ struct Box {
     std::wstring caption;
     std::wstring text;
 };
-// The process's visible box; window is null when there is none.
+// The process's visible boxes, topmost first.
+std::vector<Box> FindBoxes(DWORD processId);
+// The topmost of them; window is null when there is none.
 Box FindBox(DWORD processId);
 
 template <typename Condition>
