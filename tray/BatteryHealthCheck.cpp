@@ -30,7 +30,7 @@ void CBatteryHealthCheck::ShowHealthWarning()
     const wchar_t* value = m_record.SuppressionValueName();
     if (m_selectedHealth != kReplace && m_selectedHealth != kChargingHeldOff) return;
     if (value == nullptr || m_settings.ReadDword(value, 0) != 0) return;
-    m_popup.Show(m_selectedBattery, m_selectedHealth, value);
+    m_popup.Show(m_selectedBattery, m_selectedHealth);
 }
 
 void CBatteryHealthCheck::Select()

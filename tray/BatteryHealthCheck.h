@@ -14,9 +14,8 @@ public:
     class IPopup {
     public:
         virtual ~IPopup() = default;
-        // battery: 1 primary, 2 secondary. The value is the one its "do not
-        // remind me" box sets to 1.
-        virtual void Show(int battery, int health, const wchar_t* suppressionValue) = 0;
+        // battery: 1 primary, 2 secondary.
+        virtual void Show(int battery, int health) = 0;
     };
 
     // Both healths are read here (the record's construction).

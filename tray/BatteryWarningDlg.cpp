@@ -1,7 +1,6 @@
 #include "BatteryWarningDlg.h"
 
 #include "BatteryClass.h"
-#include "Settings.h"
 #include "TavrinResources.h"
 #include "TavrinStrings.h"
 #include "TextLoader.h"
@@ -18,12 +17,10 @@ constexpr int kLinkWeight = 200;
 
 } // namespace
 
-CBatteryWarningDlg::CBatteryWarningDlg(const CSettings& settings, MeterLauncher launchMeter)
+CBatteryWarningDlg::CBatteryWarningDlg(MeterLauncher launchMeter)
     : CDialog(IDD_BATTERY_WARNING)
     , m_body(*this, IDC_BATTERY_WARNING_TEXT)
     , m_link(*this, IDC_BATTERY_WARNING_LINK)
-    , m_doNotRemind(*this, IDC_BATTERY_DO_NOT_REMIND)
-    , m_settings(settings)
     , m_launchMeter(std::move(launchMeter))
     , m_replaceIcon(*this, IDC_BATTERY_REPLACE_ICON)
     , m_endOfLifeIcon(*this, IDC_BATTERY_END_OF_LIFE_ICON)
@@ -38,11 +35,10 @@ std::wstring CBatteryWarningDlg::MeterArguments(int battery)
     return battery == CBatteryClass::kSecondary ? L" S H" : L" P H";
 }
 
-void CBatteryWarningDlg::Show(int battery, int health, const wchar_t* suppressionValue)
+void CBatteryWarningDlg::Show(int battery, int health)
 {
     m_battery = battery;
     m_health = health;
-    m_suppressionValue = suppressionValue != nullptr ? suppressionValue : L"";
     if (IsOpen())
         Present();
     else if (CreateModeless(nullptr) && !m_presented)
@@ -60,14 +56,12 @@ BOOL CBatteryWarningDlg::OnInitDialog()
     m_endOfLifeIcon.SetIcon(::LoadIconW(nullptr, IDI_WARNING));
     m_link.SetLink(true);
     m_link.SetFont(L"Tahoma", kLinkHeight, kLinkWeight);
-    m_doNotRemind.SetText(texts::LoadSelected(IDS_DO_NOT_REMIND));
     Present();
     return FALSE;
 }
 
 void CBatteryWarningDlg::Present()
 {
-    m_doNotRemind.SetCheck(false);
     m_presented = SetUpTexts();
     if (!m_presented) {
         ::ShowWindow(m_hWnd, SW_HIDE);
@@ -75,7 +69,6 @@ void CBatteryWarningDlg::Present()
     }
     Place();
     ::ShowWindow(m_hWnd, SW_SHOW);
-    ::SetFocus(m_doNotRemind.GetSafeHwnd());
     SetTimer(TimerNumber(TimerId::BatteryWarningClose), kDisplayMs);
 }
 
@@ -138,7 +131,5 @@ void CBatteryWarningDlg::OpenMeter()
 void CBatteryWarningDlg::Close()
 {
     KillTimer(TimerNumber(TimerId::BatteryWarningClose));
-    if (m_doNotRemind.IsChecked() && !m_suppressionValue.empty())
-        m_settings.WriteDword(m_suppressionValue.c_str(), 1);
     ::ShowWindow(m_hWnd, SW_HIDE);
 }

@@ -1,6 +1,5 @@
 #pragma once
 #include "BatteryHealthCheck.h"
-#include "Button.h"
 #include "Dialog.h"
 #include "Static.h"
 #include "StaticEx.h"
@@ -8,12 +7,11 @@
 #include <functional>
 #include <string>
 
-class CSettings;
-
 // The battery-health pop-up of the classic styles: the battery must be
 // replaced (health 0) or is near the end of its life (1), with a link to the
-// battery meter's health page and the "do not remind me" box. It comes up in
-// the screen's lower right corner for 20 s and is kept hidden between shows.
+// battery meter's health page, where the warning can also be silenced. It comes
+// up in the screen's lower right corner for 20 s and is kept hidden between
+// shows.
 class CBatteryWarningDlg : public CDialog, public CBatteryHealthCheck::IPopup {
 public:
     static constexpr UINT kDisplayMs = 20 * 1000;
@@ -21,9 +19,9 @@ public:
     static constexpr UINT kCloseNowMs = 10;
 
     using MeterLauncher = std::function<void(const std::wstring& arguments)>;
-    CBatteryWarningDlg(const CSettings& settings, MeterLauncher launchMeter);
+    explicit CBatteryWarningDlg(MeterLauncher launchMeter);
 
-    void Show(int battery, int health, const wchar_t* suppressionValue) override;
+    void Show(int battery, int health) override;
 
     // The battery meter opens on its health page, for the named battery.
     static std::wstring MeterArguments(int battery);
@@ -51,21 +49,17 @@ protected:
 
     CStatic m_body;
     CStaticEx m_link;
-    CButton m_doNotRemind;
 
 private:
     void Present();
     void OpenMeter();
-    // Writes the "do not remind me" value when the box is ticked, then hides.
     void Close();
 
-    const CSettings& m_settings;
     MeterLauncher m_launchMeter;
     CStatic m_replaceIcon;
     CStatic m_endOfLifeIcon;
     int m_battery = -1;
     int m_health = -1;
-    std::wstring m_suppressionValue;
     bool m_presented = false;
     int m_width = 0;
     int m_height = 0;

@@ -13,8 +13,6 @@ constexpr int kBodyTop = 10;
 constexpr int kBodyRightMargin = 60 - kBodyLeft;
 constexpr int kBodyBottomMargin = 30;
 constexpr int kLinkFromBottom = 20;
-// The "do not remind me" box goes below the link.
-constexpr int kCheckBoxGap = 6;
 
 } // namespace
 
@@ -82,15 +80,10 @@ void CBatteryWarningDlg_K7::Place()
     }
     const int width = WindowWidth();
     const int height = HeightFor(m_bodyExtent.cx, width, m_lineHeight);
-    RECT box{};
-    ::GetWindowRect(m_doNotRemind.GetSafeHwnd(), &box);
-    const int boxHeight = box.bottom - box.top;
-    const int boxWidth = box.right - box.left;
     ::MoveWindow(m_body.GetSafeHwnd(), kBodyLeft, kBodyTop, width - kBodyLeft - kBodyRightMargin,
                  height - kBodyBottomMargin, TRUE);
     const int linkWidth = m_linkExtent.cx + 4;
     ::MoveWindow(m_link.GetSafeHwnd(), kBodyLeft + (width - kBodyLeft - kBodyRightMargin - linkWidth) / 2,
                  height - kLinkFromBottom, linkWidth, m_linkExtent.cy + 2, TRUE);
-    ::MoveWindow(m_doNotRemind.GetSafeHwnd(), kBodyLeft, height + kCheckBoxGap, boxWidth, boxHeight, TRUE);
-    PlaceAt(width, height + kCheckBoxGap + boxHeight + kCheckBoxGap);
+    PlaceAt(width, height);
 }

@@ -9,9 +9,7 @@
 // to the length of that text.
 class CBatteryWarningDlg_K7 : public CBatteryWarningDlg {
 public:
-    CBatteryWarningDlg_K7(const CSettings& settings, MeterLauncher launchMeter)
-        : CBatteryWarningDlg(settings, std::move(launchMeter))
-    {}
+    explicit CBatteryWarningDlg_K7(MeterLauncher launchMeter) : CBatteryWarningDlg(std::move(launchMeter)) {}
 
     struct StarredText {
         std::wstring body; // the whole text without its stars
@@ -32,8 +30,8 @@ private:
     void MeasureTexts(const StarredText& texts);
     void KeepTemplateLayout();
 
-    std::array<CControl*, 3> m_laidOut{&m_body, &m_link, &m_doNotRemind};
-    std::array<RECT, 3> m_templateRects{};
+    std::array<CControl*, 2> m_laidOut{&m_body, &m_link};
+    std::array<RECT, 2> m_templateRects{};
     bool m_templateLayoutKept = false;
 
     SIZE m_bodyExtent{};

@@ -45,12 +45,12 @@ std::unique_ptr<IAudioEndpoint> MakeAudio(const TrayContext& context, const Disp
 
 // The newer style has its own pop-up; the meter is started through the
 // alerts feature, which is built after it.
-std::unique_ptr<CBatteryWarningDlg> MakeHealthPopup(int osdStyle, const CSettings& settings,
+std::unique_ptr<CBatteryWarningDlg> MakeHealthPopup(int osdStyle,
                                                     CBatteryWarningDlg::MeterLauncher launchMeter)
 {
     if (osdStyle == feature_config::kStyleK7)
-        return std::make_unique<CBatteryWarningDlg_K7>(settings, std::move(launchMeter));
-    return std::make_unique<CBatteryWarningDlg>(settings, std::move(launchMeter));
+        return std::make_unique<CBatteryWarningDlg_K7>(std::move(launchMeter));
+    return std::make_unique<CBatteryWarningDlg>(std::move(launchMeter));
 }
 
 } // namespace
@@ -73,7 +73,7 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
     auto& brightness = Add<CBrightnessFeature>(context, m_displayFlags);
     auto& statusDisplays = Add<CStatusDisplaysFeature>(context);
     Add<CDisplaySwitchFeature>(context, nullptr);
-    m_healthPopup = MakeHealthPopup(context.osdStyle, m_settings, [this](const std::wstring& arguments) {
+    m_healthPopup = MakeHealthPopup(context.osdStyle, [this](const std::wstring& arguments) {
         if (m_batteryAlerts != nullptr) m_batteryAlerts->LaunchBatteryMeter(arguments);
     });
     m_health = std::make_unique<CBatteryHealthCheck>(context.bios, m_settings, *m_healthPopup);

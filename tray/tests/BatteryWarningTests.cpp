@@ -47,15 +47,11 @@ struct HealthFirmware : RecordingBios {
 struct Shown {
     int battery;
     int health;
-    std::wstring value;
 };
 
 struct RecordingPopup : CBatteryHealthCheck::IPopup {
     std::vector<Shown> shown;
-    void Show(int battery, int health, const wchar_t* value) override
-    {
-        shown.push_back({battery, health, value != nullptr ? value : L"(none)"});
-    }
+    void Show(int battery, int health) override { shown.push_back({battery, health}); }
 };
 
 class HealthCheck : public ::testing::Test {
@@ -72,7 +68,7 @@ TEST_F(HealthCheck, OnlyAReplaceOrHeldOffHealthRaisesThePopupForTheSelectedBatte
     struct Case {
         int primary, secondary;
         int battery, health; // 0: no pop-up
-        const wchar_t* value;
+        const wchar_t* value; // the one that silences it
     };
     const Case cases[] = {
         {0, kNone, 1, 0, kDisableBattPopUpPrimaryReplace},
@@ -98,7 +94,10 @@ TEST_F(HealthCheck, OnlyAReplaceOrHeldOffHealthRaisesThePopupForTheSelectedBatte
         ASSERT_EQ(recorder.shown.size(), 1u) << c.primary << "/" << c.secondary;
         EXPECT_EQ(recorder.shown[0].battery, c.battery) << c.primary << "/" << c.secondary;
         EXPECT_EQ(recorder.shown[0].health, c.health) << c.primary << "/" << c.secondary;
-        EXPECT_EQ(recorder.shown[0].value, c.value) << c.primary << "/" << c.secondary;
+        guard.SetDword(c.value, 1);
+        check.ShowHealthWarning();
+        EXPECT_EQ(recorder.shown.size(), 1u) << c.primary << "/" << c.secondary << " not silenced";
+        guard.SetDword(c.value, 0);
     }
 }
 
@@ -130,7 +129,7 @@ TEST_F(HealthCheck, ASilencedWarningStaysAwayUntilTheBatteryRecoversAndFailsAgai
     bios.primary = 0;
     check.RecheckAndWarn();
     ASSERT_EQ(recorder.shown.size(), 1u);
-    EXPECT_EQ(recorder.shown[0].value, kDisableBattPopUpPrimaryReplace);
+    EXPECT_EQ(recorder.shown[0].health, 0);
 }
 
 TEST_F(HealthCheck, SilencingOneConditionLeavesTheOtherAndTheOtherBattery)
@@ -141,7 +140,8 @@ TEST_F(HealthCheck, SilencingOneConditionLeavesTheOtherAndTheOtherBattery)
     CBatteryHealthCheck check(bios, settings, recorder);
     check.RecheckAndWarn();
     ASSERT_EQ(recorder.shown.size(), 1u);
-    EXPECT_EQ(recorder.shown[0].value, kDisableBattPopUpPrimaryTf);
+    EXPECT_EQ(recorder.shown[0].battery, 1);
+    EXPECT_EQ(recorder.shown[0].health, 4);
 }
 
 TEST(StarredText, TheStarsMarkTheLinkAndLeaveTheBody)
@@ -203,7 +203,7 @@ HWND Popup()
             auto& s = *reinterpret_cast<Search*>(lp);
             DWORD owner = 0;
             ::GetWindowThreadProcessId(window, &owner);
-            if (owner != s.process || ::GetDlgItem(window, IDC_BATTERY_DO_NOT_REMIND) == nullptr) return TRUE;
+            if (owner != s.process || ::GetDlgItem(window, IDC_BATTERY_WARNING_LINK) == nullptr) return TRUE;
             s.found = window;
             return FALSE;
         },
@@ -252,15 +252,14 @@ protected:
     }
 };
 
-TEST_F(WarningPopup, AReplaceWarningInTheCornerWritesItsValueWhenTickedAndClosed)
+TEST_F(WarningPopup, AReplaceWarningComesUpInTheCornerAndIsKeptBetweenShows)
 {
-    CBatteryWarningDlg dialog(settings, Launcher());
-    dialog.Show(1, 0, kDisableBattPopUpPrimaryReplace);
+    CBatteryWarningDlg dialog(Launcher());
+    dialog.Show(1, 0);
     ASSERT_TRUE(PumpUntil(Visible));
     const HWND popup = Popup();
     EXPECT_EQ(Text(::GetDlgItem(popup, IDC_BATTERY_WARNING_TEXT)), L"Your battery needs to be replaced.");
     EXPECT_EQ(Text(::GetDlgItem(popup, IDC_BATTERY_WARNING_LINK)), L"Click here for more information");
-    EXPECT_EQ(Text(::GetDlgItem(popup, IDC_BATTERY_DO_NOT_REMIND)), L"Please do not remind me again");
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(popup, IDC_BATTERY_REPLACE_ICON)));
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(popup, IDC_BATTERY_END_OF_LIFE_ICON)));
     EXPECT_NE(::GetWindowLongW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
@@ -271,36 +270,30 @@ TEST_F(WarningPopup, AReplaceWarningInTheCornerWritesItsValueWhenTickedAndClosed
     EXPECT_EQ(place.bottom, screen.bottom - 100);
     Shoot(L"battery-warning-classic");
 
-    // Untouched, closing writes nothing.
+    // Closing silences nothing: that is the meter's health page's to do.
     ::PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(popup); }));
     EXPECT_FALSE(settings.TryReadDword(kDisableBattPopUpPrimaryReplace).has_value());
 
-    dialog.Show(1, 0, kDisableBattPopUpPrimaryReplace);
+    dialog.Show(1, 0);
     ASSERT_TRUE(PumpUntil(Visible));
     EXPECT_EQ(Popup(), popup) << "the window is kept between shows";
-    ::SendDlgItemMessageW(popup, IDC_BATTERY_DO_NOT_REMIND, BM_CLICK, 0, 0);
     ::PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(popup); }));
-    EXPECT_EQ(settings.ReadDword(kDisableBattPopUpPrimaryReplace, 0), 1u);
     EXPECT_TRUE(launched.empty());
 }
 
 TEST_F(WarningPopup, EnterOpensTheMeterOnTheSecondarysHealthAndCloses)
 {
-    CBatteryWarningDlg dialog(settings, Launcher());
-    dialog.Show(2, 0, kDisableBattPopUpSecReplace);
+    CBatteryWarningDlg dialog(Launcher());
+    dialog.Show(2, 0);
     ASSERT_TRUE(PumpUntil(Visible));
     const HWND popup = Popup();
-    ::SendDlgItemMessageW(popup, IDC_BATTERY_DO_NOT_REMIND, BM_CLICK, 0, 0);
     ::PostMessageW(popup, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(popup); }));
     EXPECT_EQ(launched, std::vector<std::wstring>{L" S H"});
-    EXPECT_EQ(settings.ReadDword(kDisableBattPopUpSecReplace, 0), 1u) << "the tick counts however it closes";
-    // A new show starts unticked.
-    dialog.Show(1, 0, kDisableBattPopUpPrimaryReplace);
+    dialog.Show(1, 0);
     ASSERT_TRUE(PumpUntil(Visible));
-    EXPECT_EQ(::IsDlgButtonChecked(popup, IDC_BATTERY_DO_NOT_REMIND), BST_UNCHECKED);
     ::PostMessageW(popup, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(popup); }));
     EXPECT_EQ(launched.back(), L" P H");
@@ -308,8 +301,8 @@ TEST_F(WarningPopup, EnterOpensTheMeterOnTheSecondarysHealthAndCloses)
 
 TEST_F(WarningPopup, ChargingHeldOffShowsNothingInTheClassicStyle)
 {
-    CBatteryWarningDlg dialog(settings, Launcher());
-    dialog.Show(1, 4, kDisableBattPopUpPrimaryTf);
+    CBatteryWarningDlg dialog(Launcher());
+    dialog.Show(1, 4);
     // The window is made, then stays hidden: nothing to say for that health.
     ASSERT_TRUE(PumpUntil([] { return Popup() != nullptr; }));
     EXPECT_FALSE(::IsWindowVisible(Popup()));
@@ -317,8 +310,8 @@ TEST_F(WarningPopup, ChargingHeldOffShowsNothingInTheClassicStyle)
 
 TEST_F(WarningPopup, TheNewerStyleTellsOfChargingHeldOffWithTheStarredWordAsLink)
 {
-    CBatteryWarningDlg_K7 dialog(settings, Launcher());
-    dialog.Show(1, 0, kDisableBattPopUpPrimaryReplace);
+    CBatteryWarningDlg_K7 dialog(Launcher());
+    dialog.Show(1, 0);
     ASSERT_TRUE(PumpUntil(Visible));
     const HWND popup = Popup();
     RECT replaceBody{};
@@ -326,26 +319,27 @@ TEST_F(WarningPopup, TheNewerStyleTellsOfChargingHeldOffWithTheStarredWordAsLink
     ::PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(popup); }));
 
-    dialog.Show(1, 4, kDisableBattPopUpPrimaryTf);
+    dialog.Show(1, 4);
     ASSERT_TRUE(PumpUntil(Visible));
     const std::wstring body = Text(::GetDlgItem(popup, IDC_BATTERY_WARNING_TEXT));
     EXPECT_EQ(body.find(L'*'), std::wstring::npos);
     EXPECT_NE(body.find(L"Battery charging is temporarily disabled."), std::wstring::npos);
     EXPECT_EQ(Text(::GetDlgItem(popup, IDC_BATTERY_WARNING_LINK)), L"here");
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(popup, IDC_BATTERY_END_OF_LIFE_ICON)));
-    RECT place{}, box{}, screen{};
+    RECT place{}, link{}, screen{};
     ::GetWindowRect(popup, &place);
-    ::GetWindowRect(::GetDlgItem(popup, IDC_BATTERY_DO_NOT_REMIND), &box);
+    ::GetWindowRect(::GetDlgItem(popup, IDC_BATTERY_WARNING_LINK), &link);
     ::GetWindowRect(::GetDesktopWindow(), &screen);
-    EXPECT_GT(place.bottom - place.top, 60 + (box.bottom - box.top)) << "not grown to the long text";
-    EXPECT_LE(box.bottom, place.bottom) << "the check box is cut off";
+    EXPECT_GT(place.bottom - place.top, 60) << "not grown to the long text";
+    EXPECT_EQ(link.top, place.top + (place.bottom - place.top) - 20) << "the link is not under the text";
+    EXPECT_LE(link.bottom, place.bottom) << "the link is cut off";
     EXPECT_EQ(place.bottom, screen.bottom - 100);
     Shoot(L"battery-warning-k7-charging");
     ::PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(popup); }));
 
     // Back to the template's layout for the replace text.
-    dialog.Show(1, 0, kDisableBattPopUpPrimaryReplace);
+    dialog.Show(1, 0);
     ASSERT_TRUE(PumpUntil(Visible));
     RECT again{};
     ::GetWindowRect(::GetDlgItem(popup, IDC_BATTERY_WARNING_TEXT), &again);
