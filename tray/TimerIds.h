@@ -11,11 +11,14 @@ enum class TimerId : UINT_PTR {
     IntelligentDisplay = 32787,
     S3S4Resume = 33272, // ID_TIMER_S3S4_RESUME
     DisplayOffLed = 33273, // ID_TIMER_DISPLAYOFFLED
+    // On the battery-health pop-up's own window: closes it.
+    BatteryWarningClose = 33274,
 };
 
 inline constexpr TimerId kAllTimerIds[] = {
-    TimerId::TrayIconClick,      TimerId::TrayIconRetry, TimerId::DisplaySwitchCommit, TimerId::EblEvaluation,
-    TimerId::IntelligentDisplay, TimerId::S3S4Resume,    TimerId::DisplayOffLed,
+    TimerId::TrayIconClick, TimerId::TrayIconRetry,       TimerId::DisplaySwitchCommit,
+    TimerId::EblEvaluation, TimerId::IntelligentDisplay,  TimerId::S3S4Resume,
+    TimerId::DisplayOffLed, TimerId::BatteryWarningClose,
 };
 
 constexpr UINT_PTR TimerNumber(TimerId id)

@@ -4,6 +4,9 @@
 #include "AlertQueryWorker.h"
 #include "TrayWindow.h"
 #include "BatteryAlertsFeature.h"
+#include "BatteryHealthCheck.h"
+#include "BatteryWarningDlg.h"
+#include "BatteryWarningDlg_K7.h"
 #include "BatterySavingFeature.h"
 #include "BrightnessFeature.h"
 #include "CompanionApp.h"
@@ -40,6 +43,16 @@ std::unique_ptr<IAudioEndpoint> MakeAudio(const TrayContext& context, const Disp
                                         displayFlags.volume != 0, capabilities.IsSet(kKeepMuteOnVolumeDown));
 }
 
+// The newer style has its own pop-up; the meter is started through the
+// alerts feature, which is built after it.
+std::unique_ptr<CBatteryWarningDlg> MakeHealthPopup(int osdStyle,
+                                                    CBatteryWarningDlg::MeterLauncher launchMeter)
+{
+    if (osdStyle == feature_config::kStyleK7)
+        return std::make_unique<CBatteryWarningDlg_K7>(std::move(launchMeter));
+    return std::make_unique<CBatteryWarningDlg>(std::move(launchMeter));
+}
+
 } // namespace
 
 // The displays, workers and executors that the features will drive are
@@ -60,10 +73,14 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
     auto& brightness = Add<CBrightnessFeature>(context, m_displayFlags);
     auto& statusDisplays = Add<CStatusDisplaysFeature>(context);
     Add<CDisplaySwitchFeature>(context, nullptr);
-    // The battery-health pop-up and its record are not built yet.
+    m_healthPopup = MakeHealthPopup(context.osdStyle, [this](const std::wstring& arguments) {
+        if (m_batteryAlerts != nullptr) m_batteryAlerts->LaunchBatteryMeter(arguments);
+    });
+    m_health = std::make_unique<CBatteryHealthCheck>(context.bios, m_settings, *m_healthPopup);
     auto& batteryAlerts = Add<CBatteryAlertsFeature>(
-        context,
-        CBatteryAlertsFeature::Parts{m_alertBoxes.get(), nullptr, CAlertQueryWorker::ConfiguredDelay()});
+        context, CBatteryAlertsFeature::Parts{m_alertBoxes.get(), m_health.get(),
+                                              CAlertQueryWorker::ConfiguredDelay()});
+    m_batteryAlerts = &batteryAlerts;
     auto& desktopMode = Add<CDesktopModeFeature>(context);
     auto& hibernate = Add<CHibernateFeature>(context, m_hibernate.get());
     Add<CDeviceServicesFeature>(context);

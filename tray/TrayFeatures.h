@@ -2,12 +2,16 @@
 #include "DisplayFlags.h"
 #include "FeatureComponents.h"
 #include "FeatureServices.h"
+#include "Settings.h"
 #include "TrayContext.h"
 #include "TrayFeature.h"
 
 #include <memory>
 #include <vector>
 
+class CBatteryAlertsFeature;
+class CBatteryHealthCheck;
+class CBatteryWarningDlg;
 class CCompanionApp;
 class CPellick;
 class CStatusDisplaysFeature;
@@ -48,6 +52,12 @@ private:
     std::unique_ptr<IHibernateWorker> m_hibernate;
     // Outlives the features: the alert query worker ends before its boxes go.
     std::unique_ptr<IAlertBoxes> m_alertBoxes;
+    // The battery-health pop-up and the check that shows it; they outlive
+    // the alerts feature that runs the check.
+    CSettings m_settings;
+    std::unique_ptr<CBatteryWarningDlg> m_healthPopup;
+    std::unique_ptr<CBatteryHealthCheck> m_health;
+    CBatteryAlertsFeature* m_batteryAlerts = nullptr;
     // Read before any feature is built; the tray icon's Stop writes the changes.
     DisplayFlags m_displayFlags;
     std::vector<std::unique_ptr<ITrayFeature>> m_features;

@@ -65,6 +65,11 @@ void CBatteryAlertsFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
     dispatcher.RouteBios(0xE00E, [this](const BiosEventCode&) { RefreshBatteryMeter(); });
 }
 
+void CBatteryAlertsFeature::Start()
+{
+    if (m_parts.health != nullptr) m_parts.health->ShowHealthWarning();
+}
+
 int CBatteryAlertsFeature::ProcessPowerAlert(int fromEvent, uint32_t code, uint32_t detail, uint32_t flags)
 {
     power_alert::Request request{code, detail, flags};

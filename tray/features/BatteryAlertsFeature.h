@@ -28,6 +28,9 @@ public:
     CBatteryAlertsFeature(const TrayContext& context, const Parts& parts);
 
     void RegisterRoutes(CTrayDispatcher& dispatcher) override;
+    // The health warning once the main window exists, for the healths read
+    // when the check was built.
+    void Start() override;
     void Stop() override { m_queryWorker.Stop(); }
     void StartDelayedBiosMessageQuery() override { m_startDelayedQuery(); }
     // Lets the next battery-meter key through again.

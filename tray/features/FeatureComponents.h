@@ -75,4 +75,6 @@ public:
     virtual ~IBatteryHealthCheck() = default;
     // Re-reads both batteries' health and shows the warning when it is due.
     virtual void RecheckAndWarn() = 0;
+    // Shows the warning for the healths last read, when it is due.
+    virtual void ShowHealthWarning() = 0;
 };

@@ -175,7 +175,9 @@ TEST_F(PowerAlerts, StoppingTheTrayEndsAWaitingQueryAtOnce)
 
 struct CountingHealthCheck : IBatteryHealthCheck {
     int rechecks = 0;
+    int warnings = 0;
     void RecheckAndWarn() override { ++rechecks; }
+    void ShowHealthWarning() override { ++warnings; }
 };
 
 // A top-level window with the battery meter's title ("<918>" in the test table).
@@ -211,6 +213,19 @@ TEST_F(PowerAlerts, TheBatteryKeyRechecksHealthAndRefreshesAnOpenMeter)
     EXPECT_EQ(health.rechecks, 2);
     EXPECT_TRUE(meter.RefreshPosted());
     EXPECT_EQ(::GetWindowLongW(meter.window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "left topmost";
+    EXPECT_EQ(health.warnings, 0) << "a re-check shows the warning itself";
+}
+
+TEST_F(PowerAlerts, TheStartShowsTheHealthWarningOnceWithoutReadingAgain)
+{
+    CountingHealthCheck health;
+    alerts = std::make_unique<CBatteryAlertsFeature>(
+        bench.Context(),
+        CBatteryAlertsFeature::Parts{&boxes, &health, CAlertQueryWorker::kDelayMs, &Numbered});
+    alerts->RegisterRoutes(bench.Dispatcher());
+    alerts->Start();
+    EXPECT_EQ(health.warnings, 1);
+    EXPECT_EQ(health.rechecks, 0);
 }
 
 TEST_F(PowerAlerts, AMissingBatteryMeterFailsQuietly)
