@@ -13,12 +13,17 @@ enum class TimerId : UINT_PTR {
     DisplayOffLed = 33273, // ID_TIMER_DISPLAYOFFLED
     // On the battery-health pop-up's own window: closes it.
     BatteryWarningClose = 33274,
+    // On the charging notice's own window: waiting for the user's desktop,
+    // then its display time.
+    BatteryChargingDesktopWait = 33275,
+    BatteryChargingClose = 33276,
 };
 
 inline constexpr TimerId kAllTimerIds[] = {
-    TimerId::TrayIconClick, TimerId::TrayIconRetry,       TimerId::DisplaySwitchCommit,
-    TimerId::EblEvaluation, TimerId::IntelligentDisplay,  TimerId::S3S4Resume,
-    TimerId::DisplayOffLed, TimerId::BatteryWarningClose,
+    TimerId::TrayIconClick,        TimerId::TrayIconRetry,       TimerId::DisplaySwitchCommit,
+    TimerId::EblEvaluation,        TimerId::IntelligentDisplay,  TimerId::S3S4Resume,
+    TimerId::DisplayOffLed,        TimerId::BatteryWarningClose, TimerId::BatteryChargingDesktopWait,
+    TimerId::BatteryChargingClose,
 };
 
 constexpr UINT_PTR TimerNumber(TimerId id)

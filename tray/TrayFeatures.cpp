@@ -2,6 +2,7 @@
 
 #include "AlertBoxes.h"
 #include "AlertQueryWorker.h"
+#include "BattChargingDlg.h"
 #include "TrayWindow.h"
 #include "BatteryAlertsFeature.h"
 #include "BatteryHealthCheck.h"
@@ -77,9 +78,19 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
         if (m_batteryAlerts != nullptr) m_batteryAlerts->LaunchBatteryMeter(arguments);
     });
     m_health = std::make_unique<CBatteryHealthCheck>(context.bios, m_settings, *m_healthPopup);
+    if (context.osdStyle != feature_config::kStyleK7)
+        m_chargingNotice = std::make_unique<CBattChargingDlg>(
+            context.bios,
+            [this] {
+                if (m_batteryAlerts != nullptr) m_batteryAlerts->LaunchBatteryMeter(L"");
+            },
+            &CBatterySavingFeature::IsInputDesktopAvailable);
     auto& batteryAlerts = Add<CBatteryAlertsFeature>(
-        context, CBatteryAlertsFeature::Parts{m_alertBoxes.get(), m_health.get(),
-                                              CAlertQueryWorker::ConfiguredDelay()});
+        context, CBatteryAlertsFeature::Parts{m_alertBoxes.get(),
+                                              m_health.get(),
+                                              CAlertQueryWorker::ConfiguredDelay(),
+                                              {},
+                                              m_chargingNotice.get()});
     m_batteryAlerts = &batteryAlerts;
     auto& desktopMode = Add<CDesktopModeFeature>(context);
     auto& hibernate = Add<CHibernateFeature>(context, m_hibernate.get());

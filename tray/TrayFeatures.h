@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class CBattChargingDlg;
 class CBatteryAlertsFeature;
 class CBatteryHealthCheck;
 class CBatteryWarningDlg;
@@ -56,6 +57,7 @@ private:
     // the alerts feature that runs the check.
     CSettings m_settings;
     std::unique_ptr<CBatteryWarningDlg> m_healthPopup;
+    std::unique_ptr<CBattChargingDlg> m_chargingNotice;
     std::unique_ptr<CBatteryHealthCheck> m_health;
     CBatteryAlertsFeature* m_batteryAlerts = nullptr;
     // Read before any feature is built; the tray icon's Stop writes the changes.

@@ -48,8 +48,14 @@ CBatteryAlertsFeature::CBatteryAlertsFeature(const TrayContext& context, const P
                              })
     , m_startDelayedQuery(context.dispatcher.Trace(), "StartDelayedBiosMessageQuery",
                           [this] { m_queryWorker.Start(); })
-    , m_checkBatteryCharging(context.dispatcher.Trace(), "CheckBatteryCharging")
-    , m_hideChargingDialog(context.dispatcher.Trace(), "HideBatteryChargingDialog")
+    , m_checkBatteryCharging(context.dispatcher.Trace(), "CheckBatteryCharging",
+                             [this] {
+                                 if (m_parts.charging != nullptr) m_parts.charging->CheckAndShow();
+                             })
+    , m_hideChargingDialog(context.dispatcher.Trace(), "HideBatteryChargingDialog",
+                           [this] {
+                               if (m_parts.charging != nullptr) m_parts.charging->Hide();
+                           })
     , m_queryWorker(parts.queryDelayMs, [this] { m_processPowerAlert(0, 0, 0, 0); })
 {}
 
@@ -68,6 +74,7 @@ void CBatteryAlertsFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 void CBatteryAlertsFeature::Start()
 {
     if (m_parts.health != nullptr) m_parts.health->ShowHealthWarning();
+    if (m_context.osdStyle != feature_config::kStyleK7) m_checkBatteryCharging();
 }
 
 int CBatteryAlertsFeature::ProcessPowerAlert(int fromEvent, uint32_t code, uint32_t detail, uint32_t flags)
@@ -112,7 +119,7 @@ void CBatteryAlertsFeature::RefreshBatteryMeter()
 
 bool CBatteryAlertsFeature::LaunchBatteryMeter(const std::wstring& arguments)
 {
-    const bool started = suite_programs::Start(suite_programs::kBatteryMeter, arguments.c_str());
+    const bool started = m_context.startProgram(suite_programs::kBatteryMeter, arguments.c_str());
     const HWND meter = FindBatteryMeter();
     if (meter != nullptr) BringForward(meter);
     return started;

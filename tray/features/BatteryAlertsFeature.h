@@ -23,13 +23,15 @@ public:
         DWORD queryDelayMs = CAlertQueryWorker::kDelayMs;
         // The numbered texts; none: the tray's own in the user's language.
         power_alert::TextSource text;
+        // The classic styles' charging notice; none in the newer style.
+        IChargingNotice* charging = nullptr;
     };
 
     CBatteryAlertsFeature(const TrayContext& context, const Parts& parts);
 
     void RegisterRoutes(CTrayDispatcher& dispatcher) override;
     // The health warning once the main window exists, for the healths read
-    // when the check was built.
+    // when the check was built, then the charging notice.
     void Start() override;
     void Stop() override { m_queryWorker.Stop(); }
     void StartDelayedBiosMessageQuery() override { m_startDelayedQuery(); }

@@ -78,3 +78,12 @@ public:
     // Shows the warning for the healths last read, when it is due.
     virtual void ShowHealthWarning() = 0;
 };
+
+// The notice that the firmware holds battery charging off.
+class IChargingNotice {
+public:
+    virtual ~IChargingNotice() = default;
+    // Asks the firmware and shows the notice when charging is held off.
+    virtual void CheckAndShow() = 0;
+    virtual void Hide() = 0;
+};

@@ -2,14 +2,26 @@
 
 #include "BatterySavingFeature.h"
 #include "FeatureConfig.h"
+#include "PlatformSeams.h"
 #include "TrayDispatcher.h"
 #include "VersionReport.h"
 
+namespace {
+
+bool OnAcPower()
+{
+    SYSTEM_POWER_STATUS status{};
+    return seams::GetPowerStatus(&status) && status.ACLineStatus == 1;
+}
+
+} // namespace
+
 CPowerEventsFeature::CPowerEventsFeature(const TrayContext& context, const Parts& parts,
-                                         CSuspendState& suspend)
+                                         CSuspendState& suspend, std::function<bool()> onAcPower)
     : m_context(context)
     , m_parts(parts)
     , m_suspend(suspend)
+    , m_onAcPower(onAcPower ? std::move(onAcPower) : std::function<bool()>(OnAcPower))
     , m_reportVersion(context.dispatcher.Trace(), "ReportVersionToBios", [this](uint32_t running) {
         version_report::Report(m_context.bios, version_report::ReadInstalledVersion(), running);
     })
@@ -30,6 +42,8 @@ bool CPowerEventsFeature::HasDesktopMode() const
 void CPowerEventsFeature::PowerSourceChanged()
 {
     m_parts.batterySaving.PowerSourceChanged();
+    if (m_context.osdStyle != feature_config::kStyleK7 && m_onAcPower())
+        m_parts.batteryAlerts.CheckBatteryCharging();
     m_parts.brightness.RefreshBrightnessDisplay();
     if (HasDesktopMode()) m_parts.desktopMode.DesktopModeRefresh();
 }

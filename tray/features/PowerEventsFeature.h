@@ -4,6 +4,8 @@
 #include "TrayEntry.h"
 #include "TrayFeature.h"
 
+#include <functional>
+
 // The power source changing, suspend and the resume sequence: each one
 // ordered piece of code, in the order the features must see them.
 class CPowerEventsFeature : public ITrayFeature {
@@ -17,7 +19,9 @@ public:
         ILaunchButton& launchButton;
     };
 
-    CPowerEventsFeature(const TrayContext& context, const Parts& parts, CSuspendState& suspend);
+    // onAcPower: none asks Windows for the power source.
+    CPowerEventsFeature(const TrayContext& context, const Parts& parts, CSuspendState& suspend,
+                        std::function<bool()> onAcPower = nullptr);
 
     void RegisterRoutes(CTrayDispatcher& dispatcher) override;
 
@@ -30,5 +34,6 @@ private:
     const TrayContext& m_context;
     Parts m_parts;
     CSuspendState& m_suspend;
+    std::function<bool()> m_onAcPower;
     CTrayEntry<void(uint32_t running)> m_reportVersion;
 };

@@ -11,25 +11,32 @@ namespace {
 
 using namespace setting_names;
 
-HWND FindPopup(DWORD processId)
+// The tray's visible window that has the control.
+HWND FindShown(DWORD processId, int controlId)
 {
     struct Search {
         DWORD processId;
+        int controlId;
         HWND found = nullptr;
-    } search{processId};
+    } search{processId, controlId};
     ::EnumWindows(
         [](HWND window, LPARAM lp) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(lp);
             DWORD owner = 0;
             ::GetWindowThreadProcessId(window, &owner);
             if (owner != s.processId || !::IsWindowVisible(window)
-                || ::GetDlgItem(window, IDC_BATTERY_WARNING_LINK) == nullptr)
+                || ::GetDlgItem(window, s.controlId) == nullptr)
                 return TRUE;
             s.found = window;
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND FindPopup(DWORD processId)
+{
+    return FindShown(processId, IDC_BATTERY_WARNING_LINK);
 }
 
 std::wstring ItemText(HWND window, int id)
@@ -84,7 +91,7 @@ TEST_F(TrayHealth, AFailedBatteryWarnsUntilSilencedAndAgainOnceItRecovered)
     EXPECT_EQ(ItemText(popup, IDC_BATTERY_WARNING_TEXT), L"Your battery needs to be replaced.");
     EXPECT_EQ(ItemText(popup, IDC_BATTERY_WARNING_LINK), L"Click here for more information");
     Close(popup);
-    EXPECT_FALSE(Value(kDisableBattPopUpPrimaryReplace).has_value()) << "closing is not silencing";
+    EXPECT_NE(Value(kDisableBattPopUpPrimaryReplace), std::optional<DWORD>(1)) << "closing is not silencing";
 
     // As the battery meter's health page silences it.
     m_suppression.SetDword(kDisableBattPopUpPrimaryReplace, 1);
@@ -126,6 +133,60 @@ TEST_F(ClassicTrayHealth, TheStartWarnsOfABatteryFailedBefore)
     Refresh();
     EXPECT_EQ(FindPopup(m_tray.id), nullptr);
     Simctl(L"battery-health primary 3");
+}
+
+// The classic style on a notebook whose firmware holds charging off.
+class ChargingNoticeTray : public TrayDispatch {
+protected:
+    void Configure() override
+    {
+        settings.SetDword(L"TavrinControl", 0x0010);
+        Simctl(L"charge-disable on");
+    }
+
+    void TearDown() override
+    {
+        Simctl(L"charge-disable off");
+        Simctl(L"ac on");
+        TrayDispatch::TearDown();
+    }
+
+    HWND WaitNotice()
+    {
+        HWND notice = nullptr;
+        EXPECT_TRUE(WaitFor([&] {
+            return (notice = FindShown(m_tray.id, IDC_BATTERY_CHARGING_LINK)) != nullptr;
+        })) << "no charging notice";
+        return notice;
+    }
+
+    void Close(HWND notice)
+    {
+        ::PostMessageW(notice, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(notice); }, 5000)) << "the notice stayed";
+    }
+};
+
+TEST_F(ChargingNoticeTray, TheStartAndTheAdapterComingBackTellThatChargingIsHeldOff)
+{
+    HWND notice = WaitNotice();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(ItemText(notice, IDC_BATTERY_CHARGING_TEXT), L"Battery charging is disabled.");
+    Close(notice);
+
+    Simctl(L"ac off");
+    Simctl(L"ac on");
+    notice = WaitNotice();
+    ASSERT_NE(notice, nullptr);
+    Close(notice);
+
+    // Charging let go again: the adapter's return is only a power change.
+    Simctl(L"charge-disable off");
+    Simctl(L"ac off");
+    Simctl(L"ac on");
+    const Lines lines = UntilMarker();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "entry CheckBatteryCharging"), lines.end());
+    EXPECT_EQ(FindShown(m_tray.id, IDC_BATTERY_CHARGING_LINK), nullptr);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "RegistryValueGuard.h"
 #include "ScreenShot.h"
 #include "SettingNames.h"
+#include "TestPump.h"
 #include "Settings.h"
 #include "TavrinResources.h"
 
@@ -166,25 +167,6 @@ TEST(StarredText, TheHeightGrowsTwoLinesForEveryWidthTheTextSpans)
     EXPECT_EQ(CBatteryWarningDlg_K7::HeightFor(500, 0, 13), 60) << "no window yet";
 }
 
-// Runs this thread's messages until done() holds or the time is up.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
-{
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!::IsDialogMessageW(::GetActiveWindow(), &msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-        }
-        if (done()) return true;
-        const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= timeoutMs) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - elapsed, 20), QS_ALLINPUT);
-    }
-}
-
 std::wstring Text(HWND window)
 {
     wchar_t text[1024] = {};
@@ -273,7 +255,7 @@ TEST_F(WarningPopup, AReplaceWarningComesUpInTheCornerAndIsKeptBetweenShows)
     // Closing silences nothing: that is the meter's health page's to do.
     ::PostMessageW(popup, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindowVisible(popup); }));
-    EXPECT_FALSE(settings.TryReadDword(kDisableBattPopUpPrimaryReplace).has_value());
+    EXPECT_EQ(settings.ReadDword(kDisableBattPopUpPrimaryReplace, 0), 0u);
 
     dialog.Show(1, 0);
     ASSERT_TRUE(PumpUntil(Visible));
@@ -330,8 +312,10 @@ TEST_F(WarningPopup, TheNewerStyleTellsOfChargingHeldOffWithTheStarredWordAsLink
     ::GetWindowRect(popup, &place);
     ::GetWindowRect(::GetDlgItem(popup, IDC_BATTERY_WARNING_LINK), &link);
     ::GetWindowRect(::GetDesktopWindow(), &screen);
+    POINT client{};
+    ::ClientToScreen(popup, &client);
     EXPECT_GT(place.bottom - place.top, 60) << "not grown to the long text";
-    EXPECT_EQ(link.top, place.top + (place.bottom - place.top) - 20) << "the link is not under the text";
+    EXPECT_EQ(link.top - client.y, place.bottom - place.top - 20) << "the link is not under the text";
     EXPECT_LE(link.bottom, place.bottom) << "the link is cut off";
     EXPECT_EQ(place.bottom, screen.bottom - 100);
     Shoot(L"battery-warning-k7-charging");

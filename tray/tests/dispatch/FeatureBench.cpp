@@ -22,7 +22,7 @@ const TrayContext& FeatureBench::Context()
                                         capabilities, osdStyle, *this, *this, m_forwarder,
                                         [this](const wchar_t* program, const wchar_t* arguments) {
                                             started.push_back(std::wstring(program) + L" " + arguments);
-                                            return true;
+                                            return startsSucceed;
                                         }});
     }
     return *m_context;

@@ -32,6 +32,8 @@ public:
     std::vector<int> hardwareFeatures;
     // The suite's programs the features started: "<program> <arguments>".
     std::vector<std::wstring> started;
+    // What starting a program answers.
+    bool startsSucceed = true;
     // The kinds of display that asked the others to go, in order.
     std::vector<OsdKind> osdHides;
     bool osdAllowed = true;

@@ -232,7 +232,9 @@ TEST_F(PowerAlerts, AMissingBatteryMeterFailsQuietly)
 {
     Build();
     MeterStandIn meter;
-    EXPECT_FALSE(alerts->LaunchBatteryMeter(L"P H"));
+    bench.startsSucceed = false;
+    EXPECT_FALSE(alerts->LaunchBatteryMeter(L" P H"));
+    EXPECT_EQ(bench.started, std::vector<std::wstring>{L"Battery.exe  P H"});
     EXPECT_TRUE(boxes.TakeShown().empty());
     EXPECT_EQ(::GetWindowLongW(meter.window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "left topmost";
 }

@@ -99,8 +99,8 @@ protected:
                                                          [this] { return inputDesktop; });
         power = std::make_unique<CPowerEventsFeature>(
             bench.Context(),
-            CPowerEventsFeature::Parts{*saving, *alerts, *brightness, *desktop, *hibernate, *launch},
-            suspend);
+            CPowerEventsFeature::Parts{*saving, *alerts, *brightness, *desktop, *hibernate, *launch}, suspend,
+            [this] { return onAc; });
         for (ITrayFeature* feature :
              std::initializer_list<ITrayFeature*>{brightness.get(), alerts.get(), desktop.get(),
                                                   hibernate.get(), launch.get(), saving.get(), power.get()})
@@ -114,6 +114,7 @@ protected:
     FakeHibernate worker;
     QuietAlertBoxes boxes;
     bool inputDesktop = true;
+    bool onAc = false;
     std::unique_ptr<CBrightnessFeature> brightness;
     std::unique_ptr<CBatteryAlertsFeature> alerts;
     std::unique_ptr<CDesktopModeFeature> desktop;
@@ -130,6 +131,18 @@ TEST_F(PowerEvents, PowerSourceChangeFollowsThePowerSourceThenRefreshes)
     bench.capabilities.Set(14);
     EXPECT_EQ(bench.Power(PBT_APMPOWERSTATUSCHANGE),
               "PowerSourceChanged;RefreshBrightnessDisplay;DesktopModeRefresh");
+    // Back on AC the classic styles look whether charging is held off.
+    onAc = true;
+    EXPECT_EQ(bench.Power(PBT_APMPOWERSTATUSCHANGE),
+              "PowerSourceChanged;CheckBatteryCharging;RefreshBrightnessDisplay;DesktopModeRefresh");
+}
+
+TEST_F(PowerEvents, TheNewerStyleNeverLooksForChargingHeldOff)
+{
+    bench.osdStyle = 3;
+    onAc = true;
+    Build();
+    EXPECT_EQ(bench.Power(PBT_APMPOWERSTATUSCHANGE), "PowerSourceChanged;RefreshBrightnessDisplay");
 }
 
 TEST_F(PowerEvents, ResumeRunsItsStepsInOrder)
