@@ -50,3 +50,30 @@ function(tavrin_add_program name)
   endif()
   tavrin_ship(${name})
 endfunction()
+
+# GDI+ and the common controls through delay-import libraries: gdiplus.dll
+# is loaded by the first GDI+ call (GdiplusStartup) and comctl32.dll by the
+# first label that subclasses itself, so a program that shows nothing yet,
+# such as an idle tray, maps neither. The libraries are made from the
+# toolchain's import libraries at configure time.
+function(tavrin_make_delayed_import dll implib_name target)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${implib_name}
+                  OUTPUT_VARIABLE implib OUTPUT_STRIP_TRAILING_WHITESPACE)
+  execute_process(COMMAND ${CMAKE_NM} ${implib} OUTPUT_VARIABLE symbols)
+  string(REGEX MATCHALL "__imp_[A-Za-z0-9_]+" imports "${symbols}")
+  list(REMOVE_DUPLICATES imports)
+  list(TRANSFORM imports REPLACE "^__imp_" "")
+  list(JOIN imports "\n" exports)
+  set(dir ${CMAKE_BINARY_DIR}/delayed)
+  file(WRITE ${dir}/${target}.def "LIBRARY ${dll}\nEXPORTS\n${exports}\n")
+  execute_process(COMMAND ${CMAKE_DLLTOOL} --input-def ${dir}/${target}.def --dllname ${dll}
+                          --output-delaylib ${dir}/lib${target}.a
+                  RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "could not make the delay-import library of ${dll}")
+  endif()
+  add_library(${target} STATIC IMPORTED GLOBAL)
+  set_target_properties(${target} PROPERTIES IMPORTED_LOCATION ${dir}/lib${target}.a)
+endfunction()
+tavrin_make_delayed_import(gdiplus.dll libgdiplus.a gdiplus_delayed)
+tavrin_make_delayed_import(comctl32.dll libcomctl32.a comctl32_delayed)

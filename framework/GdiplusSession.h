@@ -18,7 +18,18 @@ public:
     CGdiplusSession(const CGdiplusSession&) = delete;
     CGdiplusSession& operator=(const CGdiplusSession&) = delete;
 
+    bool Started() const { return m_started; }
+
 private:
     ULONG_PTR m_token = 0;
     bool m_started = false;
 };
+
+// GDI+ started by the first caller about to draw with it and kept for the
+// rest of the process. gdiplus.dll is delay-loaded, so a program that has
+// not drawn yet has not loaded it.
+inline bool EnsureGdiplus()
+{
+    static const CGdiplusSession session;
+    return session.Started();
+}

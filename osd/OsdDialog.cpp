@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "GdiplusSession.h"
 #include "ProcAddress.h"
 
 namespace {
@@ -34,6 +35,7 @@ bool COsdDialog::Open(HWND owner)
     if (IsOpen()) return true;
     if (owner) m_owner = owner;
     RegisterProgressBarClass();
+    EnsureGdiplus();
     // Not CreateModeless: that shows and activates the window, and a display
     // must leave the keyboard where it is.
     const HWND window

@@ -2,7 +2,6 @@
 #include "CapabilitySet.h"
 #include "DispatchTrace.h"
 #include "FrameWnd.h"
-#include "GdiplusSession.h"
 #include "KeyForwarder.h"
 #include "OsdHider.h"
 #include "OsdSet.h"
@@ -60,8 +59,6 @@ private:
     // The whole shutdown, from Exit, "Stop Tavrin" or the end of the session.
     void Shutdown();
 
-    // Declared first: GDI+ outlives everything that may draw.
-    CGdiplusSession m_gdiplus;
     CAcpiWmi& m_bios;
     const CCompanionApp& m_companion;
     CTokenOperations m_tokens;

@@ -58,6 +58,18 @@ protected:
     }
 };
 
+// An idle tray has not paid for the drawing libraries: GDI+ and the common
+// controls are loaded by its first display.
+TEST_F(TrayDisplays, TheFirstDisplayLoadsTheDrawingLibraries)
+{
+    EXPECT_FALSE(HasModule(m_tray.id, L"gdiplus.dll"));
+    EXPECT_FALSE(HasModule(m_tray.id, L"comctl32.dll"));
+    Simctl(L"event 0xE006 9");
+    ASSERT_TRUE(WaitForLine("entry DrawBrightnessLevel 9"));
+    EXPECT_TRUE(HasModule(m_tray.id, L"gdiplus.dll"));
+    EXPECT_TRUE(HasModule(m_tray.id, L"comctl32.dll"));
+}
+
 TEST_F(TrayDisplays, FirmwareBrightnessEventShowsItsLevelCentredBelowTheMiddleThenFadesAway)
 {
     const HWND foreground = ::GetForegroundWindow();

@@ -1,6 +1,5 @@
 #include "ProgramRun.h"
 #include "TrayTestSupport.h"
-#include <tlhelp32.h>
 #include <string>
 #include <vector>
 
@@ -36,17 +35,6 @@ bool HasTrayIcon()
         },
         reinterpret_cast<LPARAM>(&found));
     return found;
-}
-
-bool HasModule(DWORD processId, const wchar_t* name)
-{
-    UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
-    if (!snapshot) return false;
-    MODULEENTRY32W module{sizeof(module)};
-    for (BOOL more = ::Module32FirstW(snapshot.get(), &module); more;
-         more = ::Module32NextW(snapshot.get(), &module))
-        if (_wcsicmp(module.szModule, name) == 0) return true;
-    return false;
 }
 
 // The key reader creates the DLL's wake-up event when it first waits.

@@ -56,6 +56,17 @@ std::vector<VersionCall> VersionCalls()
     return calls;
 }
 
+bool HasModule(DWORD processId, const wchar_t* name)
+{
+    UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+    if (!snapshot) return false;
+    MODULEENTRY32W module{sizeof(module)};
+    for (BOOL more = ::Module32FirstW(snapshot.get(), &module); more;
+         more = ::Module32NextW(snapshot.get(), &module))
+        if (_wcsicmp(module.szModule, name) == 0) return true;
+    return false;
+}
+
 HWND FindTray()
 {
     return ::FindWindowW(L"TavrinClass", L"Tavrin");

@@ -35,6 +35,9 @@ std::vector<VersionCall> VersionCalls();
 
 HWND FindTray();
 
+// Whether the process has loaded the module (a file name, any case).
+bool HasModule(DWORD processId, const wchar_t* name);
+
 // A message box or dialog of a process, with its caption and text.
 struct Box {
     HWND window = nullptr;
