@@ -1,6 +1,7 @@
 // The charging notice against a firmware double, on the screen.
 #include "BattChargingDlg.h"
 #include "BatteryCalls.h"
+#include "DialogTestSupport.h"
 #include "RecordingBios.h"
 #include "ScreenShot.h"
 #include "StaticEx.h"
@@ -50,43 +51,15 @@ struct ChargeFirmware : RecordingBios {
     }
 };
 
-std::wstring Text(HWND window)
-{
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    return text;
-}
-
 HWND Notice()
 {
-    struct Search {
-        DWORD process;
-        HWND found = nullptr;
-    } search{::GetCurrentProcessId()};
-    ::EnumWindows(
-        [](HWND window, LPARAM lp) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner != s.process || ::GetDlgItem(window, IDC_BATTERY_CHARGING_LINK) == nullptr) return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindWindowWithControl(::GetCurrentProcessId(), IDC_BATTERY_CHARGING_LINK);
 }
 
 bool Visible()
 {
     const HWND notice = Notice();
     return notice != nullptr && ::IsWindowVisible(notice);
-}
-
-std::wstring ShotPath(const std::wstring& name)
-{
-    const std::wstring folder = TAVRIN_HEALTH_SHOTS;
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\" + name + L".png";
 }
 
 class ChargingNotice : public ::testing::Test {
@@ -112,8 +85,8 @@ TEST_F(ChargingNotice, ShowsOnlyWhenTheFirmwareHoldsChargingOff)
     notice.CheckAndShow();
     ASSERT_TRUE(PumpUntil(Visible));
     const HWND window = Notice();
-    EXPECT_EQ(Text(::GetDlgItem(window, IDC_BATTERY_CHARGING_TEXT)), L"Battery charging is disabled.");
-    EXPECT_EQ(Text(::GetDlgItem(window, IDC_BATTERY_CHARGING_LINK)), L"Show Settings");
+    EXPECT_EQ(WindowText(::GetDlgItem(window, IDC_BATTERY_CHARGING_TEXT)), L"Battery charging is disabled.");
+    EXPECT_EQ(WindowText(::GetDlgItem(window, IDC_BATTERY_CHARGING_LINK)), L"Show Settings");
     EXPECT_NE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
 
@@ -148,7 +121,7 @@ TEST_F(ChargingNotice, ShowsOnlyWhenTheFirmwareHoldsChargingOff)
     };
     ASSERT_TRUE(PumpUntil(painted)) << "the notice was not painted in its colours";
     EXPECT_FALSE(Near(shot.At(0, 0), CBattChargingDlg::kBackground, 8)) << "the corner is not cut";
-    EXPECT_TRUE(shot.Save(ShotPath(L"battery-charging-notice")));
+    EXPECT_TRUE(shot.Save(ShotPath(TAVRIN_HEALTH_SHOTS, L"battery-charging-notice")));
     notice.Hide();
 }
 

@@ -2,6 +2,7 @@
 // notebook: a failed battery and the firmware's refresh event bring it up;
 // the value the meter's "do not remind me" box writes silences it until the
 // battery recovers.
+#include "DialogTestSupport.h"
 #include "TrayDispatchFixture.h"
 
 #include "SettingNames.h"
@@ -11,39 +12,9 @@ namespace {
 
 using namespace setting_names;
 
-// The tray's visible window that has the control.
-HWND FindShown(DWORD processId, int controlId)
-{
-    struct Search {
-        DWORD processId;
-        int controlId;
-        HWND found = nullptr;
-    } search{processId, controlId};
-    ::EnumWindows(
-        [](HWND window, LPARAM lp) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner != s.processId || !::IsWindowVisible(window)
-                || ::GetDlgItem(window, s.controlId) == nullptr)
-                return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND FindPopup(DWORD processId)
 {
-    return FindShown(processId, IDC_BATTERY_WARNING_LINK);
-}
-
-std::wstring ItemText(HWND window, int id)
-{
-    wchar_t text[1024] = {};
-    ::GetDlgItemTextW(window, id, text, 1024);
-    return text;
+    return FindWindowWithControl(processId, IDC_BATTERY_WARNING_LINK, true);
 }
 
 class TrayHealth : public TrayDispatch {
@@ -88,8 +59,9 @@ TEST_F(TrayHealth, AFailedBatteryWarnsUntilSilencedAndAgainOnceItRecovered)
     Refresh();
     HWND popup = WaitPopup();
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(ItemText(popup, IDC_BATTERY_WARNING_TEXT), L"Your battery needs to be replaced.");
-    EXPECT_EQ(ItemText(popup, IDC_BATTERY_WARNING_LINK), L"Click here for more information");
+    EXPECT_EQ(WindowText(::GetDlgItem(popup, IDC_BATTERY_WARNING_TEXT)),
+              L"Your battery needs to be replaced.");
+    EXPECT_EQ(WindowText(::GetDlgItem(popup, IDC_BATTERY_WARNING_LINK)), L"Click here for more information");
     Close(popup);
     EXPECT_NE(Value(kDisableBattPopUpPrimaryReplace), std::optional<DWORD>(1)) << "closing is not silencing";
 
@@ -125,7 +97,8 @@ TEST_F(ClassicTrayHealth, TheStartWarnsOfABatteryFailedBefore)
 {
     const HWND popup = WaitPopup();
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(ItemText(popup, IDC_BATTERY_WARNING_TEXT), L"Your battery needs to be replaced.");
+    EXPECT_EQ(WindowText(::GetDlgItem(popup, IDC_BATTERY_WARNING_TEXT)),
+              L"Your battery needs to be replaced.");
     Close(popup);
     // Charging held off says nothing in this style.
     Simctl(L"battery-fail primary 0");
@@ -155,7 +128,7 @@ protected:
     {
         HWND notice = nullptr;
         EXPECT_TRUE(WaitFor([&] {
-            return (notice = FindShown(m_tray.id, IDC_BATTERY_CHARGING_LINK)) != nullptr;
+            return (notice = FindWindowWithControl(m_tray.id, IDC_BATTERY_CHARGING_LINK, true)) != nullptr;
         })) << "no charging notice";
         return notice;
     }
@@ -171,7 +144,7 @@ TEST_F(ChargingNoticeTray, TheStartAndTheAdapterComingBackTellThatChargingIsHeld
 {
     HWND notice = WaitNotice();
     ASSERT_NE(notice, nullptr);
-    EXPECT_EQ(ItemText(notice, IDC_BATTERY_CHARGING_TEXT), L"Battery charging is disabled.");
+    EXPECT_EQ(WindowText(::GetDlgItem(notice, IDC_BATTERY_CHARGING_TEXT)), L"Battery charging is disabled.");
     Close(notice);
 
     Simctl(L"ac off");
@@ -186,7 +159,7 @@ TEST_F(ChargingNoticeTray, TheStartAndTheAdapterComingBackTellThatChargingIsHeld
     Simctl(L"ac on");
     const Lines lines = UntilMarker();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "entry CheckBatteryCharging"), lines.end());
-    EXPECT_EQ(FindShown(m_tray.id, IDC_BATTERY_CHARGING_LINK), nullptr);
+    EXPECT_EQ(FindWindowWithControl(m_tray.id, IDC_BATTERY_CHARGING_LINK, true), nullptr);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "BatteryHealthCheck.h"
 #include "BatteryWarningDlg.h"
 #include "BatteryWarningDlg_K7.h"
+#include "DialogTestSupport.h"
 #include "RecordingBios.h"
 #include "RegistryValueGuard.h"
 #include "ScreenShot.h"
@@ -167,43 +168,15 @@ TEST(StarredText, TheHeightGrowsTwoLinesForEveryWidthTheTextSpans)
     EXPECT_EQ(CBatteryWarningDlg_K7::HeightFor(500, 0, 13), 60) << "no window yet";
 }
 
-std::wstring Text(HWND window)
-{
-    wchar_t text[1024] = {};
-    ::GetWindowTextW(window, text, 1024);
-    return text;
-}
-
 HWND Popup()
 {
-    struct Search {
-        DWORD process;
-        HWND found = nullptr;
-    } search{::GetCurrentProcessId()};
-    ::EnumWindows(
-        [](HWND window, LPARAM lp) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner != s.process || ::GetDlgItem(window, IDC_BATTERY_WARNING_LINK) == nullptr) return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindWindowWithControl(::GetCurrentProcessId(), IDC_BATTERY_WARNING_LINK);
 }
 
 bool Visible()
 {
     const HWND popup = Popup();
     return popup != nullptr && ::IsWindowVisible(popup);
-}
-
-std::wstring ShotPath(const std::wstring& name)
-{
-    const std::wstring folder = TAVRIN_HEALTH_SHOTS;
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\" + name + L".png";
 }
 
 bool ShowsLink(const CScreenShot& shot)
@@ -230,7 +203,7 @@ protected:
         // Taken once the link is drawn in its colour.
         CScreenShot shot;
         ASSERT_TRUE(PumpUntil([&] { return shot.Take(place) && ShowsLink(shot); }));
-        EXPECT_TRUE(shot.Save(ShotPath(name)));
+        EXPECT_TRUE(shot.Save(ShotPath(TAVRIN_HEALTH_SHOTS, name)));
     }
 };
 
@@ -240,8 +213,9 @@ TEST_F(WarningPopup, AReplaceWarningComesUpInTheCornerAndIsKeptBetweenShows)
     dialog.Show(1, 0);
     ASSERT_TRUE(PumpUntil(Visible));
     const HWND popup = Popup();
-    EXPECT_EQ(Text(::GetDlgItem(popup, IDC_BATTERY_WARNING_TEXT)), L"Your battery needs to be replaced.");
-    EXPECT_EQ(Text(::GetDlgItem(popup, IDC_BATTERY_WARNING_LINK)), L"Click here for more information");
+    EXPECT_EQ(WindowText(::GetDlgItem(popup, IDC_BATTERY_WARNING_TEXT)),
+              L"Your battery needs to be replaced.");
+    EXPECT_EQ(WindowText(::GetDlgItem(popup, IDC_BATTERY_WARNING_LINK)), L"Click here for more information");
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(popup, IDC_BATTERY_REPLACE_ICON)));
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(popup, IDC_BATTERY_END_OF_LIFE_ICON)));
     EXPECT_NE(::GetWindowLongW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
@@ -303,10 +277,10 @@ TEST_F(WarningPopup, TheNewerStyleTellsOfChargingHeldOffWithTheStarredWordAsLink
 
     dialog.Show(1, 4);
     ASSERT_TRUE(PumpUntil(Visible));
-    const std::wstring body = Text(::GetDlgItem(popup, IDC_BATTERY_WARNING_TEXT));
+    const std::wstring body = WindowText(::GetDlgItem(popup, IDC_BATTERY_WARNING_TEXT));
     EXPECT_EQ(body.find(L'*'), std::wstring::npos);
     EXPECT_NE(body.find(L"Battery charging is temporarily disabled."), std::wstring::npos);
-    EXPECT_EQ(Text(::GetDlgItem(popup, IDC_BATTERY_WARNING_LINK)), L"here");
+    EXPECT_EQ(WindowText(::GetDlgItem(popup, IDC_BATTERY_WARNING_LINK)), L"here");
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(popup, IDC_BATTERY_END_OF_LIFE_ICON)));
     RECT place{}, link{}, screen{};
     ::GetWindowRect(popup, &place);
