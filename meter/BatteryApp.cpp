@@ -59,7 +59,8 @@ void CBatteryApp::ReadFlags()
 
 bool CBatteryApp::InitInstance()
 {
-    if (!g_pAcpiWmi || g_pAcpiWmi->IsSmbiosUnavailable()) return false;
+    // Without the firmware's calls or its SMBIOS table there is nothing to show.
+    if (!g_pAcpiWmi || g_pAcpiWmi->IsSmbiosUnavailable() || g_pAcpiWmi->DataBufferSize() == 0) return false;
 
     const CSettings settings;
     m_language = meter_display::ThreadLanguage(settings.TryReadDword(setting_names::kLangId));
