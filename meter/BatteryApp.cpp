@@ -24,6 +24,14 @@ constexpr UINT kForwardTimeoutMs = 5000;
 
 CBatteryApp::CBatteryApp(bool alreadyRunning) : m_alreadyRunning(alreadyRunning) {}
 
+CBatteryApp::~CBatteryApp() = default;
+
+int CBatteryApp::ExitInstance(int exitCode)
+{
+    m_sheet.reset();
+    return exitCode;
+}
+
 std::vector<std::wstring> CBatteryApp::Arguments()
 {
     int count = 0;
@@ -86,12 +94,13 @@ bool CBatteryApp::InitInstance()
     ::InitCommonControlsEx(&controls);
 
     IDeviceTree& tree = seams::DeviceTree();
-    std::unique_ptr<CBatteryPropertySheet> sheet;
+    // The sheet and its health record keep the command line and the settings for their life.
+    m_commandLine = std::make_unique<CMeterCommandLine>(commandLine);
     if ((m_control & kK7Control) != 0)
-        sheet = std::make_unique<CBatteryPropertySheet_K7>(*g_pAcpiWmi, tree, settings, title, commandLine,
-                                                           m_control);
+        m_sheet = std::make_unique<CBatteryPropertySheet_K7>(*g_pAcpiWmi, tree, m_settings, title,
+                                                             *m_commandLine, m_control);
     else
-        sheet = std::make_unique<CBatteryPropertySheet>(*g_pAcpiWmi, tree, settings, title, commandLine);
-    sheet->Run();
-    return false;
+        m_sheet
+            = std::make_unique<CBatteryPropertySheet>(*g_pAcpiWmi, tree, m_settings, title, *m_commandLine);
+    return m_sheet->Open();
 }

@@ -37,14 +37,19 @@ CMeterCommandLine::Pages CBatteryPropertySheet::PageSet() const
     return pages;
 }
 
-INT_PTR CBatteryPropertySheet::Run()
+bool CBatteryPropertySheet::Open()
 {
     AddPage(*m_status);
     if (m_health->HasHealth()) AddPage(*m_health);
     m_status->RefreshBatteries();
     UpdateDockPage();
     SetActivePage(m_commandLine.FirstPage(PageSet(), IsK7()));
-    return DoModal(nullptr);
+    return CreateModeless(nullptr);
+}
+
+void CBatteryPropertySheet::OnDestroy()
+{
+    ::PostQuitMessage(0);
 }
 
 void CBatteryPropertySheet::OnInitSheet()

@@ -21,8 +21,10 @@ public:
     CBatteryPropertySheet(IBiosCalls& bios, IDeviceTree& tree, const CSettings& settings, std::wstring title,
                           const CMeterCommandLine& commandLine);
 
-    // Builds the page set, chooses the first page and shows the sheet modally.
-    INT_PTR Run();
+    // Builds the page set, chooses the first page and opens the sheet. It
+    // runs in the program's own message loop (which gives it the keyboard,
+    // Ctrl+Tab included) and ends that loop when its window goes.
+    bool Open();
 
     int HealthPageIndex() const { return PageIndex(*m_health); }
     int DockPageIndex() const { return PageIndex(m_dock); }
@@ -44,6 +46,7 @@ protected:
 
     void OnInitSheet() override;
     void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
     CMeterStatusPage& Status() { return *m_status; }

@@ -54,10 +54,10 @@ CBatteryStatusPage::CBatteryStatusPage(IDeviceTree& tree, IBiosCalls& bios)
 {
     SetTitle(meter_texts::Text(IDS_BATTERY_STATUS));
     OnCommandId(IDC_PRIMARY_ICON, [this](UINT code) {
-        if (code == BN_CLICKED) m_info.Show(m_hWnd, m_primary);
+        if (code == BN_CLICKED) m_info.Show(::GetAncestor(m_hWnd, GA_ROOT), m_primary);
     });
     OnCommandId(IDC_SECONDARY_ICON, [this](UINT code) {
-        if (code == BN_CLICKED) m_info.Show(m_hWnd, m_secondary);
+        if (code == BN_CLICKED) m_info.Show(::GetAncestor(m_hWnd, GA_ROOT), m_secondary);
     });
     for (UINT code : {NM_CLICK, NM_RETURN})
         OnNotifyId(IDC_EBL_HELP, code, [this](const NMHDR&) {

@@ -186,6 +186,21 @@ HWND Focused(HWND window)
     return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
+// Whether the shot of the sheet shows a drawn battery (its dark outline)
+// inside the page's icon control.
+bool ShowsBatteryIcon(const CScreenShot& shot, HWND sheet, HWND icon)
+{
+    const RECT taken = ScreenRectOf(sheet);
+    const RECT place = ScreenRectOf(icon);
+    int dark = 0;
+    for (int y = place.top; y < place.bottom; ++y)
+        for (int x = place.left; x < place.right; ++x) {
+            const COLORREF c = shot.At(x - taken.left, y - taken.top);
+            if (c != CLR_INVALID && GetRValue(c) < 70 && GetGValue(c) < 70 && GetBValue(c) < 80) ++dark;
+        }
+    return dark > 20;
+}
+
 class MeterProgram : public ::testing::Test {
 protected:
     void SetUp() override
@@ -277,7 +292,9 @@ TEST_F(MeterProgram, ClassicSheetWithOneChargingBattery)
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(sheet, IDCANCEL)));
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(sheet, IDOK)));
     EXPECT_EQ(settings.GetDword(setting_names::kFlag) & 1u, 1u) << "the first start is noted";
-    Capture(sheet, L"classic-one-battery-charging");
+    CScreenShot shot;
+    Capture(sheet, L"classic-one-battery-charging", shot);
+    EXPECT_TRUE(ShowsBatteryIcon(shot, sheet, ::GetDlgItem(page, IDC_PRIMARY_ICON)));
     Close(sheet);
 }
 
@@ -327,7 +344,9 @@ TEST_F(MeterProgram, K7SheetShowsThePrimaryChargingAndDischarging)
     EXPECT_EQ(ItemText(page, IDC_PRIMARY_STATUS), L"Charging");
     EXPECT_EQ(::GetDlgItem(page, IDC_SECONDARY_GROUP), nullptr) << "the K7 page has no secondary";
     EXPECT_EQ(ItemText(page, IDC_TOTAL_PERCENT), ItemText(page, IDC_PRIMARY_PERCENT));
-    Capture(sheet, L"k7-one-battery-charging");
+    CScreenShot shot;
+    Capture(sheet, L"k7-one-battery-charging", shot);
+    EXPECT_TRUE(ShowsBatteryIcon(shot, sheet, ::GetDlgItem(page, IDC_PRIMARY_ICON))) << "no status icon";
     Simctl(L"ac off");
     EXPECT_TRUE(WaitFor([&] { return ItemText(page, IDC_PRIMARY_STATUS).empty(); }, 8000))
         << "the K7 page says nothing while discharging, it said "
@@ -368,7 +387,9 @@ TEST_F(MeterProgram, TheDockPageComesWithTheDockBatteryAndGoesWithIt)
             << TextOf(::GetDlgItem(page, IDC_DOCK_STATUS));
         EXPECT_NEAR(PercentIn(ItemText(page, IDC_DOCK_PERCENT)), 60, 2);
         EXPECT_EQ(ItemText(page, IDC_DOCK_GROUP), L"Dock Battery");
-        Capture(sheet, control & kK7 ? L"k7-dock-page" : L"classic-dock-page");
+        CScreenShot shot;
+        Capture(sheet, control & kK7 ? L"k7-dock-page" : L"classic-dock-page", shot);
+        EXPECT_TRUE(ShowsBatteryIcon(shot, sheet, ::GetDlgItem(page, IDC_DOCK_ICON))) << "no dock icon";
         Simctl(L"battery-remove dock");
         EXPECT_TRUE(WaitFor([&] { return !HasTab(sheet, L"Dock Battery"); }, 7000)) << "the dock page stayed";
         EXPECT_EQ(Tabs(sheet).size(), 2u);

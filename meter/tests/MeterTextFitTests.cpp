@@ -28,10 +28,9 @@ protected:
     {
         std::vector<text_fit::ControlText> texts;
         for (const auto& [index, id, text] : text_fit::TemplateTexts(module.get(), dialog)) {
-            const auto numbered = std::find_if(std::begin(kMeterDialogTexts), std::end(kMeterDialogTexts),
-                                               [&](const auto& entry) {
-                                                   return entry.dialog == dialog && entry.control == id;
-                                               });
+            const auto numbered = std::find_if(
+                std::begin(kMeterDialogTexts), std::end(kMeterDialogTexts),
+                [&](const auto& entry) { return entry.dialog == dialog && entry.control == id; });
             const bool isNumbered = numbered != std::end(kMeterDialogTexts);
             texts.push_back({index, id, isNumbered ? Text(numbered->text, language) : text});
             const WORD offset = static_cast<WORD>(id % 10);
@@ -65,9 +64,10 @@ TEST_F(MeterProgram, EveryPageTextFitsItsControlInEveryLanguage)
             const auto texts = DialogTexts(dialog, language);
             for (const auto& entry : kMeterDialogTexts) {
                 if (entry.dialog != dialog) continue;
-                EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [&](const auto& t) {
-                    return t.control == entry.control && !t.text.empty();
-                })) << "dialog " << dialog << " control " << entry.control << " has no text in " << language;
+                EXPECT_TRUE(
+                    std::any_of(texts.begin(), texts.end(),
+                                [&](const auto& t) { return t.control == entry.control && !t.text.empty(); }))
+                    << "dialog " << dialog << " control " << entry.control << " has no text in " << language;
             }
             for (const auto& misfit : text_fit::DialogMisfits(module.get(), dialog, texts))
                 ADD_FAILURE() << "Battery.exe language " << language << " " << misfit;
