@@ -28,6 +28,12 @@ void CBatteryOrderBase::OverrideHealth(int primaryHealth, int secondaryHealth)
     Select();
 }
 
+void CBatteryOrderBase::OverridePrimaryPermanentFailure(int permanentFailure)
+{
+    m_override = 1;
+    m_primaryPermanentFailure = permanentFailure;
+}
+
 int CBatteryOrderBase::SelectBattery(int primaryHealth, int secondaryHealth)
 {
     if (primaryHealth < 0 || secondaryHealth < 0) {

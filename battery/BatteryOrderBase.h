@@ -17,6 +17,8 @@ public:
     // Healths given from outside (the battery meter's command line): later
     // queries keep them.
     void OverrideHealth(int primaryHealth, int secondaryHealth);
+    // The primary's permanent-failure flag given from outside, kept the same way.
+    void OverridePrimaryPermanentFailure(int permanentFailure);
 
     // The battery to talk about: while either health is unknown, the one with
     // the greater index (the secondary on a tie); otherwise the one in the

@@ -19,7 +19,8 @@ PROPSHEETPAGEW CPropertyPage::Description()
 {
     PROPSHEETPAGEW page{};
     page.dwSize = sizeof(page);
-    page.dwFlags = PSP_DEFAULT;
+    page.dwFlags = m_title.empty() ? PSP_DEFAULT : PSP_USETITLE;
+    page.pszTitle = m_title.empty() ? nullptr : m_title.c_str();
     page.hInstance = Module();
     page.pszTemplate = MAKEINTRESOURCEW(TemplateId());
     page.pfnDlgProc = &CPropertyPage::PageProc;

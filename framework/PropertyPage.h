@@ -1,6 +1,7 @@
 #pragma once
 #include "Dialog.h"
 #include <prsht.h>
+#include <string>
 
 class CPropertySheet;
 
@@ -16,6 +17,10 @@ public:
     ~CPropertyPage() override;
 
     CPropertySheet* Sheet() const { return m_sheet; }
+    // The tab's text instead of the template's caption; taken when the page
+    // is next added to an open sheet or the sheet opens.
+    void SetTitle(std::wstring title) { m_title = std::move(title); }
+    const std::wstring& Title() const { return m_title; }
     // Enables the sheet's Apply button for this page, or withdraws that.
     void SetModified(bool changed = true);
 
@@ -39,4 +44,5 @@ private:
     static INT_PTR CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     CPropertySheet* m_sheet = nullptr;
+    std::wstring m_title;
 };

@@ -8,6 +8,8 @@ namespace setting_names {
 inline constexpr wchar_t kLangId[] = L"LangID";
 inline constexpr wchar_t kTavrinControl[] = L"TavrinControl";
 inline constexpr wchar_t kTavrinVersion[] = L"TavrinVersion";
+// Bit 0: a program of the suite has started before; bits 1 and 2 desktop mode.
+inline constexpr wchar_t kFlag[] = L"Flag";
 inline constexpr wchar_t kShowTrayIcon[] = L"ShowTrayIcon";
 inline constexpr wchar_t kDlgDisablerVol[] = L"DlgDisablerVOL";
 inline constexpr wchar_t kDlgDisablerBrg[] = L"DlgDisablerBRG";
@@ -41,6 +43,9 @@ inline constexpr wchar_t kBacklitKeyboardSupport[] = L"BacklitKeyboard_Support";
 inline constexpr wchar_t kMobilityCenterOemImage[] = L"OEMImage";
 inline constexpr wchar_t kMobilityCenterOemName[] = L"OEMName";
 inline constexpr wchar_t kMobilityCenterTileOrder[] = L"TileOrder";
+
+// A program's folder in its entry below Windows' App Paths key.
+inline constexpr wchar_t kAppPathsPath[] = L"Path";
 
 // An installed program's entry below Windows' uninstall key.
 inline constexpr wchar_t kUninstallDisplayName[] = L"DisplayName";

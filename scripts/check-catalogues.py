@@ -12,16 +12,17 @@ catalogues = {
     root / "hwaccess/SettingNames.h",
     root / "tray/TimerIds.h",
     root / "osd/OsdTimerIds.h",
+    root / "meter/MeterTimerIds.h",
 }
 product_folders = ["hwaccess", "framework", "tray", "keyhook", "tools", "battery", "radio",
-                   "launchbutton", "tiles", "osd", "power", "devices"]
+                   "launchbutton", "tiles", "osd", "power", "devices", "meter"]
 
 names = set()
 for catalogue in [root / "hwaccess/MessageCatalogue.h", root / "hwaccess/SettingNames.h"]:
     names.update(re.findall(r'\[\]\s*=\s*L"([^"]+)"', catalogue.read_text(encoding="utf-8")))
 
 numbers = set()
-for timer_catalogue in ["tray/TimerIds.h", "osd/OsdTimerIds.h"]:
+for timer_catalogue in ["tray/TimerIds.h", "osd/OsdTimerIds.h", "meter/MeterTimerIds.h"]:
     timers = (root / timer_catalogue).read_text(encoding="utf-8")
     # Ids below 1000 (a display's close timer is 1) are too common to search for.
     numbers.update(n for n in (int(v, 0) for v in re.findall(r"=\s*(0x[0-9A-Fa-f]+|\d+)\s*,", timers)) if n >= 1000)

@@ -57,6 +57,15 @@ run bin/keyhook_target.exe d:E00C u:E00C
 run bin/simctl.exe suspend
 run bin/simctl.exe resume
 sleep 1
+# The battery meter, then with a battery put into the docking station (its
+# page comes with the next 5-second refresh); "Stop Tavrin" ends it too.
+run bin/Battery.exe &
+sleep 2
+shot 08-battery-meter
+run bin/simctl.exe battery-insert dock --design 48000 --full 48000 --remaining 60%
+sleep 5
+shot 09-battery-meter-dock
+run bin/simctl.exe battery-remove dock
 run bin/simctl.exe calls > "$tour/firmware-calls.txt"
 run bin/traytour.exe stop
 wait "$tray_pid" || true

@@ -4,6 +4,7 @@
 #include "RcTable.h"
 #include "UniqueHandle.h"
 
+#include <cstring>
 #include <memory>
 
 namespace text_fit {
@@ -54,13 +55,33 @@ private:
     HGDIOBJ m_previous;
 };
 
+// The style of a template, plain or extended (whose style follows the
+// signature, help id and extended style).
+DWORD TemplateStyle(const DLGTEMPLATE* layout)
+{
+    const auto* words = reinterpret_cast<const WORD*>(layout);
+    if (words[1] != 0xFFFF) return layout->style;
+    DWORD style = 0;
+    std::memcpy(&style, words + 6, sizeof(style));
+    return style;
+}
+
+// A hidden window that child templates (property pages) are created in.
+HWND PageParent()
+{
+    static const UniqueDialog parent(
+        ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr));
+    return parent.get();
+}
+
 UniqueDialog CreateHidden(HMODULE module, WORD dialog)
 {
     HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(dialog), RT_DIALOG);
     HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
     const auto* layout = static_cast<const DLGTEMPLATE*>(loaded ? ::LockResource(loaded) : nullptr);
     if (!layout) return {};
-    return UniqueDialog(::CreateDialogIndirectParamW(module, layout, nullptr, QuietDialog, 0));
+    const HWND parent = (TemplateStyle(layout) & WS_CHILD) != 0 ? PageParent() : nullptr;
+    return UniqueDialog(::CreateDialogIndirectParamW(module, layout, parent, QuietDialog, 0));
 }
 
 // How the control lays out its text: the room it has and DrawText's flags.
