@@ -29,7 +29,7 @@ function(tavrin_ship name)
   if(NOT TAVRIN_SHIP_STRIPPED)
     return()
   endif()
-  target_link_options(${name} PRIVATE -Wl,--file-alignment,0x1000)
+  target_link_options(${name} PRIVATE -Wl,--file-alignment,0x1000 -Wl,--gc-sections)
   set(debug_dir ${CMAKE_BINARY_DIR}/bin/debug)
   set(debug_file ${debug_dir}/$<TARGET_FILE_BASE_NAME:${name}>.debug)
   add_custom_command(TARGET ${name} POST_BUILD
