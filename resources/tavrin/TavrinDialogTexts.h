@@ -21,4 +21,6 @@ inline constexpr DialogControlText kTavrinDialogTexts[] = {
     {IDD_ABOUT, IDC_ABOUT_COPYRIGHT, IDS_ABOUT_COPYRIGHT, L""},
     {IDD_ABOUT, IDOK, IDS_OK, L""},
     {IDD_OSD_BRIGHTNESS, IDC_OSD_ALS_TEXT, IDS_ALS_DISABLED, L""},
+    {IDD_ALS, IDC_ALS_TEXT, IDS_ALS_DISABLED, L""},
+    {IDD_ALS, IDC_ALS_LINK, IDS_ALS_CLICK_HERE, L""},
 };
