@@ -15,7 +15,6 @@
 #include <endpointvolume.h>
 #include <shellapi.h>
 #include <mmdeviceapi.h>
-#include <winioctl.h>
 #include <wrl/client.h>
 
 #include <algorithm>

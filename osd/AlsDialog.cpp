@@ -19,6 +19,7 @@ constexpr wchar_t kLinkFace[] = L"Tahoma";
 constexpr int kLinkHeight = 15;
 constexpr int kLinkWeight = 500;
 constexpr COLORREF kFace = RGB(255, 255, 255);
+constexpr int kPictureSide = 48;
 
 // The command line exactly as given, no working directory.
 bool StartProgram(const wchar_t* commandLine)
@@ -34,9 +35,10 @@ bool StartProgram(const wchar_t* commandLine)
     return true;
 }
 
-HGDIOBJ LoadPicture(UINT id)
+// The pictures are drawn for 96 dots per inch and grow with the dialog.
+HGDIOBJ LoadPicture(UINT id, int side)
 {
-    return ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
+    return ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, side, side,
                         LR_CREATEDIBSECTION);
 }
 
@@ -57,8 +59,9 @@ CAlsDialog::~CAlsDialog()
 BOOL CAlsDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_onPicture.reset(LoadPicture(IDB_ALS_ON));
-    m_offPicture.reset(LoadPicture(IDB_ALS_OFF));
+    const int side = CDpi(m_hWnd).Scale(kPictureSide);
+    m_onPicture.reset(LoadPicture(IDB_ALS_ON, side));
+    m_offPicture.reset(LoadPicture(IDB_ALS_OFF, side));
     ::SendDlgItemMessageW(m_hWnd, IDC_ALS_ON_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
                           reinterpret_cast<LPARAM>(m_onPicture.get()));
     ::SendDlgItemMessageW(m_hWnd, IDC_ALS_OFF_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,

@@ -1,5 +1,7 @@
 #include "KbdLedDialog.h"
 
+#include "PlatformSeams.h"
+
 namespace {
 
 constexpr DWORD kShowCapsBit = 0x001;
@@ -23,7 +25,7 @@ int VirtualKey(LockKey key)
 
 bool SystemKeyToggled(int virtualKey)
 {
-    return (::GetKeyState(virtualKey) & 1) != 0;
+    return (seams::GetKeyState(virtualKey) & 1) != 0;
 }
 
 } // namespace

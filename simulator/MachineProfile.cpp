@@ -503,6 +503,7 @@ bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
     ReadOptical(ini, L"Optical", L'E', OpticalBus::Ide, machine.optical);
     ReadOptical(ini, L"Optical2", L'F', OpticalBus::Scsi, machine.secondOptical);
     ReadAls(ini, machine.als);
+    machine.lockKeys = {};
 
     std::memset(machine.profile, 0, sizeof machine.profile);
     wcsncpy(machine.profile, nameOrPath.c_str(), kProfileNameLength - 1);

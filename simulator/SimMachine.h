@@ -333,6 +333,15 @@ struct SimAls {
 };
 static_assert(sizeof(SimAls) == 8);
 
+// The keyboard's lock keys, as the platform's key state reports them.
+struct SimLockKeys {
+    uint8_t caps;
+    uint8_t num;
+    uint8_t scroll;
+    uint8_t pad;
+};
+static_assert(sizeof(SimLockKeys) == 4);
+
 inline constexpr wchar_t kResumeEventName[] = L"TavrinSimulatedMachineResume";
 
 inline constexpr int kLocatorAreaCapacity = 512;
@@ -433,6 +442,7 @@ struct SimMachine {
     SimOptical optical;
     SimOptical secondOptical; // attached otherwise than the first, by default
     SimAls als;
+    SimLockKeys lockKeys;
 };
 #pragma pack(pop)
 
@@ -454,6 +464,7 @@ static_assert(offsetof(SimMachine, alert) == offsetof(SimMachine, deviceTree) + 
 static_assert(offsetof(SimMachine, optical) == offsetof(SimMachine, alert) + sizeof(SimAlert));
 static_assert(offsetof(SimMachine, secondOptical) == offsetof(SimMachine, optical) + sizeof(SimOptical));
 static_assert(offsetof(SimMachine, als) == offsetof(SimMachine, secondOptical) + sizeof(SimOptical));
-static_assert(sizeof(SimMachine) == offsetof(SimMachine, als) + sizeof(SimAls));
+static_assert(offsetof(SimMachine, lockKeys) == offsetof(SimMachine, als) + sizeof(SimAls));
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, lockKeys) + sizeof(SimLockKeys));
 
 } // namespace sim

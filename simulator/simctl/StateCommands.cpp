@@ -89,6 +89,9 @@ const KeyInfo kKeys[] = {
     FIELD(L"als-present", als.present, uint8_t, 0, 1, false, false),
     FIELD(L"als-enabled", als.enabled, uint8_t, 0, 1, false, false),
     FIELD(L"als-status-calls", als.statusCalls, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"caps-lock", lockKeys.caps, uint8_t, 0, 1, false, false),
+    FIELD(L"num-lock", lockKeys.num, uint8_t, 0, 1, false, false),
+    FIELD(L"scroll-lock", lockKeys.scroll, uint8_t, 0, 1, false, false),
 };
 #undef FIELD
 
