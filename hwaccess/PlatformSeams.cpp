@@ -38,7 +38,7 @@ bool Complete(const TavrinSeamTable& table)
            && table.powerGetActiveScheme && table.powerSettingAccessCheck && table.powerReadValueIndex
            && table.powerWriteValueIndex && table.powerSetActiveScheme && table.isPwrHibernateAllowed
            && table.callNtPowerInformation && table.setSuspendState && table.setSystemPowerState
-           && table.deviceTree;
+           && table.deviceTree && table.getKeyState;
 }
 
 // The DLL is deliberately never freed: COM objects it hands out may live
@@ -255,6 +255,16 @@ IDeviceTree& DeviceTree()
         return simulated;
     }();
     return *tree;
+}
+
+// The tray never has the keyboard's focus, so its own key state would only
+// follow the keys it reads itself; asking for the key's asynchronous state
+// first brings it up to the desktop's.
+SHORT GetKeyState(int virtualKey)
+{
+    if (const TavrinSeamTable* simulator = Simulator()) return simulator->getKeyState(virtualKey);
+    ::GetAsyncKeyState(virtualKey);
+    return ::GetKeyState(virtualKey);
 }
 
 } // namespace seams

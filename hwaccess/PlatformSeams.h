@@ -60,4 +60,8 @@ bool SetSystemPowerState(bool suspend, bool force);
 // One object for the life of the process.
 IDeviceTree& DeviceTree();
 
+// A key's state as GetKeyState reports it (bit 0: a lock key is on), the
+// desktop's rather than only what this thread has read.
+SHORT GetKeyState(int virtualKey);
+
 } // namespace seams

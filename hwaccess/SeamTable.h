@@ -13,7 +13,7 @@ class IDeviceTree;
 // in one table by TavrinSim.dll's single export. A new seam adds a field at
 // the end and raises the version; a program asks for the version it was
 // built with and accepts any table at least that new and that large.
-inline constexpr uint32_t kSeamTableVersion = 4;
+inline constexpr uint32_t kSeamTableVersion = 5;
 inline constexpr char kSeamTableExport[] = "TavrinSimGetSeams";
 
 struct TavrinSeamTable {
@@ -39,6 +39,8 @@ struct TavrinSeamTable {
     BOOL(WINAPI* setSystemPowerState)(BOOL suspend, BOOL force);
     // Version 4: the device tree (DeviceTree.h), one object for the process.
     IDeviceTree*(WINAPI* deviceTree)();
+    // Version 5: the keyboard's lock keys, as GetKeyState reports a key (bit 0: toggled on).
+    SHORT(WINAPI* getKeyState)(int virtualKey);
 };
 
 // Programs and the DLL are built apart: the layout is part of their contract.
@@ -55,7 +57,8 @@ static_assert(offsetof(TavrinSeamTable, powerSetActiveScheme) == 64);
 static_assert(offsetof(TavrinSeamTable, isPwrHibernateAllowed) == 72);
 static_assert(offsetof(TavrinSeamTable, setSystemPowerState) == 96);
 static_assert(offsetof(TavrinSeamTable, deviceTree) == 104);
-static_assert(sizeof(TavrinSeamTable) == 112);
+static_assert(offsetof(TavrinSeamTable, getKeyState) == 112);
+static_assert(sizeof(TavrinSeamTable) == 120);
 
 // The table of at least `version`, or null when the DLL has none that new.
 using TavrinSimGetSeamsFn = const TavrinSeamTable*(WINAPI*)(UINT version);

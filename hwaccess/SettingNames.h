@@ -20,6 +20,11 @@ inline constexpr wchar_t kBrightnessDlgX[] = L"BrightnessDlgX";
 inline constexpr wchar_t kBrightnessDlgY[] = L"BrightnessDlgY";
 inline constexpr wchar_t kVolumeDlgX[] = L"VolumeDlgX";
 inline constexpr wchar_t kVolumeDlgY[] = L"VolumeDlgY";
+// Where the user left the light sensor's dialog.
+inline constexpr wchar_t kAlsDlgX[] = L"AlsDlgX";
+inline constexpr wchar_t kAlsDlgY[] = L"AlsDlgY";
+// Which lock keys show a display: bits 0x001 Caps Lock, 0x010 Num Lock, 0x100 Scroll Lock.
+inline constexpr wchar_t kShowKbdLock[] = L"ShowKbdLock";
 
 // The launch button's function (0..15), the program and web address of
 // functions 14 and 15, and the manager's test button.

@@ -6,6 +6,7 @@
 #include "ModuleFolder.h"
 #include "PellickPrograms.h"
 #include "PlatformSeams.h"
+#include "OpticalDrives.h"
 #include "ProcessWindows.h"
 #include "SettingNames.h"
 #include "Settings.h"
@@ -14,7 +15,6 @@
 #include <endpointvolume.h>
 #include <shellapi.h>
 #include <mmdeviceapi.h>
-#include <winioctl.h>
 #include <wrl/client.h>
 
 #include <algorithm>
@@ -252,20 +252,8 @@ bool CPellick::Sleep()
 bool CPellick::EjectOpticalDrive()
 {
     IDeviceTree& tree = seams::DeviceTree();
-    wchar_t drives[512] = {};
-    const DWORD length = tree.GetLogicalDriveStrings(static_cast<DWORD>(std::size(drives) - 1), drives);
-    if (length == 0 || length >= std::size(drives)) return false;
-    for (const wchar_t* drive = drives; *drive != L'\0'; drive += wcslen(drive) + 1) {
-        if (tree.GetDriveType(drive) != DRIVE_CDROM) continue;
-        const std::wstring device = std::wstring(L"\\\\.\\") + drive[0] + L":";
-        const UniqueDevice opened(
-            tree, tree.OpenDevice(device.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE));
-        if (!opened) return false;
-        DWORD returned = 0;
-        return tree.DeviceIoControl(opened.get(), IOCTL_STORAGE_EJECT_MEDIA, nullptr, 0, nullptr, 0,
-                                    &returned);
-    }
-    return false;
+    const std::vector<wchar_t> letters = optical_drives::OpticalLetters(tree);
+    return !letters.empty() && optical_drives::EjectDrive(tree, letters.front());
 }
 
 bool CPellick::TypeKey(WORD scanCode, WORD modifier, const std::vector<WORD>& virtualKeys)

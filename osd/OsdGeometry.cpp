@@ -113,6 +113,18 @@ OsdRect PlaceOutlinePicture(OsdSize screen, OsdSize picture)
             picture.height};
 }
 
+POINT CentredOn(OsdSize panel, OsdSize picture)
+{
+    return {(panel.width - picture.width) / 2, (panel.height - picture.height) / 2};
+}
+
+OsdRect PlaceLockPanel(OsdSize screen)
+{
+    constexpr int kWidth = 96;
+    constexpr int kHeight = 72;
+    return {screen.width * 95 / 100 - kWidth, screen.height * 90 / 100 - kHeight, kWidth, kHeight};
+}
+
 POINT OutlineSymbolAt(bool large)
 {
     return large ? POINT{50, 35} : POINT{33, 24};
@@ -145,6 +157,13 @@ POINT DialogPosition(POINT saved, OsdSize window, const RECT& desktop)
     const POINT farCorner{saved.x + window.width, saved.y + window.height};
     const bool savedOnce = saved.x != 0 || saved.y != 0;
     if (savedOnce && ::PtInRect(&desktop, saved) && ::PtInRect(&desktop, farCorner)) return saved;
+    return {Width(desktop) - static_cast<int>(window.width * 1.25), Height(desktop) - 2 * window.height};
+}
+
+POINT CornerDialogPosition(POINT saved, OsdSize window, const RECT& desktop)
+{
+    const bool savedOnce = saved.x != 0 || saved.y != 0;
+    if (savedOnce && ::PtInRect(&desktop, saved)) return saved;
     return {Width(desktop) - static_cast<int>(window.width * 1.25), Height(desktop) - 2 * window.height};
 }
 

@@ -55,6 +55,8 @@ bool IsLargeScreen(OsdSize screen);
 OsdRect PlaceOutlinePanel(OsdSize screen, OsdSize panel);
 // Status pictures: at the bottom right, 30 pixels from the side and 70 from the bottom.
 OsdRect PlaceOutlinePicture(OsdSize screen, OsdSize picture);
+// A picture centred on a panel (its top left, in the panel).
+POINT CentredOn(OsdSize panel, OsdSize picture);
 // Where the symbol sits on an outline panel.
 POINT OutlineSymbolAt(bool large);
 
@@ -79,6 +81,8 @@ int LitVolumeTicks(int step, bool muted, bool ticksWhileMuted);
 // Dialog displays: the saved place when the whole window fits on the
 // desktop there, else near the bottom right corner.
 POINT DialogPosition(POINT saved, OsdSize window, const RECT& desktop);
+// The same, where only the saved top-left corner has to lie on the desktop.
+POINT CornerDialogPosition(POINT saved, OsdSize window, const RECT& desktop);
 // The brightness dialog's icon for a level: low, middle or high sun.
 UINT BrightnessIconFor(int level, int levelMax);
 
@@ -115,6 +119,13 @@ inline constexpr int kPanelSegmentPitch = 9;
 std::vector<PanelSegment> PanelVolumeSegments(int barX, int level, int range);
 // The text of the panel's light-sensor line, vertically between the symbol and the bar.
 int PanelTextCentreY(const PanelLayout& layout, int symbolHeight);
+
+// The panel-style lock-key display: a 48-pixel picture 24 pixels in from
+// the sides and 12 from the top, the panel near the bottom right corner.
+OsdRect PlaceLockPanel(OsdSize screen);
+inline constexpr POINT kLockPictureAt{24, 12};
+// The status pictures of the panel style are keyed on their pixel (4, 4).
+inline constexpr int kStatusKeyPixel = 4;
 
 // Hold and fade: constant alpha of a fade step (percent 100..0) for the
 // bitmap and slider displays, and for the outline displays.

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-// Every timer of the brightness and volume display windows, named once. The
+// Every timer of the display windows, named once. The
 // timers run on the display's own window and end with it.
 enum class OsdTimerId : UINT_PTR {
     // Dialog and panel brightness displays close when it fires.
@@ -12,6 +12,14 @@ enum class OsdTimerId : UINT_PTR {
     VolumeFade = 32762,
     BrightnessHold = 32763,
     BrightnessFade = 32764,
+    // Lock keys: the panel style closes on the first, the others hold and fade.
+    LockKeysClose = 1,
+    LockKeysHold = 32675,
+    LockKeysFade = 32676,
+    EjectHold = 32671,
+    EjectFade = 32672,
+    // The light sensor's dialog closes when it fires.
+    AlsClose = 1,
 };
 
 constexpr UINT_PTR OsdTimerNumber(OsdTimerId id)
@@ -23,4 +31,5 @@ constexpr UINT_PTR OsdTimerNumber(OsdTimerId id)
 inline constexpr UINT kOsdCloseMs = 2000;
 inline constexpr UINT kOsdHoldMs = 2500;
 inline constexpr UINT kOsdFadeStepMs = 50;
+inline constexpr UINT kAlsCloseMs = 10000;
 inline constexpr int kOsdFadeStepPercent = 10;

@@ -14,11 +14,13 @@ BLENDFUNCTION PanelBlend()
     return {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
 }
 
-void FillPanel(Gdiplus::Graphics& graphics, int width, int height)
+namespace {
+
+// The panel's outline: corner arcs of radius 5 joined by its edges.
+void PanelPath(Gdiplus::GraphicsPath& path, int width, int height)
 {
     const int right = width - 1;
     const int bottom = height - 1;
-    Gdiplus::GraphicsPath path(Gdiplus::FillModeWinding);
     path.AddArc(0, 0, kCornerBox, kCornerBox, 180, 90);
     path.AddLine(kCornerBox / 2, 0, right - kCornerBox / 2, 0);
     path.AddArc(right - kCornerBox, 0, kCornerBox, kCornerBox, 270, 90);
@@ -28,9 +30,29 @@ void FillPanel(Gdiplus::Graphics& graphics, int width, int height)
     path.AddArc(0, bottom - kCornerBox, kCornerBox, kCornerBox, 90, 90);
     path.AddLine(0, bottom - kCornerBox / 2, 0, kCornerBox / 2);
     path.CloseFigure();
+}
+
+} // namespace
+
+void FillPanel(Gdiplus::Graphics& graphics, int width, int height)
+{
+    Gdiplus::GraphicsPath path(Gdiplus::FillModeWinding);
+    PanelPath(path, width, height);
     Gdiplus::SolidBrush fill{Gdiplus::Color(kPanelColour)};
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     graphics.FillPath(&fill, &path);
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeNone);
+}
+
+void FillStatusPanel(Gdiplus::Graphics& graphics, int width, int height)
+{
+    Gdiplus::GraphicsPath path(Gdiplus::FillModeWinding);
+    PanelPath(path, width, height);
+    Gdiplus::SolidBrush fill{Gdiplus::Color(kStatusPanelColour)};
+    Gdiplus::Pen rim{Gdiplus::Color(kStatusPanelRim), 2.0f};
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    graphics.FillPath(&fill, &path);
+    graphics.DrawPath(&rim, &path);
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeNone);
 }
 
@@ -38,7 +60,14 @@ void DrawKeyedPicture(osd_drawing::CCanvas& canvas, UINT pictureId, POINT at)
 {
     const auto picture = osd_drawing::LoadPicture(pictureId);
     if (!picture) return;
-    const INT keyAt = picture->GetWidth() > kSmallPicture ? 5 : 2;
+    DrawPictureKeyedAt(canvas, pictureId, at, picture->GetWidth() > kSmallPicture ? 5 : 2);
+}
+
+void DrawPictureKeyedAt(osd_drawing::CCanvas& canvas, UINT pictureId, POINT at, int keyPixel)
+{
+    const auto picture = osd_drawing::LoadPicture(pictureId);
+    if (!picture) return;
+    const INT keyAt = keyPixel;
     Gdiplus::Color key;
     if (picture->GetPixel(keyAt, keyAt, &key) != Gdiplus::Ok) return;
     Gdiplus::ImageAttributes keyed;

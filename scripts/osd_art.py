@@ -614,12 +614,18 @@ def sheet(pictures, art, out):
     flow.newline(10)
 
     # Sliders at the program's constant alpha, the knob at different levels.
-    sliders = [p.macro for p in pictures if p.key == "none"]
+    sliders = [p.macro for p in pictures if p.key == "none" and p.sizes[0] == (280, 150)]
     for index, name in enumerate(sliders):
         flow.add(slider_display(loaded, name, (80, 20, 60, 35)[index % 4]), SLIDER_ALPHA)
     flow.newline()
     for name in sliders[1:3]:
         flow.add(scaled(slider_display(loaded, name, 45), 2), SLIDER_ALPHA)
+    flow.newline(10)
+
+    # The other whole pictures (tiles, dialog pictures) as they are, at the bitmap alpha.
+    for p in (q for q in pictures if q.key == "none" and q.sizes[0] != (280, 150)):
+        w, h, rgb = loaded[p.macro]
+        flow.add(Image(w, h, [c + (255,) for c in rgb]), SLIDER_ALPHA)
     flow.newline(10)
 
     # Outline displays as drawn, at 1x, then enlarged.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <cwctype>
+#include <iterator>
 
 #include "BatteryModel.h"
 #include "Utf8.h"
@@ -61,25 +63,41 @@ DeviceNode BatteryNode(const SimBattery& battery, int slot)
     return node;
 }
 
-// The optical drive on the ACPI bus, with its drive letter and volume.
-DeviceNode OpticalNode(const SimOptical& optical)
+// An optical drive with its drive letter and volume, named after the bus
+// it is attached to: its enumerator is what tells the buses apart.
+DeviceNode OpticalNode(const SimOptical& optical, uint32_t number)
 {
+    struct Bus {
+        const wchar_t* enumerator;
+        const wchar_t* lower;
+    };
+    static constexpr Bus kBuses[] = {{L"IDE", L"ide"}, {L"USBSTOR", L"usbstor"}, {L"SCSI", L"scsi"}};
+    const size_t busIndex
+        = static_cast<size_t>(optical.bus) < std::size(kBuses) ? static_cast<size_t>(optical.bus) : 0;
+    const Bus& bus = kBuses[busIndex];
+    const bool first = number == kOpticalNode;
+    const std::wstring model = first ? L"CDROMCORVANE_DVD-RW_DS8" : L"CDROMQUILLET_BD-RE_QB2";
+    const std::wstring unit = first ? L"5&1" : L"5&2";
+    std::wstring lowerModel = model;
+    for (wchar_t& c : lowerModel) c = static_cast<wchar_t>(::towlower(c));
     DeviceNode node;
-    node.number = kOpticalNode;
+    node.number = number;
     node.parent = kAcpiNode;
     node.kind = DeviceKind::Optical;
     node.setupClass = kCdromSetupClass;
     node.className = L"CDROM";
     node.interfaceClass = kCdromInterfaceClass;
-    node.instanceId = L"IDE\\CDROMCORVANE_DVD-RW_DS8\\5&1";
-    node.description = L"Corvane DVD-RW DS8";
+    node.instanceId = std::wstring(bus.enumerator) + L"\\" + model + L"\\" + unit;
+    node.description = first ? L"Corvane DVD-RW DS8" : L"Quillet BD-RE QB2";
     node.manufacturer = L"(Standard CD-ROM drives)";
-    node.hardwareId = L"IDE\\CDROMCORVANE_DVD-RW_DS8";
-    node.enumerator = L"IDE";
-    node.interfacePath = L"\\\\?\\ide#cdromcorvane_dvd-rw_ds8#5&1#{53f56308-b6bf-11d0-94f2-00a0c91efb8b}";
+    node.hardwareId = std::wstring(bus.enumerator) + L"\\" + model;
+    node.enumerator = bus.enumerator;
+    node.interfacePath = std::wstring(L"\\\\?\\") + bus.lower + L"#" + lowerModel + L"#" + unit
+                         + L"#{53f56308-b6bf-11d0-94f2-00a0c91efb8b}";
     node.driveLetter = static_cast<wchar_t>(optical.letter);
-    node.dosDevice = L"\\Device\\CdRom0";
-    node.volumeName = L"\\\\?\\Volume{5c1a7e40-3b2d-11ee-9a41-806e6f6e6963}\\";
+    node.dosDevice = first ? L"\\Device\\CdRom0" : L"\\Device\\CdRom1";
+    node.volumeName = first ? L"\\\\?\\Volume{5c1a7e40-3b2d-11ee-9a41-806e6f6e6963}\\"
+                            : L"\\\\?\\Volume{5c1a7e41-3b2d-11ee-9a41-806e6f6e6963}\\";
     return node;
 }
 
@@ -100,7 +118,9 @@ std::vector<DeviceNode> DeviceNodes(const SimMachine& machine)
         const SimBattery& battery = machine.batteries.slots[slot];
         if (machine.batteries.modelled && battery.present) nodes.push_back(BatteryNode(battery, slot));
     }
-    if (machine.optical.present) nodes.push_back(OpticalNode(machine.optical));
+    if (machine.optical.present) nodes.push_back(OpticalNode(machine.optical, kOpticalNode));
+    if (machine.secondOptical.present)
+        nodes.push_back(OpticalNode(machine.secondOptical, kSecondOpticalNode));
     for (DeviceNode& node : nodes) {
         node.enabled = node.number >= 32 || (machine.deviceTree.disabledNodes & (1u << node.number)) == 0;
     }

@@ -42,6 +42,7 @@ inline constexpr uint32_t kAcpiNode = 2;
 inline constexpr uint32_t kAcAdapterNode = 3;
 inline constexpr uint32_t kFirstBatteryNode = 4; // one per slot
 inline constexpr uint32_t kOpticalNode = 8;
+inline constexpr uint32_t kSecondOpticalNode = 9;
 
 // Parents before their children, siblings in the order they are enumerated.
 std::vector<DeviceNode> DeviceNodes(const SimMachine& machine);

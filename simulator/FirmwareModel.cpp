@@ -161,6 +161,10 @@ Result Model(SimMachine& machine, const BiosCallBuffer& call)
             return Radio(AnswerLegacyRadioCall(machine, call));
         if (call.cbSelect == 0x03) return VersionReport(firmware, call);
         if (call.cbSelect == 0x05) return AlertQuery(machine.alert, call);
+        if (call.cbSelect == 0x0A && machine.als.present) {
+            ++machine.als.statusCalls;
+            return {0, machine.als.enabled};
+        }
         break;
     }
     return FixedAnswer(firmware, call);

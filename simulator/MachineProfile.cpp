@@ -448,15 +448,31 @@ static void ReadAlert(const ProfileReader& ini, SimAlert& alert)
     alert.flags = U32(ini.Number(L"Alert", L"Flags", 0, 0, 0xFFFFFFFFLL));
 }
 
-// [Optical] Present=0|1, DriveLetter (D..Z, default E), Media=0|1.
-static void ReadOptical(const ProfileReader& ini, SimOptical& optical)
+// [Optical] and [Optical2]: Present=0|1, DriveLetter (D..Z), Media=0|1,
+// Bus=IDE|USBSTOR|SCSI. The first drive defaults to E: on IDE, the second to
+// F: on SCSI.
+static void ReadOptical(const ProfileReader& ini, const wchar_t* section, wchar_t defaultLetter,
+                        OpticalBus defaultBus, SimOptical& optical)
 {
     optical = {};
-    optical.present = static_cast<uint8_t>(ini.Number(L"Optical", L"Present", 0, 0, 1));
-    const std::wstring letter = ini.String(L"Optical", L"DriveLetter");
-    const wchar_t upper = letter.size() == 1 ? static_cast<wchar_t>(::towupper(letter[0])) : L'E';
-    optical.letter = static_cast<uint8_t>(upper >= L'D' && upper <= L'Z' ? upper : L'E');
-    optical.media = static_cast<uint8_t>(ini.Number(L"Optical", L"Media", 1, 0, 1));
+    optical.present = static_cast<uint8_t>(ini.Number(section, L"Present", 0, 0, 1));
+    const std::wstring letter = ini.String(section, L"DriveLetter");
+    const wchar_t upper = letter.size() == 1 ? static_cast<wchar_t>(::towupper(letter[0])) : defaultLetter;
+    optical.letter = static_cast<uint8_t>(upper >= L'D' && upper <= L'Z' ? upper : defaultLetter);
+    optical.media = static_cast<uint8_t>(ini.Number(section, L"Media", 1, 0, 1));
+    const std::wstring bus = ini.String(section, L"Bus");
+    optical.bus = _wcsicmp(bus.c_str(), L"IDE") == 0       ? OpticalBus::Ide
+                  : _wcsicmp(bus.c_str(), L"USBSTOR") == 0 ? OpticalBus::UsbStorage
+                  : _wcsicmp(bus.c_str(), L"SCSI") == 0    ? OpticalBus::Scsi
+                                                           : defaultBus;
+}
+
+// [AmbientLight] Present=0|1 (the status call is modelled), Enabled=0|1.
+static void ReadAls(const ProfileReader& ini, SimAls& als)
+{
+    als = {};
+    als.present = static_cast<uint8_t>(ini.Number(L"AmbientLight", L"Present", 0, 0, 1));
+    als.enabled = static_cast<uint8_t>(ini.Number(L"AmbientLight", L"Enabled", 1, 0, 1));
 }
 
 bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
@@ -484,7 +500,10 @@ bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
     ReadRadio(ini, machine);
     ReadBatteries(ini, machine);
     ReadAlert(ini, machine.alert);
-    ReadOptical(ini, machine.optical);
+    ReadOptical(ini, L"Optical", L'E', OpticalBus::Ide, machine.optical);
+    ReadOptical(ini, L"Optical2", L'F', OpticalBus::Scsi, machine.secondOptical);
+    ReadAls(ini, machine.als);
+    machine.lockKeys = {};
 
     std::memset(machine.profile, 0, sizeof machine.profile);
     wcsncpy(machine.profile, nameOrPath.c_str(), kProfileNameLength - 1);

@@ -311,15 +311,36 @@ struct SimAlert {
 };
 static_assert(sizeof(SimAlert) == 16);
 
-// The optical drive: in the device tree while present, with its drive letter.
+// How an optical drive is attached: the enumerator its node reports.
+enum class OpticalBus : uint8_t { Ide = 0, UsbStorage = 1, Scsi = 2 };
+
+// An optical drive: in the device tree while present, with its drive letter.
 struct SimOptical {
     uint8_t present;
     uint8_t letter; // 'D'..'Z'
     uint8_t media; // a disc is in the drive
-    uint8_t pad;
+    OpticalBus bus;
     uint32_t ejects; // eject requests the drive carried out
 };
 static_assert(sizeof(SimOptical) == 8);
+
+// The ambient light sensor behind the status call (class 0x11, select 0x0A).
+struct SimAls {
+    uint8_t present; // 0: the call is answered from the profile's fixed answers
+    uint8_t enabled;
+    uint16_t pad;
+    uint32_t statusCalls; // status calls answered
+};
+static_assert(sizeof(SimAls) == 8);
+
+// The keyboard's lock keys, as the platform's key state reports them.
+struct SimLockKeys {
+    uint8_t caps;
+    uint8_t num;
+    uint8_t scroll;
+    uint8_t pad;
+};
+static_assert(sizeof(SimLockKeys) == 4);
 
 inline constexpr wchar_t kResumeEventName[] = L"TavrinSimulatedMachineResume";
 
@@ -419,6 +440,9 @@ struct SimMachine {
     SimDeviceTree deviceTree;
     SimAlert alert;
     SimOptical optical;
+    SimOptical secondOptical; // attached otherwise than the first, by default
+    SimAls als;
+    SimLockKeys lockKeys;
 };
 #pragma pack(pop)
 
@@ -438,6 +462,9 @@ static_assert(offsetof(SimMachine, batteries) == offsetof(SimMachine, radio) + s
 static_assert(offsetof(SimMachine, deviceTree) == offsetof(SimMachine, batteries) + sizeof(SimBatteries));
 static_assert(offsetof(SimMachine, alert) == offsetof(SimMachine, deviceTree) + sizeof(SimDeviceTree));
 static_assert(offsetof(SimMachine, optical) == offsetof(SimMachine, alert) + sizeof(SimAlert));
-static_assert(sizeof(SimMachine) == offsetof(SimMachine, optical) + sizeof(SimOptical));
+static_assert(offsetof(SimMachine, secondOptical) == offsetof(SimMachine, optical) + sizeof(SimOptical));
+static_assert(offsetof(SimMachine, als) == offsetof(SimMachine, secondOptical) + sizeof(SimOptical));
+static_assert(offsetof(SimMachine, lockKeys) == offsetof(SimMachine, als) + sizeof(SimAls));
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, lockKeys) + sizeof(SimLockKeys));
 
 } // namespace sim

@@ -37,6 +37,7 @@ public:
     void HideOtherOsds(OsdKind kind) override;
     bool OsdAllowed() const override;
     void AddOsd(OsdMember member, IOsdWindow& osd) override { m_osds.Add(member, osd); }
+    void CloseOsd(OsdMember member) override { m_osds.Close(member); }
 
     HWND Handle() const override { return m_hWnd; }
     void PostClose() override { PostMessage(WM_CLOSE); }

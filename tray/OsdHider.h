@@ -32,4 +32,6 @@ public:
     virtual bool OsdAllowed() const = 0;
     // A display object joins for the tray's life.
     virtual void AddOsd(OsdMember member, IOsdWindow& osd) = 0;
+    // Closes one display, when it is up.
+    virtual void CloseOsd(OsdMember member) = 0;
 };

@@ -45,3 +45,9 @@ void COsdSet::HideOthers(OsdKind kind)
         }
     }
 }
+
+void COsdSet::Close(OsdMember member)
+{
+    IOsdWindow* osd = m_members[Index(member)];
+    if (osd && osd->HasWindow()) osd->CloseWindow();
+}

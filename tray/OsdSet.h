@@ -10,6 +10,7 @@ class COsdSet {
 public:
     void Add(OsdMember member, IOsdWindow& osd) { m_members[Index(member)] = &osd; }
     void HideOthers(OsdKind kind);
+    void Close(OsdMember member);
 
     // Whether a display of `kind` closes `member` (the display switch: hides).
     static bool Displaces(OsdKind kind, OsdMember member);

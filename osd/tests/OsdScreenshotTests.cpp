@@ -1,5 +1,11 @@
+#include "AlsDialog.h"
+#include "EjectDialog3.h"
 #include "FrameWnd.h"
 #include "GdiplusSession.h"
+#include "MessageFilterChain.h"
+#include "KbdLedDialog2.h"
+#include "KbdLedDialog3.h"
+#include "KbdLedDialog4_K7.h"
 #include "OsdDrawing.h"
 #include "OsdFactory.h"
 #include "OsdGeometry.h"
@@ -8,6 +14,8 @@
 #include "RegistryValueGuard.h"
 #include "ScreenShot.h"
 #include "SettingNames.h"
+#include "TavrinStrings.h"
+#include "TextLoader.h"
 #include "Settings.h"
 #include "UniqueHandle.h"
 
@@ -42,6 +50,8 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000)
     for (;;) {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            // As the tray's loop: open dialogs take their keyboard messages first.
+            if (CMessageFilterChain::ForThisThread().Filter(msg)) continue;
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
@@ -559,6 +569,276 @@ TEST_F(DisplayShots, OutlineSizeClassFollowsTheScreen)
     EXPECT_EQ(place.bottom - place.top, side);
     EXPECT_EQ(place.left, (screen.width - side) / 2);
     EXPECT_EQ(place.top, screen.height * 3 / 4 - side / 2);
+}
+
+// ---- Lock keys, eject and the light sensor ------------------------------------
+
+class NoIndicators : public ILockIndicators {
+public:
+    bool Add(LockKey, UINT) override { return true; }
+    void Remove(LockKey) override {}
+};
+
+struct LockCase {
+    LockKey key;
+    bool on;
+    const wchar_t* name;
+};
+const LockCase kLockCases[] = {{LockKey::Caps, true, L"caps-on"},
+                               {LockKey::Caps, false, L"caps-off"},
+                               {LockKey::Num, true, L"num-on"},
+                               {LockKey::Num, false, L"num-off"}};
+
+int VirtualKeyOf(LockKey key)
+{
+    return key == LockKey::Caps ? VK_CAPITAL : key == LockKey::Num ? VK_NUMLOCK : VK_SCROLL;
+}
+
+// The display shows the key in the state the keyboard is said to be in.
+void ShowLock(CKbdLedDialog& display, const LockCase& c, bool& keyOn)
+{
+    keyOn = c.on;
+    ASSERT_TRUE(display.HasWindow() || display.Open());
+    ASSERT_TRUE(display.Refresh(c.key, false));
+    display.Show(true);
+    display.Start();
+}
+
+CKbdLedDialog::KeyToggled ToggledBy(const bool& keyOn, LockKey key)
+{
+    return [&keyOn, key](int virtualKey) { return virtualKey == VirtualKeyOf(key) && keyOn; };
+}
+
+TEST_F(DisplayShots, PanelLockKeyShowsThePadlockOfTheKeyOnAndOff)
+{
+    const OsdRect place = PlaceLockPanel(osd_drawing::DesktopSize());
+    for (const LockCase& c : kLockCases) {
+        NoIndicators indicators;
+        bool keyOn = false;
+        CKbdLedDialog2 display({true, true, true}, indicators, ToggledBy(keyOn, c.key));
+        ShowLock(display, c, keyOn);
+        const UINT picture = display.PictureId();
+        // On the padlock's body beside its mark, and on the plain panel.
+        const POINT body{12, 28};
+        const COLORREF drawn = PicturePixel(picture, body.x, body.y);
+        CScreenShot shot;
+        EXPECT_TRUE(Capture(
+            display.GetSafeHwnd(), shot, std::wstring(L"style1-lock-") + c.name,
+            [&](const CScreenShot& s) {
+                return Near(s.At(kLockPictureAt.x + body.x, kLockPictureAt.y + body.y), drawn, 6);
+            },
+            kQuickLookMs))
+            << std::hex << shot.At(kLockPictureAt.x + body.x, kLockPictureAt.y + body.y) << " against "
+            << drawn;
+        const COLORREF panel = Blend(RGB(0x65, 0x79, 0xA2), kBackdrop, 0xBF);
+        EXPECT_TRUE(Near(shot.At(8, place.height / 2), panel, 12))
+            << std::hex << shot.At(8, place.height / 2);
+        EXPECT_TRUE(Near(shot.At(0, 0), kBackdrop, 16)) << "the panel's corners are rounded";
+        const RECT window = WindowPlace(display.GetSafeHwnd());
+        EXPECT_EQ(window.left, place.x);
+        EXPECT_EQ(window.top, place.y);
+    }
+    // The two states are told apart where the test looks.
+    EXPECT_NE(PicturePixel(IDB_LOCK_CAPS_ON, 12, 28), PicturePixel(IDB_LOCK_CAPS_OFF, 12, 28));
+    EXPECT_NE(PicturePixel(IDB_LOCK_NUM_ON, 12, 28), PicturePixel(IDB_LOCK_NUM_OFF, 12, 28));
+}
+
+// A point of a 200 x 200 tile in a flat part, where scaling keeps its colour.
+void CheckTile(HWND window, CScreenShot& shot, const std::wstring& name, UINT picture, POINT at)
+{
+    const RECT place = WindowPlace(window);
+    const int w = place.right - place.left;
+    const int h = place.bottom - place.top;
+    const COLORREF expected = BlendedAt178(PicturePixel(picture, at.x, at.y), kBackdrop);
+    const POINT screenAt{at.x * w / 200, at.y * h / 200};
+    const bool shown = PumpUntil(
+        [&] {
+            return ::IsWindowVisible(window) && shot.Take(WindowPlace(window))
+                   && Near(shot.At(screenAt.x, screenAt.y), expected, 8);
+        },
+        2000);
+    EXPECT_TRUE(shot.Save(ShotPath(name)));
+    EXPECT_TRUE(shown) << name.c_str() << ": " << std::hex << shot.At(screenAt.x, screenAt.y) << " against "
+                       << expected;
+}
+
+TEST_F(DisplayShots, BitmapLockKeyTilesFollowTheKeyAndSitBottomRight)
+{
+    const OsdSize screen = osd_drawing::DesktopSize();
+    for (const LockCase& c : kLockCases) {
+        NoIndicators indicators;
+        bool keyOn = false;
+        CKbdLedDialog3 display({true, true, false}, indicators, ToggledBy(keyOn, c.key));
+        ShowLock(display, c, keyOn);
+        CScreenShot shot;
+        // The padlock's body (white when on, grey when off) and the lamp under it.
+        CheckTile(display.GetSafeHwnd(), shot, std::wstring(L"style2-lock-") + c.name, display.PictureId(),
+                  {64, 120});
+        const COLORREF lamp = PicturePixel(display.PictureId(), 100, 182);
+        EXPECT_EQ(GetRValue(lamp) > 200, c.on) << "the lamp is lit while the key is on";
+        const RECT place = WindowPlace(display.GetSafeHwnd());
+        EXPECT_EQ(place.right - place.left, screen.width * 100 / 1280);
+        EXPECT_LT(place.right, screen.width);
+        EXPECT_GT(place.left, screen.width / 2);
+    }
+    EXPECT_NE(PicturePixel(IDB_TILE_CAPS_ON, 64, 120), PicturePixel(IDB_TILE_CAPS_OFF, 64, 120));
+}
+
+TEST_F(DisplayShots, OutlineLockKeyIsCentredOnItsPanelWithCornersCut)
+{
+    for (const LockCase& c : kLockCases) {
+        NoIndicators indicators;
+        bool keyOn = false;
+        CKbdLedDialog4_K7 display({true, true, false}, indicators, ToggledBy(keyOn, c.key));
+        ShowLock(display, c, keyOn);
+        const int panel = IsLarge() ? 180 : 120;
+        const int side = IsLarge() ? 110 : 74;
+        const int offset = (panel - side) / 2;
+        // The bottom edge of the padlock's body, in the middle.
+        const POINT at{side / 2, side * 88 / 100};
+        const COLORREF drawn = PicturePixel(display.PictureId(), at.x, at.y);
+        const COLORREF expected = Blend(drawn, kBackdrop, kOutlineAlpha);
+        CScreenShot shot;
+        EXPECT_TRUE(Capture(
+            display.GetSafeHwnd(), shot, std::wstring(L"style3-lock-") + c.name + SizeClass(),
+            [&](const CScreenShot& s) { return Near(s.At(offset + at.x, offset + at.y), expected, 12); }))
+            << std::hex << shot.At(offset + at.x, offset + at.y) << " against " << expected;
+        CheckKeyedCorners(shot);
+        const OsdRect place = PlaceOutlinePicture(osd_drawing::DesktopSize(), {panel, panel});
+        EXPECT_EQ(WindowPlace(display.GetSafeHwnd()).left, place.x);
+        EXPECT_EQ(WindowPlace(display.GetSafeHwnd()).top, place.y);
+    }
+}
+
+TEST_F(DisplayShots, EjectShowsTheSymbolThenFadesAndCloses)
+{
+    CEjectDialog3 display;
+    ASSERT_TRUE(display.Open());
+    display.Show(true);
+    display.ShowEject();
+    CScreenShot shot;
+    CheckTile(display.GetSafeHwnd(), shot, L"style2-eject", IDB_TILE_EJECT, {100, 90});
+    CScreenShot background;
+    CheckTile(display.GetSafeHwnd(), background, L"style2-eject-edge", IDB_TILE_EJECT, {20, 20});
+    EXPECT_NE(PicturePixel(IDB_TILE_EJECT, 100, 90), PicturePixel(IDB_TILE_EJECT, 20, 20));
+    EXPECT_TRUE(display.HoldAndFade().IsHolding());
+    // 2.5 s held, then ten fade steps of 50 ms: gone within four seconds.
+    EXPECT_TRUE(PumpUntil([&] { return !display.HasWindow(); }, 5000)) << "the eject display never closed";
+}
+
+// ---- The light sensor's dialog -------------------------------------------------
+
+RECT ControlPlace(HWND dialog, int id)
+{
+    RECT place{};
+    ::GetWindowRect(::GetDlgItem(dialog, id), &place);
+    RECT window = WindowPlace(dialog);
+    ::OffsetRect(&place, -window.left, -window.top);
+    return place;
+}
+
+std::wstring ControlText(HWND dialog, int id)
+{
+    wchar_t text[256] = {};
+    ::GetDlgItemTextW(dialog, id, text, 256);
+    return text;
+}
+
+class AlsDialogShots : public DisplayShots {
+protected:
+    RegistryValueGuard m_alsPlace{CSettings::kKeyPath, {setting_names::kAlsDlgX, setting_names::kAlsDlgY}};
+};
+
+TEST_F(AlsDialogShots, ShowsTheSensorStateWithItsPictureAndText)
+{
+    m_alsPlace.Delete(setting_names::kAlsDlgX);
+    m_alsPlace.Delete(setting_names::kAlsDlgY);
+    std::vector<std::wstring> started;
+    CAlsDialog dialog([&](const wchar_t* line) {
+        started.push_back(line);
+        return true;
+    });
+    struct Case {
+        int state;
+        int picture;
+        int hidden;
+        UINT text;
+        COLORREF centre; // the lit lens, or the red stroke across the dark one
+        const wchar_t* name;
+    };
+    for (const Case& c : {Case{1, IDC_ALS_ON_PICTURE, IDC_ALS_OFF_PICTURE, IDS_ALS_ENABLED,
+                               RGB(0xFF, 0xD2, 0x4A), L"als-enabled"},
+                          Case{0, IDC_ALS_OFF_PICTURE, IDC_ALS_ON_PICTURE, IDS_ALS_DISABLED,
+                               RGB(0xD8, 0x32, 0x2A), L"als-disabled"}}) {
+        ASSERT_TRUE(dialog.ShowState(c.state));
+        const HWND window = dialog.GetSafeHwnd();
+        ASSERT_FALSE(texts::LoadSelected(c.text).empty());
+        EXPECT_EQ(ControlText(window, IDC_ALS_TEXT), texts::LoadSelected(c.text));
+        EXPECT_EQ(ControlText(window, IDC_ALS_LINK), texts::LoadSelected(IDS_ALS_CLICK_HERE));
+        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(window, c.picture)));
+        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, c.hidden)));
+        const RECT picture = ControlPlace(window, c.picture);
+        const POINT centre{(picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2};
+        const RECT link = ControlPlace(window, IDC_ALS_LINK);
+        const RECT text = ControlPlace(window, IDC_ALS_TEXT);
+        // The link is blue on the dialog's white, the state's text dark.
+        const auto any = [](const CScreenShot& s, const RECT& r, const std::function<bool(COLORREF)>& is) {
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x)
+                    if (is(s.At(x, y))) return true;
+            return false;
+        };
+        const auto linkBlue
+            = [](COLORREF p) { return GetBValue(p) > 160 && GetRValue(p) < 80 && GetGValue(p) < 80; };
+        const auto dark = [](COLORREF p) { return Brightness(p) < 150; };
+        CScreenShot shot;
+        EXPECT_TRUE(Capture(window, shot, c.name,
+                            [&](const CScreenShot& s) {
+                                return Near(s.At(centre.x, centre.y), c.centre, 24) && any(s, link, linkBlue)
+                                       && any(s, text, dark);
+                            }))
+            << std::hex << shot.At(centre.x, centre.y) << std::dec
+            << " link blue: " << any(shot, link, linkBlue) << " text dark: " << any(shot, text, dark);
+        EXPECT_TRUE(Near(shot.At(link.left + 2, link.bottom - 2), RGB(255, 255, 255), 8));
+    }
+    // Default place: from the bottom right corner, by the dialog's size.
+    const RECT place = WindowPlace(dialog.GetSafeHwnd());
+    const OsdSize screen = osd_drawing::DesktopSize();
+    EXPECT_EQ(place.left, screen.width - static_cast<int>((place.right - place.left) * 1.25));
+    EXPECT_EQ(place.top, screen.height - 2 * (place.bottom - place.top));
+    EXPECT_TRUE(started.empty());
+}
+
+TEST_F(AlsDialogShots, LinkAndEnterStartThePreferencesEscapeClosesAndThePlaceIsKept)
+{
+    m_alsPlace.SetDword(setting_names::kAlsDlgX, 100);
+    m_alsPlace.SetDword(setting_names::kAlsDlgY, 120);
+    std::vector<std::wstring> started;
+    CAlsDialog dialog([&](const wchar_t* line) {
+        started.push_back(line);
+        return true;
+    });
+    ASSERT_TRUE(dialog.ShowState(1));
+    EXPECT_EQ(WindowPlace(dialog.GetSafeHwnd()).left, 100);
+    EXPECT_EQ(WindowPlace(dialog.GetSafeHwnd()).top, 120);
+    // A click on the link, as the label reports it.
+    ::SendMessageW(dialog.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(IDC_ALS_LINK, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog.GetSafeHwnd(), IDC_ALS_LINK)));
+    EXPECT_EQ(started, (std::vector<std::wstring>{L"brightness.exe"}));
+    EXPECT_FALSE(dialog.HasWindow());
+
+    ASSERT_TRUE(dialog.ShowState(0));
+    ::SetWindowPos(dialog.GetSafeHwnd(), nullptr, 140, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::PostMessageW(dialog.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !dialog.HasWindow(); })) << "Escape did not close the dialog";
+    EXPECT_EQ(CSettings().ReadDword(setting_names::kAlsDlgX, 0), 140u);
+    EXPECT_EQ(CSettings().ReadDword(setting_names::kAlsDlgY, 0), 150u);
+
+    ASSERT_TRUE(dialog.ShowState(1));
+    EXPECT_EQ(WindowPlace(dialog.GetSafeHwnd()).left, 140);
+    ::PostMessageW(dialog.GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !dialog.HasWindow(); })) << "Enter did not open the preferences";
+    EXPECT_EQ(started.size(), 2u);
 }
 
 } // namespace

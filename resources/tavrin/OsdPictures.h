@@ -40,3 +40,38 @@
 #define IDI_OSD_SPEAKER_MUTED 402
 #define IDI_OSD_BRIGHTNESS_LOW 404
 #define IDI_OSD_BRIGHTNESS_MIDDLE 405
+
+// Lock keys, eject and the light sensor.
+// Panel style: 48 x 48 padlocks on magenta (keyed by their pixel (4, 4)).
+#define IDB_LOCK_SCROLL_ON 405
+#define IDB_LOCK_CAPS_OFF 406
+#define IDB_LOCK_CAPS_ON 407
+#define IDB_LOCK_NUM_OFF 408
+#define IDB_LOCK_NUM_ON 409
+#define IDB_LOCK_SCROLL_OFF 410
+// Bitmap style: 200 x 200 tiles, scaled with the screen.
+#define IDB_TILE_CAPS_OFF 417
+#define IDB_TILE_CAPS_ON 418
+#define IDB_TILE_NUM_OFF 419
+#define IDB_TILE_NUM_ON 420
+#define IDB_TILE_EJECT 423
+// Outline style: padlocks centred on a status panel.
+#define IDB_K7_NUM_ON_SMALL 461 // 74 x 74
+#define IDB_K7_NUM_ON_LARGE 462 // 110 x 110
+#define IDB_K7_NUM_OFF_SMALL 463
+#define IDB_K7_NUM_OFF_LARGE 464
+#define IDB_K7_CAPS_ON_SMALL 465
+#define IDB_K7_CAPS_ON_LARGE 466
+#define IDB_K7_CAPS_OFF_SMALL 467
+#define IDB_K7_CAPS_OFF_LARGE 468
+#define IDB_K7_STATUS_PANEL_SMALL 469 // 120 x 120
+#define IDB_K7_STATUS_PANEL_LARGE 470 // 180 x 180
+// The light sensor's dialog: 48 x 48 on the dialog's white.
+#define IDB_ALS_ON 132
+#define IDB_ALS_OFF 133
+// Notification-area indicators of the lock keys that are on.
+#define IDI_LOCK_SCROLL 411
+#define IDI_LOCK_CAPS 412
+#define IDI_LOCK_NUM 413
+#define IDI_LOCK_CAPS_TILE 421
+#define IDI_LOCK_NUM_TILE 422

@@ -62,6 +62,38 @@ TEST_F(TavrinProgram, EveryDialogTextFitsItsControl)
     }
 }
 
+// The light sensor's link is drawn in a font of its own (Tahoma 15 pixels,
+// weight 500, underlined), larger than the dialog's: every translation
+// wraps within the label in that font.
+TEST_F(TavrinProgram, LightSensorLinkFitsItsLabelInTheLinkFont)
+{
+    ASSERT_TRUE(module);
+    const HWND dialog = ::CreateDialogParamW(
+        module.get(), MAKEINTRESOURCEW(IDD_ALS), nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    ASSERT_NE(dialog, nullptr);
+    RECT label{};
+    ::GetClientRect(::GetDlgItem(dialog, IDC_ALS_LINK), &label);
+    const UniqueGdiObject font(::CreateFontW(-15, 0, 0, 0, 500, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
+                                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                             DEFAULT_PITCH, L"Tahoma"));
+    const UniqueDc dc(::CreateCompatibleDC(nullptr));
+    ASSERT_TRUE(font && dc);
+    const HGDIOBJ old = ::SelectObject(dc.get(), font.get());
+    for (LANGID language : text_fit::Languages(TAVRIN_PSEUDO_LOCALE)) {
+        const std::wstring text = texts::Load(IDS_ALS_CLICK_HERE, language, module.get());
+        ASSERT_FALSE(text.empty()) << language;
+        RECT needed{0, 0, label.right, 0};
+        ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &needed,
+                    DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
+        EXPECT_LE(needed.bottom, label.bottom)
+            << "language " << language << ": " << needed.bottom << " of " << label.bottom << " pixels";
+        EXPECT_LE(needed.right, label.right) << "language " << language;
+    }
+    ::SelectObject(dc.get(), old);
+    ::DestroyWindow(dialog);
+}
+
 TEST_F(TavrinProgram, MenuTextsStayNarrowerThanTheScreenAllows)
 {
     ASSERT_TRUE(module);

@@ -515,8 +515,9 @@ bool CSimDeviceTree::DeviceIoControl(HANDLE device, DWORD code, const void* inpu
         error = AnswerBatteryIoctl(*machine, node->batterySlot, code, input, inputBytes, output, outputBytes,
                                    returned);
     } else if (node->kind == DeviceKind::Optical && code == IOCTL_STORAGE_EJECT_MEDIA) {
-        ++machine->optical.ejects;
-        machine->optical.media = 0;
+        SimOptical& drive = node->number == kSecondOpticalNode ? machine->secondOptical : machine->optical;
+        ++drive.ejects;
+        drive.media = 0;
         error = ERROR_SUCCESS;
     }
     if (returnedBytes) *returnedBytes = returned;

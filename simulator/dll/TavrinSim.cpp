@@ -197,12 +197,41 @@ IDeviceTree* WINAPI DeviceTree()
     return &tree;
 }
 
+// The lock keys from the machine; every other key is up.
+SHORT WINAPI GetKeyState(int virtualKey)
+{
+    sim::CMachineState::Lock machine(sim::Machine());
+    if (!machine.Held()) return 0;
+    const sim::SimLockKeys& locks = machine->lockKeys;
+    switch (virtualKey) {
+    case VK_CAPITAL:
+        return locks.caps ? 1 : 0;
+    case VK_NUMLOCK:
+        return locks.num ? 1 : 0;
+    case VK_SCROLL:
+        return locks.scroll ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
 constexpr TavrinSeamTable kSeams = {
-    kSeamTableVersion,       sizeof(TavrinSeamTable),     CreateWbemLocator,
-    GetPowerStatus,          CreateAudioDeviceEnumerator, PowerGetActiveScheme,
-    PowerSettingAccessCheck, PowerReadValueIndex,         PowerWriteValueIndex,
-    PowerSetActiveScheme,    IsPwrHibernateAllowed,       CallNtPowerInformation,
-    SetSuspendState,         SetSystemPowerState,         DeviceTree,
+    kSeamTableVersion,
+    sizeof(TavrinSeamTable),
+    CreateWbemLocator,
+    GetPowerStatus,
+    CreateAudioDeviceEnumerator,
+    PowerGetActiveScheme,
+    PowerSettingAccessCheck,
+    PowerReadValueIndex,
+    PowerWriteValueIndex,
+    PowerSetActiveScheme,
+    IsPwrHibernateAllowed,
+    CallNtPowerInformation,
+    SetSuspendState,
+    SetSystemPowerState,
+    DeviceTree,
+    GetKeyState,
 };
 
 } // namespace

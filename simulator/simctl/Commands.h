@@ -52,6 +52,9 @@ int Radios(sim::CMachineState& state, const Args& args);
 int RadioSwitch(sim::CMachineState& state, const Args& args);
 int Locator(sim::CMachineState& state, const Args& args);
 
+int Als(sim::CMachineState& state, const Args& args);
+int AlsKey(sim::CMachineState& state, const Args& args);
+
 int Battery(sim::CMachineState& state, const Args& args);
 int Devices(sim::CMachineState& state, const Args& args);
 int BatteryInsert(sim::CMachineState& state, const Args& args);
@@ -72,6 +75,7 @@ std::string BatteriesText(sim::SimMachine& machine);
 std::string PowerPlansText(const sim::SimMachine& machine);
 std::string AudioText(const sim::SimMachine& machine);
 std::string RadioText(const sim::SimMachine& machine);
+std::string AlsText(const sim::SimMachine& machine);
 
 // Tells every top-level window that the power state changed, as Windows does.
 void BroadcastPower(unsigned event);

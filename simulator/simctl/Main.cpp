@@ -46,6 +46,8 @@ constexpr Command kCommands[] = {
     {L"radios", Radios},
     {L"radio-switch", RadioSwitch},
     {L"locator", Locator},
+    {L"als", Als},
+    {L"als-key", AlsKey},
     {L"battery", Battery},
     {L"devices", Devices},
     {L"battery-insert", BatteryInsert},
@@ -93,6 +95,9 @@ constexpr char kUsageText[]
       "  radio-switch on|off              move the hardware wireless switch (raises event 0xE008)\n"
       "  locator [--working]              print the locator area the firmware keeps, decoded\n"
       "                                   (--working: the copy the chunk calls read and write)\n"
+      "  als                              print the ambient light sensor the firmware reports\n"
+      "  als-key                          press the light-sensor key: the sensor turns on or off\n"
+      "                                   and event 0xE013 reports the new state\n"
       "  battery | devices                print the batteries / the device tree\n"
       "  battery-insert SLOT [--design|--full|--remaining N|N%|--charge-rate|--discharge-rate|--voltage N]\n"
       "                 [--chemistry|--name|--manufacturer|--serial|--unique-id TEXT] [--health 0..6] "

@@ -81,6 +81,17 @@ const KeyInfo kKeys[] = {
     FIELD(L"optical-present", optical.present, uint8_t, 0, 1, false, false),
     FIELD(L"optical-media", optical.media, uint8_t, 0, 1, false, false),
     FIELD(L"optical-ejects", optical.ejects, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"optical-bus", optical.bus, sim::OpticalBus, 0, 2, false, false),
+    FIELD(L"optical2-present", secondOptical.present, uint8_t, 0, 1, false, false),
+    FIELD(L"optical2-media", secondOptical.media, uint8_t, 0, 1, false, false),
+    FIELD(L"optical2-ejects", secondOptical.ejects, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"optical2-bus", secondOptical.bus, sim::OpticalBus, 0, 2, false, false),
+    FIELD(L"als-present", als.present, uint8_t, 0, 1, false, false),
+    FIELD(L"als-enabled", als.enabled, uint8_t, 0, 1, false, false),
+    FIELD(L"als-status-calls", als.statusCalls, uint32_t, 0, 0xFFFFFFFFLL, false, false),
+    FIELD(L"caps-lock", lockKeys.caps, uint8_t, 0, 1, false, false),
+    FIELD(L"num-lock", lockKeys.num, uint8_t, 0, 1, false, false),
+    FIELD(L"scroll-lock", lockKeys.scroll, uint8_t, 0, 1, false, false),
 };
 #undef FIELD
 

@@ -24,8 +24,8 @@ protected:
         ASSERT_TRUE(WaitFor([] { return FindTray() != nullptr; })) << "no tray window";
         bool dispatching = false;
         for (int attempt = 0; attempt < 20 && !dispatching; ++attempt) {
-            Simctl(L"event 0xE013 7");
-            dispatching = WaitFor([this] { return m_trace.Count("bios 0xE013 7 0 0 0") > 0; }, 500);
+            Simctl(L"event 0xE0F7");
+            dispatching = WaitFor([this] { return m_trace.Count("bios 0xE0F7 0 0 0 0") > 0; }, 500);
         }
         ASSERT_TRUE(dispatching) << "the tray takes no firmware events";
     }

@@ -149,8 +149,8 @@ TEST_F(TrayProcess, ReleaseRequestBeforeCloseReleasesOnce)
     EXPECT_TRUE(WaitFor([&] { return !HasModule(tray.id, L"Zelkey.dll"); }, 5000));
     EXPECT_NE(FindTray(), nullptr);
     // Firmware events are still taken: the subscription belongs to the close.
-    EXPECT_TRUE(Simctl(L"event 0xE013 7").empty());
-    EXPECT_TRUE(WaitFor([&] { return trace.Count("entry ShowAmbientLightSensor 7 1") > 0; }, 10000));
+    EXPECT_TRUE(Simctl(L"event 0xE0F7").empty());
+    EXPECT_TRUE(WaitFor([&] { return trace.Count("bios 0xE0F7 0 0 0 0") > 0; }, 10000));
     Stop(tray);
     auto calls = VersionCalls();
     ASSERT_EQ(calls.size(), 2u);

@@ -294,6 +294,159 @@ DRAWINGS = {
 }
 
 
+# --- lock keys, eject and the light sensor ----------------------------------
+# A padlock on the 100-unit grid: closed while its key is on, its shackle
+# lifted and turned aside while off; the key's mark is cut into the body:
+# A for Caps Lock, 1 for Num Lock, a two-headed arrow for Scroll Lock.
+
+LOCK_ON = "#ffffff"
+LOCK_OFF = "#a9bdd3"
+LOCK_LAMP = "#ffd24a"
+LOCK_TILE_TOP = "#3a4652"
+LOCK_TILE_BOTTOM = "#161b22"
+LOCK_TILE_OFF = "#7d8896"
+LOCK_ICON_BODY_LIGHT = "#ffe27a"
+LOCK_ICON_BODY_DEEP = "#e69a12"
+LOCK_ICON_CONTOUR = "#7a4300"
+LOCK_ICON_MARK = "#5a3000"
+LOCK_ICON_TILE_LIGHT = "#9fd7ff"
+LOCK_ICON_TILE_DEEP = "#2f7fcf"
+LOCK_ICON_TILE_CONTOUR = "#12385f"
+LOCK_ICON_TILE_MARK = "#0b2440"
+EJECT_SYMBOL = "#f4f7fa"
+ALS_LENS_ON = "#ffd24a"
+ALS_RAYS_ON = "#f29f05"
+ALS_BODY = "#4b5b6e"
+ALS_OFF = "#a3acb8"
+ALS_CROSS = "#d8322a"
+
+LOCK_BODY = "M22 46H78Q82 46 82 50V84Q82 88 78 88H22Q18 88 18 84V50Q18 46 22 46Z"
+LOCK_MARKS = {
+    "caps": "M39 80L50 53L61 80M43.5 70H56.5",
+    "num": "M43 59L52 53V81M44 81H60",
+    "scroll": "M50 53V81M43 60L50 53L57 60M43 74L50 81L57 74",
+}
+
+
+def lock_shackle(closed, colour, width):
+    # Closed: both legs in the body. Open: lifted, the right leg free.
+    if closed:
+        d = "M32 46V32A18 18 0 0 1 68 32V46"
+    else:
+        d = "M32 46V22A18 18 0 0 1 68 22V30"
+    return '    <path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"/>\n' % (
+        d, colour, num(width))
+
+
+def lock_solid(kind, on, body, mark, shackle=None, contour=None, shackle_width=9):
+    out = lock_shackle(on, shackle or body, shackle_width)
+    out += '    <path d="%s" fill="%s"%s/>\n' % (
+        LOCK_BODY, body, ' stroke="%s" stroke-width="4" stroke-linejoin="round"' % contour if contour else "")
+    out += '    <path d="%s" fill="none" stroke="%s" stroke-width="6" stroke-linecap="round" stroke-linejoin="round"/>\n' % (
+        LOCK_MARKS[kind], mark)
+    return out
+
+
+def lock_outline(kind, on, colour, width=6):
+    out = lock_shackle(on, colour, width)
+    out += '    <path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linejoin="round"/>\n' % (
+        LOCK_BODY, colour, num(width))
+    out += '    <path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round" stroke-linejoin="round"/>\n' % (
+        LOCK_MARKS[kind], colour, num(width - 0.5))
+    return out
+
+
+def lock_panel(kind, on):
+    """The panel style's 48 x 48 padlock on magenta, with the classic shadow."""
+    body = LOCK_ON if on else LOCK_OFF
+    size = 44
+    x = y = 2
+    shadow = place(x, y + 1.2, size, lock_solid(kind, on, CLASSIC_SHADOW, CLASSIC_SHADOW))
+    shadow = shadow.replace("<g ", '<g opacity="0.55" filter="url(#shadow)" ', 1)
+    front = place(x, y, size, lock_solid(kind, on, body, "#2c5a8a"))
+    return svg(48, 48, shadow + front, shadow_filter("shadow", 1.2))
+
+
+def status_tile(symbol):
+    defs = vertical_gradient("face", LOCK_TILE_TOP, LOCK_TILE_BOTTOM)
+    body = '  <rect width="200" height="200" fill="url(#face)"/>\n'
+    body += '  <rect x="0.5" y="0.5" width="199" height="199" fill="none" stroke="%s"/>\n' % SLIDER_EDGE
+    body += '  <rect x="1.5" y="1.5" width="197" height="197" fill="none" stroke="#ffffff" stroke-opacity="0.09"/>\n'
+    return svg(200, 200, body + symbol, defs)
+
+
+def lock_tile(kind, on):
+    """The bitmap style's 200 x 200 tile: a lit padlock, or a grey open one."""
+    colour = LOCK_ON if on else LOCK_TILE_OFF
+    symbol = place(30, 22, 140, lock_solid(kind, on, colour, LOCK_TILE_BOTTOM))
+    if on:
+        symbol += '  <circle cx="100" cy="182" r="6" fill="%s"/>\n' % LOCK_LAMP
+    else:
+        symbol += '  <circle cx="100" cy="182" r="6" fill="none" stroke="%s" stroke-width="2"/>\n' % LOCK_TILE_OFF
+    return status_tile(symbol)
+
+
+def eject_tile():
+    symbol = ('  <path d="M100 42L152 108H48Z" fill="%s" stroke="%s" stroke-width="6" stroke-linejoin="round"/>\n'
+              '  <rect x="48" y="128" width="104" height="22" rx="4" fill="%s"/>\n') % (
+        EJECT_SYMBOL, EJECT_SYMBOL, EJECT_SYMBOL)
+    return status_tile(symbol)
+
+
+def lock_outline_symbol(size, kind, on):
+    colour = OUTLINE_SYMBOL if on else OUTLINE_UNLIT_SYMBOL
+    return svg(size, size, place(0, 0, size, lock_outline(kind, on, colour)))
+
+
+OUTLINE_UNLIT_SYMBOL = "#8894a3"
+
+
+def lock_icon(kind, tile):
+    light, deep, contour, mark = ((LOCK_ICON_TILE_LIGHT, LOCK_ICON_TILE_DEEP, LOCK_ICON_TILE_CONTOUR, LOCK_ICON_TILE_MARK)
+                                  if tile else
+                                  (LOCK_ICON_BODY_LIGHT, LOCK_ICON_BODY_DEEP, LOCK_ICON_CONTOUR, LOCK_ICON_MARK))
+    defs = vertical_gradient("body", light, deep, 0.45, 0.95)
+    body = lock_solid(kind, True, "url(#body)", mark, shackle=contour, contour=contour, shackle_width=10)
+    return svg(48, 48, place(0, 0, 48, body), defs)
+
+
+def als_picture(on):
+    """The light sensor's dialog: a sensor window, lit with rays or greyed and crossed."""
+    body = '  <rect width="48" height="48" fill="#ffffff"/>\n'
+    if on:
+        symbol = sun_rays(33, 46, 7, ALS_RAYS_ON)
+        symbol += '    <circle cx="50" cy="50" r="24" fill="%s" stroke="%s" stroke-width="5"/>\n' % (ALS_BODY, ALS_BODY)
+        symbol += '    <circle cx="50" cy="50" r="15" fill="%s"/>\n' % ALS_LENS_ON
+    else:
+        symbol = '    <circle cx="50" cy="50" r="24" fill="%s" stroke="%s" stroke-width="5"/>\n' % (ALS_OFF, ALS_OFF)
+        symbol += '    <circle cx="50" cy="50" r="15" fill="#e6e9ee"/>\n'
+        symbol += '    <path d="M18 82L82 18" stroke="%s" stroke-width="8" stroke-linecap="round"/>\n' % ALS_CROSS
+    return svg(48, 48, body + place(0, 0, 48, symbol))
+
+
+STATUS_DRAWINGS = {
+    "outline-status-panel-120x120.svg": lambda: outline_panel(120),
+    "outline-status-panel-180x180.svg": lambda: outline_panel(180),
+    "tile-eject-200x200.svg": eject_tile,
+    "als-on-48x48.svg": lambda: als_picture(True),
+    "als-off-48x48.svg": lambda: als_picture(False),
+}
+for _kind in ("caps", "num", "scroll"):
+    for _on in (True, False):
+        _state = "on" if _on else "off"
+        STATUS_DRAWINGS["lock-%s-%s-48x48.svg" % (_kind, _state)] = (lambda k=_kind, o=_on: lock_panel(k, o))
+        if _kind == "scroll":
+            continue
+        STATUS_DRAWINGS["tile-%s-%s-200x200.svg" % (_kind, _state)] = (lambda k=_kind, o=_on: lock_tile(k, o))
+        for _size in (74, 110):
+            STATUS_DRAWINGS["outline-%s-%s-%dx%d.svg" % (_kind, _state, _size, _size)] = (
+                lambda k=_kind, o=_on, n=_size: lock_outline_symbol(n, k, o))
+    STATUS_DRAWINGS["icon-lock-%s.svg" % _kind] = (lambda k=_kind: lock_icon(k, False))
+for _kind in ("caps", "num"):
+    STATUS_DRAWINGS["icon-lock-%s-tile.svg" % _kind] = (lambda k=_kind: lock_icon(k, True))
+DRAWINGS.update(STATUS_DRAWINGS)
+
+
 def main(argv):
     folder = argv[0] if argv else os.path.dirname(os.path.abspath(__file__))
     for name, draw in DRAWINGS.items():

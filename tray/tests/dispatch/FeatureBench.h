@@ -70,6 +70,7 @@ public:
     }
     bool OsdAllowed() const override { return osdAllowed; }
     void AddOsd(OsdMember member, IOsdWindow& osd) override { osds.Add(member, osd); }
+    void CloseOsd(OsdMember member) override { osds.Close(member); }
     using IBiosCalls::PerformSmi;
     bool PerformSmi(BiosCallBuffer& buffer, int) override;
 

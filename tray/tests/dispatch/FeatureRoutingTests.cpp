@@ -2,6 +2,7 @@
 #include "CompanionApp.h"
 #include "DisplaySwitchFeature.h"
 #include "FeatureBench.h"
+#include "FeatureConfig.h"
 #include "LaunchButtonFeature.h"
 #include "MessageCatalogue.h"
 #include "OemKeyTable.h"
@@ -137,6 +138,8 @@ TEST_F(TrayRouting, ArgumentsAreCombinedAsTheDisplaysExpectThem)
 
 TEST_F(TrayRouting, DisplaysHideTheOthersFirstButOtherEntriesDoNot)
 {
+    // With a lock-key option there is a lock-key display to show.
+    bench.capabilities.Set(feature_config::kLockKeyOptionA);
     Build();
     const std::pair<uint16_t, OsdKind> displays[]
         = {{0x003A, OsdKind::LockKeys}, {0xE006, OsdKind::Brightness}, {0xE008, OsdKind::Radio},

@@ -64,3 +64,17 @@ TEST_F(OsdSetTest, DisplaysWithoutAWindowOrNotPresentAreLeftAlone)
 }
 
 } // namespace
+
+// The light sensor's key closes the brightness display alone, even the display switch stays.
+TEST_F(OsdSetTest, CloseTakesOneDisplayDownWhenItIsUp)
+{
+    set.Close(OsdMember::Brightness);
+    std::string result;
+    for (const auto& osd : osds) result += (osd.done.empty() ? "up" : osd.done) + " ";
+    EXPECT_EQ(result, "up closed up up up up up ");
+    osds[1].done.clear();
+    set.Close(OsdMember::Brightness);
+    EXPECT_TRUE(osds[1].done.empty()) << "a display without a window was closed again";
+    COsdSet empty;
+    empty.Close(OsdMember::Eject);
+}
