@@ -18,6 +18,10 @@ inline constexpr wchar_t kBrightnessDlgX[] = L"BrightnessDlgX";
 inline constexpr wchar_t kBrightnessDlgY[] = L"BrightnessDlgY";
 inline constexpr wchar_t kVolumeDlgX[] = L"VolumeDlgX";
 inline constexpr wchar_t kVolumeDlgY[] = L"VolumeDlgY";
+inline constexpr wchar_t kRadioDlgX[] = L"RadioDlgX";
+inline constexpr wchar_t kRadioDlgY[] = L"RadioDlgY";
+inline constexpr wchar_t kKbdDlgX[] = L"KbdDlgX";
+inline constexpr wchar_t kKbdDlgY[] = L"KbdDlgY";
 
 // The launch button's function (0..15), the program and web address of
 // functions 14 and 15, and the manager's test button.

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-// Every timer of the brightness and volume display windows, named once. The
+// Every timer of the display windows, named once. The
 // timers run on the display's own window and end with it.
 enum class OsdTimerId : UINT_PTR {
     // Dialog and panel brightness displays close when it fires.
@@ -12,6 +12,13 @@ enum class OsdTimerId : UINT_PTR {
     VolumeFade = 32762,
     BrightnessHold = 32763,
     BrightnessFade = 32764,
+    // Radio: the close timer of the dialog and panel displays, and the hold
+    // and fade of the bitmap and outline displays.
+    RadioClose = 1,
+    RadioHold = 32673,
+    RadioFade = 32674,
+    // Keyboard light: the dialog and panel displays close when it fires.
+    KeyboardLightClose = 1,
 };
 
 constexpr UINT_PTR OsdTimerNumber(OsdTimerId id)
@@ -24,3 +31,5 @@ inline constexpr UINT kOsdCloseMs = 2000;
 inline constexpr UINT kOsdHoldMs = 2500;
 inline constexpr UINT kOsdFadeStepMs = 50;
 inline constexpr int kOsdFadeStepPercent = 10;
+inline constexpr UINT kRadioPanelCloseMs = 3000;
+inline constexpr UINT kKeyboardDialogCloseMs = 10000;
