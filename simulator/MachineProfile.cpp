@@ -459,6 +459,20 @@ static void ReadOptical(const ProfileReader& ini, SimOptical& optical)
     optical.media = static_cast<uint8_t>(ini.Number(L"Optical", L"Media", 1, 0, 1));
 }
 
+// [Keyboard] Light=0|1, Levels (highest level), Level (0 = off), RadioSelector
+// (the availability answer), RadioSelectorRes1 (its status; -1 unsupported).
+static void ReadKeyboard(const ProfileReader& ini, SimKeyboard& keyboard)
+{
+    keyboard = {};
+    keyboard.light = static_cast<uint8_t>(ini.Number(L"Keyboard", L"Light", 0, 0, 1));
+    keyboard.levels = static_cast<uint8_t>(ini.Number(L"Keyboard", L"Levels", 1, 0, 0xFF));
+    keyboard.level = static_cast<uint8_t>(ini.Number(L"Keyboard", L"Level", 0, 0, 0xFF));
+    keyboard.selector
+        = static_cast<int32_t>(ini.Number(L"Keyboard", L"RadioSelector", 1, INT32_MIN, INT32_MAX));
+    keyboard.selectorRes1
+        = static_cast<int32_t>(ini.Number(L"Keyboard", L"RadioSelectorRes1", -1, INT32_MIN, INT32_MAX));
+}
+
 bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
 {
     std::wstring path = ResolveProfile(nameOrPath);
@@ -485,6 +499,7 @@ bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
     ReadBatteries(ini, machine);
     ReadAlert(ini, machine.alert);
     ReadOptical(ini, machine.optical);
+    ReadKeyboard(ini, machine.keyboard);
 
     std::memset(machine.profile, 0, sizeof machine.profile);
     wcsncpy(machine.profile, nameOrPath.c_str(), kProfileNameLength - 1);

@@ -11,7 +11,7 @@
 namespace sim {
 
 inline constexpr uint32_t kSimMachineMagic = 0x4D495354; // "TSIM"
-inline constexpr uint32_t kSimMachineVersion = 9;
+inline constexpr uint32_t kSimMachineVersion = 10;
 
 inline constexpr int kMaxOemStrings = 8;
 inline constexpr int kSmbiosStringLength = 64;
@@ -321,6 +321,20 @@ struct SimOptical {
 };
 static_assert(sizeof(SimOptical) == 8);
 
+// The keyboard light and the wireless key's selector (class 4, select 0x0B:
+// cbArg1 0 the highest level in byte 2 of cbRes3; 1 the state, low word of
+// cbRes2 level + 1 with the level in byte 2 of cbRes3; 0x10 the selector's
+// availability in cbRes2).
+struct SimKeyboard {
+    uint8_t light; // the firmware answers the light calls
+    uint8_t levels; // highest level
+    uint8_t level; // 0 = off
+    uint8_t pad;
+    int32_t selector; // the availability answer
+    int32_t selectorRes1; // its status (-1: the call is not supported)
+};
+static_assert(sizeof(SimKeyboard) == 12);
+
 inline constexpr wchar_t kResumeEventName[] = L"TavrinSimulatedMachineResume";
 
 inline constexpr int kLocatorAreaCapacity = 512;
@@ -419,6 +433,7 @@ struct SimMachine {
     SimDeviceTree deviceTree;
     SimAlert alert;
     SimOptical optical;
+    SimKeyboard keyboard;
 };
 #pragma pack(pop)
 
@@ -438,6 +453,7 @@ static_assert(offsetof(SimMachine, batteries) == offsetof(SimMachine, radio) + s
 static_assert(offsetof(SimMachine, deviceTree) == offsetof(SimMachine, batteries) + sizeof(SimBatteries));
 static_assert(offsetof(SimMachine, alert) == offsetof(SimMachine, deviceTree) + sizeof(SimDeviceTree));
 static_assert(offsetof(SimMachine, optical) == offsetof(SimMachine, alert) + sizeof(SimAlert));
-static_assert(sizeof(SimMachine) == offsetof(SimMachine, optical) + sizeof(SimOptical));
+static_assert(offsetof(SimMachine, keyboard) == offsetof(SimMachine, optical) + sizeof(SimOptical));
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, keyboard) + sizeof(SimKeyboard));
 
 } // namespace sim
