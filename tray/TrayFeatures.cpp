@@ -18,6 +18,7 @@
 #include "Pellick.h"
 #include "PowerEventsFeature.h"
 #include "RadioControlFeature.h"
+#include "RadioDisplayFeature.h"
 #include "StatusDisplaysFeature.h"
 #include "TrayAudio.h"
 #include "FeatureConfig.h"
@@ -59,6 +60,7 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
         m_launchButton = std::make_unique<CPellick>(context.bios);
     auto& brightness = Add<CBrightnessFeature>(context, m_displayFlags);
     auto& statusDisplays = Add<CStatusDisplaysFeature>(context);
+    auto& radioDisplay = Add<CRadioDisplayFeature>(context, m_displayFlags);
     Add<CDisplaySwitchFeature>(context, nullptr);
     // The battery-health pop-up and its record are not built yet.
     auto& batteryAlerts = Add<CBatteryAlertsFeature>(
@@ -79,11 +81,9 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
                                                         hibernate, launchButton},
                              m_suspend);
     auto& trayIcon = Add<CTrayIconFeature>(
-        context, CTrayIconFeature::Parts{companion,
-                                         volume,
-                                         m_displayFlags,
-                                         batterySaving,
-                                         {&brightness, &statusDisplays, &batteryAlerts}});
+        context,
+        CTrayIconFeature::Parts{
+            companion, volume, m_displayFlags, batterySaving, {&brightness, &radioDisplay, &batteryAlerts}});
     m_trayIcon = &trayIcon;
     m_statusDisplays = &statusDisplays;
 }

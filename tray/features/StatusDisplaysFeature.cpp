@@ -12,11 +12,6 @@ constexpr int kNumLockIndicator = 102;
 // Hardware feature bit: the keyboard has a backlight.
 constexpr int kKeyboardLightFeature = 26;
 
-uint32_t HighLow(uint16_t high, uint16_t low)
-{
-    return (uint32_t{high} << 16) | low;
-}
-
 } // namespace
 
 CStatusDisplaysFeature::CStatusDisplaysFeature(const TrayContext& context)
@@ -25,19 +20,12 @@ CStatusDisplaysFeature::CStatusDisplaysFeature(const TrayContext& context)
     , m_ejectEvent(::CreateEventW(nullptr, TRUE, TRUE, nullptr))
     , m_showLockKey(context.dispatcher.Trace(), "ShowLockKey",
                     [this](int, bool) { m_context.osds.HideOtherOsds(OsdKind::LockKeys); })
-    , m_showRadio(context.dispatcher.Trace(), "ShowRadio",
-                  [this](uint32_t, uint32_t, bool) { m_context.osds.HideOtherOsds(OsdKind::Radio); })
     , m_eject(context.dispatcher.Trace(), "Eject", [this] { m_context.osds.HideOtherOsds(OsdKind::Eject); })
-    , m_showKeyboardLight(context.dispatcher.Trace(), "ShowKeyboardLight",
-                          [this](int, bool) { m_context.osds.HideOtherOsds(OsdKind::KeyboardLight); })
     // The sensor's dialog stays out of the displays' turn-taking.
     , m_showAmbientLight(context.dispatcher.Trace(), "ShowAmbientLightSensor")
-    , m_recheckKeyboardBacklight(context.dispatcher.Trace(), "RecheckKeyboardBacklightSupport",
-                                 [this] {
-                                     feature_config::ReportKeyboardLightSupport(
-                                         m_context.hardwareFeature(kKeyboardLightFeature));
-                                 })
-    , m_hideRadioDisplay(context.dispatcher.Trace(), "HideRadioDisplay")
+    , m_recheckKeyboardBacklight(context.dispatcher.Trace(), "RecheckKeyboardBacklightSupport", [this] {
+        feature_config::ReportKeyboardLightSupport(m_context.hardwareFeature(kKeyboardLightFeature));
+    })
 {}
 
 // The key passes no value; the firmware's event gives it in argument 1.
@@ -62,12 +50,7 @@ void CStatusDisplaysFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 {
     RouteBoth(dispatcher, 0x003A, &CStatusDisplaysFeature::ShowCapsLock);
     RouteBoth(dispatcher, 0xE045, &CStatusDisplaysFeature::ShowNumLock);
-    for (uint16_t code : {0xE00C, 0xE033, 0xE034})
-        RouteBoth(dispatcher, code, &CStatusDisplaysFeature::ShowKeyboardLight);
     RouteBoth(dispatcher, 0xE013, &CStatusDisplaysFeature::ShowAmbientLight);
-    dispatcher.RouteKey(0xE008, [this] { m_showRadio(0, 0, false); });
-    dispatcher.RouteBios(
-        0xE008, [this](const BiosEventCode& e) { m_showRadio(HighLow(e.arg2, e.arg1), e.arg3, true); });
     dispatcher.RouteKey(0xE009, [this] { m_eject(); });
     dispatcher.RouteBios(0xE009, [this](const BiosEventCode&) { m_eject(); });
     dispatcher.RouteWindowMessage(messages::kKeyboardLightSupportChanged,
