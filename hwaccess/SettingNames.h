@@ -25,6 +25,10 @@ inline constexpr wchar_t kAlsDlgX[] = L"AlsDlgX";
 inline constexpr wchar_t kAlsDlgY[] = L"AlsDlgY";
 // Which lock keys show a display: bits 0x001 Caps Lock, 0x010 Num Lock, 0x100 Scroll Lock.
 inline constexpr wchar_t kShowKbdLock[] = L"ShowKbdLock";
+inline constexpr wchar_t kRadioDlgX[] = L"RadioDlgX";
+inline constexpr wchar_t kRadioDlgY[] = L"RadioDlgY";
+inline constexpr wchar_t kKbdDlgX[] = L"KbdDlgX";
+inline constexpr wchar_t kKbdDlgY[] = L"KbdDlgY";
 
 // The launch button's function (0..15), the program and web address of
 // functions 14 and 15, and the manager's test button.

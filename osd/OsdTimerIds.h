@@ -20,6 +20,13 @@ enum class OsdTimerId : UINT_PTR {
     EjectFade = 32672,
     // The light sensor's dialog closes when it fires.
     AlsClose = 1,
+    // Radio: the close timer of the dialog and panel displays, and the hold
+    // and fade of the bitmap and outline displays.
+    RadioClose = 1,
+    RadioHold = 32673,
+    RadioFade = 32674,
+    // Keyboard light: the dialog and panel displays close when it fires.
+    KeyboardLightClose = 1,
 };
 
 constexpr UINT_PTR OsdTimerNumber(OsdTimerId id)
@@ -33,3 +40,5 @@ inline constexpr UINT kOsdHoldMs = 2500;
 inline constexpr UINT kOsdFadeStepMs = 50;
 inline constexpr UINT kAlsCloseMs = 10000;
 inline constexpr int kOsdFadeStepPercent = 10;
+inline constexpr UINT kRadioPanelCloseMs = 3000;
+inline constexpr UINT kKeyboardDialogCloseMs = 10000;

@@ -130,6 +130,28 @@ Result TypeKey(SimKeys& keys, const BiosCallBuffer& call)
     return {::SendInput(count, inputs.data(), sizeof(INPUT)) == count ? 0 : -1};
 }
 
+// The keyboard light's level count and state, and the selector's availability.
+bool KeyboardAnswer(const SimKeyboard& keyboard, const BiosCallBuffer& call, Result& result)
+{
+    constexpr uint32_t kLevels = 0x00;
+    constexpr uint32_t kState = 0x01;
+    constexpr uint32_t kSelector = 0x10;
+    switch (call.cbArg1) {
+    case kLevels:
+        result = keyboard.light ? Result{0, 0, uint32_t{keyboard.levels} << 16} : Result{};
+        return true;
+    case kState:
+        result = keyboard.light ? Result{0, uint32_t{keyboard.level} + 1u, uint32_t{keyboard.level} << 16}
+                                : Result{};
+        return true;
+    case kSelector:
+        result = Result{keyboard.selectorRes1, static_cast<uint32_t>(keyboard.selector)};
+        return true;
+    default:
+        return false;
+    }
+}
+
 Result Radio(const RadioAnswer& a)
 {
     return {a.res1, a.res2, a.res3, a.res4};
@@ -153,6 +175,10 @@ Result Model(SimMachine& machine, const BiosCallBuffer& call)
         }
         if (call.cbSelect == 0x0B && call.cbArg1 == 0x40 && machine.keys.typesKeys) return {0, 1};
         if (call.cbSelect == 0x0B && call.cbArg1 == 0x41) return TypeKey(machine.keys, call);
+        if (call.cbSelect == 0x0B) {
+            Result keyboard;
+            if (KeyboardAnswer(machine.keyboard, call, keyboard)) return keyboard;
+        }
         break;
     case 0x0011:
         if (call.cbSelect == 0x0B && machine.radio.modelled) return Radio(AnswerRadioCall(machine, call));

@@ -475,6 +475,20 @@ static void ReadAls(const ProfileReader& ini, SimAls& als)
     als.enabled = static_cast<uint8_t>(ini.Number(L"AmbientLight", L"Enabled", 1, 0, 1));
 }
 
+// [Keyboard] Light=0|1, Levels (highest level), Level (0 = off), RadioSelector
+// (the availability answer), RadioSelectorRes1 (its status; -1 unsupported).
+static void ReadKeyboard(const ProfileReader& ini, SimKeyboard& keyboard)
+{
+    keyboard = {};
+    keyboard.light = static_cast<uint8_t>(ini.Number(L"Keyboard", L"Light", 0, 0, 1));
+    keyboard.levels = static_cast<uint8_t>(ini.Number(L"Keyboard", L"Levels", 1, 0, 0xFF));
+    keyboard.level = static_cast<uint8_t>(ini.Number(L"Keyboard", L"Level", 0, 0, 0xFF));
+    keyboard.selector
+        = static_cast<int32_t>(ini.Number(L"Keyboard", L"RadioSelector", 1, INT32_MIN, INT32_MAX));
+    keyboard.selectorRes1
+        = static_cast<int32_t>(ini.Number(L"Keyboard", L"RadioSelectorRes1", -1, INT32_MIN, INT32_MAX));
+}
+
 bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
 {
     std::wstring path = ResolveProfile(nameOrPath);
@@ -504,6 +518,7 @@ bool LoadProfile(const std::wstring& nameOrPath, SimMachine& machine)
     ReadOptical(ini, L"Optical2", L'F', OpticalBus::Scsi, machine.secondOptical);
     ReadAls(ini, machine.als);
     machine.lockKeys = {};
+    ReadKeyboard(ini, machine.keyboard);
 
     std::memset(machine.profile, 0, sizeof machine.profile);
     wcsncpy(machine.profile, nameOrPath.c_str(), kProfileNameLength - 1);

@@ -11,7 +11,7 @@
 namespace sim {
 
 inline constexpr uint32_t kSimMachineMagic = 0x4D495354; // "TSIM"
-inline constexpr uint32_t kSimMachineVersion = 9;
+inline constexpr uint32_t kSimMachineVersion = 11;
 
 inline constexpr int kMaxOemStrings = 8;
 inline constexpr int kSmbiosStringLength = 64;
@@ -342,6 +342,20 @@ struct SimLockKeys {
 };
 static_assert(sizeof(SimLockKeys) == 4);
 
+// The keyboard light and the wireless key's selector (class 4, select 0x0B:
+// cbArg1 0 the highest level in byte 2 of cbRes3; 1 the state, low word of
+// cbRes2 level + 1 with the level in byte 2 of cbRes3; 0x10 the selector's
+// availability in cbRes2).
+struct SimKeyboard {
+    uint8_t light; // the firmware answers the light calls
+    uint8_t levels; // highest level
+    uint8_t level; // 0 = off
+    uint8_t pad;
+    int32_t selector; // the availability answer
+    int32_t selectorRes1; // its status (-1: the call is not supported)
+};
+static_assert(sizeof(SimKeyboard) == 12);
+
 inline constexpr wchar_t kResumeEventName[] = L"TavrinSimulatedMachineResume";
 
 inline constexpr int kLocatorAreaCapacity = 512;
@@ -443,6 +457,7 @@ struct SimMachine {
     SimOptical secondOptical; // attached otherwise than the first, by default
     SimAls als;
     SimLockKeys lockKeys;
+    SimKeyboard keyboard;
 };
 #pragma pack(pop)
 
@@ -465,6 +480,7 @@ static_assert(offsetof(SimMachine, optical) == offsetof(SimMachine, alert) + siz
 static_assert(offsetof(SimMachine, secondOptical) == offsetof(SimMachine, optical) + sizeof(SimOptical));
 static_assert(offsetof(SimMachine, als) == offsetof(SimMachine, secondOptical) + sizeof(SimOptical));
 static_assert(offsetof(SimMachine, lockKeys) == offsetof(SimMachine, als) + sizeof(SimAls));
-static_assert(sizeof(SimMachine) == offsetof(SimMachine, lockKeys) + sizeof(SimLockKeys));
+static_assert(offsetof(SimMachine, keyboard) == offsetof(SimMachine, lockKeys) + sizeof(SimLockKeys));
+static_assert(sizeof(SimMachine) == offsetof(SimMachine, keyboard) + sizeof(SimKeyboard));
 
 } // namespace sim

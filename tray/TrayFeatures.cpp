@@ -22,6 +22,7 @@
 #include "Pellick.h"
 #include "PowerEventsFeature.h"
 #include "RadioControlFeature.h"
+#include "RadioDisplayFeature.h"
 #include "StatusDisplaysFeature.h"
 #include "TrayAudio.h"
 #include "FeatureConfig.h"
@@ -73,6 +74,7 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
         m_launchButton = std::make_unique<CPellick>(context.bios);
     auto& brightness = Add<CBrightnessFeature>(context, m_displayFlags);
     auto& statusDisplays = Add<CStatusDisplaysFeature>(context);
+    auto& radioDisplay = Add<CRadioDisplayFeature>(context, m_displayFlags);
     Add<CDisplaySwitchFeature>(context, nullptr);
     m_healthPopup = MakeHealthPopup(context.osdStyle, [this](const std::wstring& arguments) {
         if (m_batteryAlerts != nullptr) m_batteryAlerts->LaunchBatteryMeter(arguments);
@@ -107,11 +109,9 @@ CTrayFeatures::CTrayFeatures(const TrayContext& context, const CCompanionApp& co
                                                         hibernate, launchButton},
                              m_suspend);
     auto& trayIcon = Add<CTrayIconFeature>(
-        context, CTrayIconFeature::Parts{companion,
-                                         volume,
-                                         m_displayFlags,
-                                         batterySaving,
-                                         {&brightness, &statusDisplays, &batteryAlerts}});
+        context,
+        CTrayIconFeature::Parts{
+            companion, volume, m_displayFlags, batterySaving, {&brightness, &radioDisplay, &batteryAlerts}});
     m_trayIcon = &trayIcon;
     m_statusDisplays = &statusDisplays;
 }

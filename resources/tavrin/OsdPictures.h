@@ -75,3 +75,33 @@
 #define IDI_LOCK_NUM 413
 #define IDI_LOCK_CAPS_TILE 421
 #define IDI_LOCK_NUM_TILE 422
+// ---- Radio and keyboard-light displays ----
+// Dialog style: opaque pictures shown whole in picture controls.
+#define IDB_RADIO_LEGACY_ON 100 // 75 x 91 radios on (older radio function)
+#define IDB_RADIO_LEGACY_OFF 101 // 75 x 91 radios off
+#define IDB_RADIO_WWAN_ON 131 // 48 x 48
+#define IDB_RADIO_WIFI_ON 134 // 48 x 48
+#define IDB_RADIO_BLUETOOTH_ON 135 // 48 x 48
+#define IDB_RADIO_WIFI_OFF 136 // 48 x 48
+#define IDB_RADIO_BLUETOOTH_OFF 137 // 48 x 48
+#define IDB_RADIO_WWAN_OFF 138 // 48 x 48
+#define IDB_KBD_LIGHT_KEYBOARD 354 // 51 x 53 the keyboard alone (kept hidden)
+#define IDB_KBD_LIGHT_DARK 355 // 51 x 53 light off
+#define IDB_KBD_LIGHT_LIT 356 // 51 x 53 light on
+// Panel style: symbols on a magenta (keyed) background.
+#define IDB_PANEL_BLUETOOTH_OFF 390 // 48 x 48
+#define IDB_PANEL_BLUETOOTH_ON 391
+#define IDB_PANEL_WIFI_OFF 392
+#define IDB_PANEL_WIFI_ON 393
+#define IDB_PANEL_WWAN_OFF 394
+#define IDB_PANEL_WWAN_ON 395
+#define IDB_PANEL_KBD_LIGHT_ON 401 // 48 x 48
+#define IDB_PANEL_KBD_LIGHT_OFF 402 // 48 x 48
+// Bitmap style: the on and off tiles, one of them lit.
+#define IDB_RADIO_TILES_ON 424 // 360 x 180
+#define IDB_RADIO_TILES_OFF 425 // 360 x 180
+// Outline style: the radio symbol on or off, drawn on panel 489 / 490.
+#define IDB_K7_RADIO_ON_SMALL 430 // 74 x 74
+#define IDB_K7_RADIO_ON_LARGE 431 // 110 x 110
+#define IDB_K7_RADIO_OFF_LARGE 432 // 110 x 110
+#define IDB_K7_RADIO_OFF_SMALL 433 // 74 x 74

@@ -17,3 +17,9 @@
 #define IDC_ALS_OFF_PICTURE 228
 #define IDC_ALS_ON_PICTURE 229
 #define IDC_ALS_TEXT 230
+// The radio and keyboard-light displays.
+#define IDD_OSD_RADIO 315
+#define IDD_OSD_KBD_LIGHT 353
+#define IDC_KBD_PICTURE_KEYBOARD 268
+#define IDC_KBD_PICTURE_DARK 300
+#define IDC_KBD_PICTURE_LIT 301

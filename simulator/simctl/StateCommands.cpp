@@ -92,6 +92,11 @@ const KeyInfo kKeys[] = {
     FIELD(L"caps-lock", lockKeys.caps, uint8_t, 0, 1, false, false),
     FIELD(L"num-lock", lockKeys.num, uint8_t, 0, 1, false, false),
     FIELD(L"scroll-lock", lockKeys.scroll, uint8_t, 0, 1, false, false),
+    FIELD(L"kbd-light", keyboard.light, uint8_t, 0, 1, false, false),
+    FIELD(L"kbd-levels", keyboard.levels, uint8_t, 0, 0xFF, false, false),
+    FIELD(L"kbd-level", keyboard.level, uint8_t, 0, 0xFF, false, false),
+    FIELD(L"radio-selector", keyboard.selector, int32_t, INT32_MIN, INT32_MAX, false, false),
+    FIELD(L"radio-selector-res1", keyboard.selectorRes1, int32_t, INT32_MIN, INT32_MAX, false, false),
 };
 #undef FIELD
 

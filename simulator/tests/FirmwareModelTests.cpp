@@ -86,6 +86,28 @@ TEST_F(FirmwareModel, RadioQueryAndVersionReportAnswerFromTheProfile)
     EXPECT_EQ(machine->firmware.lastVersion[3], 1u);
 }
 
+TEST_F(FirmwareModel, KeyboardLightAndRadioSelectorAnswerFromTheMachine)
+{
+    // corvane-default: a light of three levels, off; the selector available.
+    EXPECT_EQ(Call(0x04, 0x0B, 0x00).cbRes3, 3u << 16);
+    BiosCallBuffer off = Call(0x04, 0x0B, 0x01);
+    EXPECT_EQ(off.cbRes1, 0);
+    EXPECT_EQ(off.cbRes2, 1u) << "1 is off";
+    machine->keyboard.level = 2;
+    BiosCallBuffer lit = Call(0x04, 0x0B, 0x01);
+    EXPECT_EQ(lit.cbRes2, 3u);
+    EXPECT_EQ(lit.cbRes3, 2u << 16);
+    BiosCallBuffer selector = Call(0x04, 0x0B, 0x10);
+    EXPECT_EQ(selector.cbRes1, 0);
+    EXPECT_EQ(selector.cbRes2, 1u);
+    // Without a light the light calls fail; the selector keeps its own status.
+    machine->keyboard.light = 0;
+    machine->keyboard.selectorRes1 = -1;
+    EXPECT_EQ(Call(0x04, 0x0B, 0x00).cbRes1, -1);
+    EXPECT_EQ(Call(0x04, 0x0B, 0x01).cbRes1, -1);
+    EXPECT_EQ(Call(0x04, 0x0B, 0x10).cbRes1, -1);
+}
+
 TEST_F(FirmwareModel, ThePendingAlertIsHandedOverOnceAndOnlyWithTheSignature)
 {
     constexpr uint32_t kSignature = 0x5456524E;

@@ -53,11 +53,7 @@ CStatusDisplaysFeature::CStatusDisplaysFeature(const TrayContext& context)
     , m_ejectDisplay(CreateEjectDlg(context.osdStyle))
     , m_showLockKey(context.dispatcher.Trace(), "ShowLockKey",
                     [this](int key, bool fromBios) { ShowLockKey(static_cast<LockKey>(key), fromBios); })
-    , m_showRadio(context.dispatcher.Trace(), "ShowRadio",
-                  [this](uint32_t, uint32_t, bool) { m_context.osds.HideOtherOsds(OsdKind::Radio); })
     , m_eject(context.dispatcher.Trace(), "Eject", [this] { Eject(); })
-    , m_showKeyboardLight(context.dispatcher.Trace(), "ShowKeyboardLight",
-                          [this](int, bool) { m_context.osds.HideOtherOsds(OsdKind::KeyboardLight); })
     // The sensor's dialog stays out of the displays' turn-taking.
     , m_showAmbientLight(context.dispatcher.Trace(), "ShowAmbientLightSensor",
                          [this](int state, bool fromBios) { ShowAls(state, fromBios); })
@@ -66,7 +62,6 @@ CStatusDisplaysFeature::CStatusDisplaysFeature(const TrayContext& context)
                                      feature_config::ReportKeyboardLightSupport(
                                          m_context.hardwareFeature(kKeyboardLightFeature));
                                  })
-    , m_hideRadioDisplay(context.dispatcher.Trace(), "HideRadioDisplay")
 {
     if (m_lockKeys) {
         m_lockKeysWindow = std::make_unique<COsdWindow>(*m_lockKeys);
@@ -102,12 +97,7 @@ void CStatusDisplaysFeature::RegisterRoutes(CTrayDispatcher& dispatcher)
 {
     RouteBoth(dispatcher, 0x003A, &CStatusDisplaysFeature::ShowCapsLock);
     RouteBoth(dispatcher, 0xE045, &CStatusDisplaysFeature::ShowNumLock);
-    for (uint16_t code : {0xE00C, 0xE033, 0xE034})
-        RouteBoth(dispatcher, code, &CStatusDisplaysFeature::ShowKeyboardLight);
     RouteBoth(dispatcher, 0xE013, &CStatusDisplaysFeature::ShowAmbientLight);
-    dispatcher.RouteKey(0xE008, [this] { m_showRadio(0, 0, false); });
-    dispatcher.RouteBios(
-        0xE008, [this](const BiosEventCode& e) { m_showRadio(HighLow(e.arg2, e.arg1), e.arg3, true); });
     dispatcher.RouteKey(0xE009, [this] { m_eject(); });
     dispatcher.RouteBios(0xE009, [this](const BiosEventCode&) { m_eject(); });
     dispatcher.RouteWindowMessage(messages::kKeyboardLightSupportChanged,

@@ -12,9 +12,8 @@
 
 #include <memory>
 
-// The lock keys, the radio switch, the keyboard light, the eject key and the
-// ambient light sensor, each with its display.
-class CStatusDisplaysFeature : public ITrayFeature, public IExitDismissal {
+// The lock keys, the eject key and the ambient light sensor, each with its display.
+class CStatusDisplaysFeature : public ITrayFeature {
 public:
     explicit CStatusDisplaysFeature(const TrayContext& context);
     ~CStatusDisplaysFeature() override;
@@ -25,7 +24,6 @@ public:
     void Stop() override;
     // The keyboard-light support report, made during start-up and on request.
     void RecheckKeyboardBacklightSupport() { m_recheckKeyboardBacklight(); }
-    void HideForExit() override { m_hideRadioDisplay(); }
 
     // Signalled while no eject runs: one eject at a time.
     HANDLE EjectEvent() const { return m_ejectWorker.IdleEvent(); }
@@ -35,7 +33,6 @@ private:
                    void (CStatusDisplaysFeature::*show)(int, bool));
     void ShowCapsLock(int, bool fromBios);
     void ShowNumLock(int, bool fromBios);
-    void ShowKeyboardLight(int level, bool fromBios) { m_showKeyboardLight(level, fromBios); }
     void ShowAmbientLight(int state, bool fromBios) { m_showAmbientLight(state, fromBios); }
     void ShowLockKey(LockKey key, bool fromBios);
     void Eject();
@@ -53,12 +50,7 @@ private:
     std::unique_ptr<COsdWindow> m_ejectWindow;
     CAlsDialog m_alsDialog;
     CTrayEntry<void(int indicator, bool fromBios)> m_showLockKey;
-    // From a key the state is read from the firmware; from the firmware it is given.
-    CTrayEntry<void(uint32_t status, uint32_t detail, bool fromBios)> m_showRadio;
     CTrayEntry<void()> m_eject;
-    // From a key: the next level. From the firmware: the given level.
-    CTrayEntry<void(int level, bool fromBios)> m_showKeyboardLight;
     CTrayEntry<void(int state, bool fromBios)> m_showAmbientLight;
     CTrayEntry<void()> m_recheckKeyboardBacklight;
-    CTrayEntry<void()> m_hideRadioDisplay;
 };

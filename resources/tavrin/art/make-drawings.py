@@ -447,6 +447,200 @@ for _kind in ("caps", "num"):
 DRAWINGS.update(STATUS_DRAWINGS)
 
 
+# --- radio and keyboard-light displays ----------------------------------------
+# Wi-Fi, Bluetooth and Mobile Broadband symbols, the on/off tiles of the
+# wireless key and the keyboard light, on the same 100-unit grid.
+
+RADIO_DIALOG_FACE = "#eef2f7"
+RADIO_DIALOG_EDGE = "#b7c3d2"
+RADIO_DIALOG_ON = "#1f63b0"
+RADIO_DIALOG_OFF = "#9aa4b1"
+RADIO_CROSS = "#d8322a"
+RADIO_TILE_LIT = "#62cdf5"
+RADIO_TILE_FACE = "#2a333d"
+RADIO_TILE_FACE_LIT = "#3d5466"
+RADIO_TILE_DIM = "#7d8794"
+KEY_LIGHT = "#ffd866"
+
+
+def radio_wifi(colour, width=8):
+    # A dot and three arcs opening upwards from it.
+    d = ""
+    for r in (20, 36, 52):
+        a = math.radians(45)
+        d += "M%s %sA%s %s 0 0 1 %s %s" % (num(50 - r * math.sin(a)), num(80 - r * math.cos(a)), r, r,
+                                           num(50 + r * math.sin(a)), num(80 - r * math.cos(a)))
+    return ('    <path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"/>\n'
+            '    <circle cx="50" cy="80" r="%s" fill="%s"/>\n') % (d, colour, num(width), num(width * 0.9), colour)
+
+
+def radio_bluetooth(colour, width=8):
+    return ('    <path d="M30 33L68 66L50 84V16L68 34L30 67" fill="none" stroke="%s" stroke-width="%s" '
+            'stroke-linecap="round" stroke-linejoin="round"/>\n') % (colour, num(width))
+
+
+def radio_wwan(colour, width=8):
+    # Four signal bars rising to the right.
+    body = ""
+    for i, h in enumerate((22, 38, 54, 70)):
+        body += '    <rect x="%s" y="%s" width="13" height="%s" rx="2" fill="%s"/>\n' % (
+            num(16 + i * 19), num(86 - h), num(h), colour)
+    return body
+
+
+def radio_antenna(colour, width=8):
+    # A mast with waves either side: the radios as a whole.
+    body = ('    <path d="M50 40V88M36 88H64" fill="none" stroke="%s" stroke-width="%s" '
+            'stroke-linecap="round"/>\n') % (colour, num(width))
+    body += '    <circle cx="50" cy="36" r="%s" fill="%s"/>\n' % (num(width * 0.9), colour)
+    d = ""
+    for r in (16, 30):
+        for side in (-1, 1):
+            a = math.radians(40)
+            x1, y1 = 50 + side * r * math.cos(a), 36 - r * math.sin(a)
+            x2, y2 = 50 + side * r * math.cos(a), 36 + r * math.sin(a)
+            d += "M%s %sA%s %s 0 0 %d %s %s" % (num(x1), num(y1), r, r, 1 if side > 0 else 0, num(x2), num(y2))
+    return body + '    <path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"/>\n' % (
+        d, colour, num(width * 0.8))
+
+
+RADIO_SYMBOLS = {"wifi": radio_wifi, "bluetooth": radio_bluetooth, "wwan": radio_wwan, "antenna": radio_antenna}
+
+
+def radio_cross(colour, width=9):
+    return ('    <path d="M60 60L86 86M86 60L60 86" fill="none" stroke="%s" stroke-width="%s" '
+            'stroke-linecap="round"/>\n') % (colour, num(width))
+
+
+def keyboard(colour, keys, width=5):
+    # A keyboard seen from above: a rounded body, three rows of keys and a space bar.
+    body = '    <rect x="8" y="42" width="84" height="46" rx="7" fill="none" stroke="%s" stroke-width="%s"/>\n' % (
+        colour, num(width))
+    for row, count in enumerate((7, 6)):
+        for i in range(count):
+            x = 16 + i * 10.5 + row * 5
+            body += '    <rect x="%s" y="%s" width="7" height="7" rx="1.2" fill="%s"/>\n' % (
+                num(x), num(50 + row * 11), keys)
+    body += '    <rect x="30" y="73" width="40" height="7" rx="1.2" fill="%s"/>\n' % keys
+    return body
+
+
+def key_light_rays(colour, width=6):
+    d = ""
+    for angle in (-60, -30, 0, 30, 60):
+        a = math.radians(angle - 90)
+        d += "M%s %sL%s %s" % (num(50 + 22 * math.cos(a)), num(38 + 22 * math.sin(a)),
+                               num(50 + 34 * math.cos(a)), num(38 + 34 * math.sin(a)))
+    return '    <path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"/>\n' % (
+        d, colour, num(width))
+
+
+def radio_dialog(width, height, kind, on):
+    # Opaque pictures on the dialog's pale face.
+    colour = RADIO_DIALOG_ON if on else RADIO_DIALOG_OFF
+    body = '  <rect width="%d" height="%d" fill="%s"/>\n' % (width, height, RADIO_DIALOG_FACE)
+    symbol = RADIO_SYMBOLS[kind](colour)
+    if not on:
+        symbol += radio_cross(RADIO_CROSS)
+    size = min(width, height) - 8
+    return svg(width, height, body + place((width - size) / 2, (height - size) / 2, size, symbol))
+
+
+def radio_legacy(on):
+    colour = RADIO_DIALOG_ON if on else RADIO_DIALOG_OFF
+    body = '  <rect width="75" height="91" fill="%s"/>\n' % RADIO_DIALOG_FACE
+    body += '  <rect x="0.5" y="0.5" width="74" height="90" fill="none" stroke="%s"/>\n' % RADIO_DIALOG_EDGE
+    symbol = radio_antenna(colour)
+    if not on:
+        symbol += radio_cross(RADIO_CROSS)
+    body += place(5.5, 10, 64, symbol)
+    # A lamp below the symbol: green when on, dark when off.
+    body += '  <circle cx="37.5" cy="80" r="5" fill="%s" stroke="%s"/>\n' % ("#39b54a" if on else "#6b7480", "#44505e")
+    return svg(75, 91, body)
+
+
+def radio_panel(kind, on):
+    symbol = RADIO_SYMBOLS[kind](WHITE if on else "#aeb9c9")
+    if not on:
+        symbol += radio_cross(CLASSIC_CROSS)
+    return svg(48, 48, place(6, 6, 36, symbol))
+
+
+def radio_tiles(on_lit):
+    # Two tiles on the slider style's graphite panel: the radios on, the radios off.
+    defs = vertical_gradient("face", SLIDER_TOP, SLIDER_BOTTOM)
+    body = '  <rect width="360" height="180" fill="url(#face)"/>\n'
+    body += '  <rect x="0.5" y="0.5" width="359" height="179" fill="none" stroke="%s"/>\n' % SLIDER_EDGE
+    for index, on in enumerate((True, False)):
+        lit = on == on_lit
+        x = 24 + index * 168
+        body += '  <rect x="%d" y="22" width="144" height="136" rx="14" fill="%s" stroke="%s" stroke-width="%s"/>\n' % (
+            x, RADIO_TILE_FACE_LIT if lit else RADIO_TILE_FACE, RADIO_TILE_LIT if lit else "#48525e", 5 if lit else 2)
+        colour = WHITE if lit else RADIO_TILE_DIM
+        symbol = radio_antenna(colour)
+        if not on:
+            symbol += radio_cross(RADIO_CROSS if lit else "#8f5a55")
+        body += place(x + 22, 32, 100, symbol)
+        # The lamp under each tile: lit on the chosen one.
+        body += '  <rect x="%d" y="164" width="64" height="6" rx="3" fill="%s"/>\n' % (
+            x + 40, RADIO_TILE_LIT if lit else "#3a434e")
+    return svg(360, 180, body, defs)
+
+
+def radio_outline(size, on):
+    symbol = radio_antenna(OUTLINE_SYMBOL, 7)
+    if not on:
+        symbol += radio_cross(OUTLINE_CROSS, 8)
+    return svg(size, size, place(0, 0, size, symbol))
+
+
+def keyboard_dialog(state):
+    # state: "keyboard" (plain), "dark" or "lit".
+    body = '  <rect width="51" height="53" fill="%s"/>\n' % RADIO_DIALOG_FACE
+    if state == "lit":
+        symbol = keyboard("#34506d", KEY_LIGHT) + key_light_rays("#f7a511")
+    elif state == "dark":
+        symbol = keyboard("#6b7480", "#6b7480")
+    else:
+        symbol = keyboard("#34506d", "#34506d")
+    return svg(51, 53, body + place(1.5, 2.5, 48, symbol))
+
+
+def keyboard_panel(lit):
+    symbol = keyboard(WHITE, KEY_LIGHT) + key_light_rays(KEY_LIGHT) if lit else keyboard("#aeb9c9", "#aeb9c9")
+    return svg(48, 48, place(6, 6, 36, symbol))
+
+
+RADIO_DRAWINGS = {
+    "radio-legacy-on-75x91.svg": lambda: radio_legacy(True),
+    "radio-legacy-off-75x91.svg": lambda: radio_legacy(False),
+    "radio-wifi-on-48x48.svg": lambda: radio_dialog(48, 48, "wifi", True),
+    "radio-wifi-off-48x48.svg": lambda: radio_dialog(48, 48, "wifi", False),
+    "radio-bluetooth-on-48x48.svg": lambda: radio_dialog(48, 48, "bluetooth", True),
+    "radio-bluetooth-off-48x48.svg": lambda: radio_dialog(48, 48, "bluetooth", False),
+    "radio-wwan-on-48x48.svg": lambda: radio_dialog(48, 48, "wwan", True),
+    "radio-wwan-off-48x48.svg": lambda: radio_dialog(48, 48, "wwan", False),
+    "panel-wifi-on-48x48.svg": lambda: radio_panel("wifi", True),
+    "panel-wifi-off-48x48.svg": lambda: radio_panel("wifi", False),
+    "panel-bluetooth-on-48x48.svg": lambda: radio_panel("bluetooth", True),
+    "panel-bluetooth-off-48x48.svg": lambda: radio_panel("bluetooth", False),
+    "panel-wwan-on-48x48.svg": lambda: radio_panel("wwan", True),
+    "panel-wwan-off-48x48.svg": lambda: radio_panel("wwan", False),
+    "radio-tiles-on-360x180.svg": lambda: radio_tiles(True),
+    "radio-tiles-off-360x180.svg": lambda: radio_tiles(False),
+    "outline-radio-on-74x74.svg": lambda: radio_outline(74, True),
+    "outline-radio-on-110x110.svg": lambda: radio_outline(110, True),
+    "outline-radio-off-74x74.svg": lambda: radio_outline(74, False),
+    "outline-radio-off-110x110.svg": lambda: radio_outline(110, False),
+    "keyboard-plain-51x53.svg": lambda: keyboard_dialog("keyboard"),
+    "keyboard-dark-51x53.svg": lambda: keyboard_dialog("dark"),
+    "keyboard-lit-51x53.svg": lambda: keyboard_dialog("lit"),
+    "panel-keyboard-lit-48x48.svg": lambda: keyboard_panel(True),
+    "panel-keyboard-dark-48x48.svg": lambda: keyboard_panel(False),
+}
+DRAWINGS.update(RADIO_DRAWINGS)
+
+
 def main(argv):
     folder = argv[0] if argv else os.path.dirname(os.path.abspath(__file__))
     for name, draw in DRAWINGS.items():
