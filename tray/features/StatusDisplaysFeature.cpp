@@ -15,11 +15,6 @@ namespace {
 // Hardware feature bit: the keyboard has a backlight.
 constexpr int kKeyboardLightFeature = 26;
 
-uint32_t HighLow(uint16_t high, uint16_t low)
-{
-    return (uint32_t{high} << 16) | low;
-}
-
 // ShowKbdLock names the keys; without it TavrinControl does. The lock-key
 // options of the capability set add Caps Lock and Num Lock.
 LockKeyChoice ChooseLockKeys(const CCapabilitySet& capabilities)
@@ -57,11 +52,9 @@ CStatusDisplaysFeature::CStatusDisplaysFeature(const TrayContext& context)
     // The sensor's dialog stays out of the displays' turn-taking.
     , m_showAmbientLight(context.dispatcher.Trace(), "ShowAmbientLightSensor",
                          [this](int state, bool fromBios) { ShowAls(state, fromBios); })
-    , m_recheckKeyboardBacklight(context.dispatcher.Trace(), "RecheckKeyboardBacklightSupport",
-                                 [this] {
-                                     feature_config::ReportKeyboardLightSupport(
-                                         m_context.hardwareFeature(kKeyboardLightFeature));
-                                 })
+    , m_recheckKeyboardBacklight(context.dispatcher.Trace(), "RecheckKeyboardBacklightSupport", [this] {
+        feature_config::ReportKeyboardLightSupport(m_context.hardwareFeature(kKeyboardLightFeature));
+    })
 {
     if (m_lockKeys) {
         m_lockKeysWindow = std::make_unique<COsdWindow>(*m_lockKeys);
