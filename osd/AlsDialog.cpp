@@ -1,5 +1,6 @@
 #include "AlsDialog.h"
 
+#include "DraggedDialog.h"
 #include "Dpi.h"
 #include "OsdGeometry.h"
 #include "OsdPictures.h"
@@ -123,6 +124,14 @@ void CAlsDialog::OpenPreferences()
 
 INT_PTR CAlsDialog::DialogMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
+    INT_PTR result = FALSE;
+    if (dragged_dialog::OnMessage(
+            m_hWnd, msg, lp,
+            [this] {
+                if (m_timerRunning) RestartTimer();
+            },
+            result))
+        return result;
     switch (msg) {
     case WM_CTLCOLORDLG:
         return reinterpret_cast<INT_PTR>(m_background.get());
@@ -137,13 +146,6 @@ INT_PTR CAlsDialog::DialogMessage(UINT msg, WPARAM wp, LPARAM lp)
             OpenPreferences();
             return TRUE;
         }
-        break;
-    case WM_LBUTTONDOWN:
-        ::PostMessageW(m_hWnd, WM_NCLBUTTONDOWN, HTCAPTION, lp);
-        return TRUE;
-    case WM_MOUSEMOVE:
-    case WM_MOVE:
-        if (m_timerRunning) RestartTimer();
         break;
     default:
         break;

@@ -1,5 +1,7 @@
 #include "DialogFrame.h"
 
+#include "DraggedDialog.h"
+
 #include "OsdGeometry.h"
 #include "Settings.h"
 
@@ -58,11 +60,7 @@ void CDialogFrame::PaintBorder(HWND dialog) const
 
 void CDialogFrame::SavePosition(HWND dialog) const
 {
-    RECT window{};
-    if (!::GetWindowRect(dialog, &window)) return;
-    const CSettings settings;
-    settings.WriteDword(m_look.xSetting, static_cast<DWORD>(window.left));
-    settings.WriteDword(m_look.ySetting, static_cast<DWORD>(window.top));
+    dragged_dialog::SavePosition(dialog, m_look.xSetting, m_look.ySetting);
 }
 
 bool CDialogFrame::OnMessage(HWND dialog, UINT msg, LPARAM lp, const std::function<void()>& restartTimer,
@@ -73,16 +71,7 @@ bool CDialogFrame::OnMessage(HWND dialog, UINT msg, LPARAM lp, const std::functi
         PaintBorder(dialog);
         result = TRUE;
         return true;
-    case WM_LBUTTONDOWN:
-        ::PostMessageW(dialog, WM_NCLBUTTONDOWN, HTCAPTION, lp);
-        result = TRUE;
-        return true;
-    case WM_MOUSEMOVE:
-    case WM_MOVE:
-        restartTimer();
-        result = FALSE;
-        return true;
     default:
-        return false;
+        return dragged_dialog::OnMessage(dialog, msg, lp, restartTimer, result);
     }
 }

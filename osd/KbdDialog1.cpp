@@ -1,5 +1,6 @@
 #include "KbdDialog1.h"
 
+#include "DraggedDialog.h"
 #include "OsdDialogControls.h"
 #include "OsdPictures.h"
 #include "OsdResources.h"
@@ -81,18 +82,19 @@ void CKbdDialog1::RestartTimer()
 
 INT_PTR CKbdDialog1::DialogMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
+    INT_PTR result = FALSE;
+    if (dragged_dialog::OnMessage(
+            m_hWnd, msg, lp,
+            [this] {
+                if (m_timerRunning) RestartTimer();
+            },
+            result))
+        return result;
     switch (msg) {
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
         ::SetBkColor(reinterpret_cast<HDC>(wp), kFace);
         return reinterpret_cast<INT_PTR>(m_face.get());
-    case WM_LBUTTONDOWN:
-        ::PostMessageW(m_hWnd, WM_NCLBUTTONDOWN, HTCAPTION, lp);
-        return TRUE;
-    case WM_MOUSEMOVE:
-    case WM_MOVE:
-        if (m_timerRunning) RestartTimer();
-        return FALSE;
     default:
         return CKbdDialog::DialogMessage(msg, wp, lp);
     }
@@ -106,11 +108,6 @@ void CKbdDialog1::OnTimer(UINT_PTR id)
 void CKbdDialog1::OnDestroy()
 {
     m_timerRunning = false;
-    RECT window{};
-    if (::GetWindowRect(m_hWnd, &window)) {
-        const CSettings settings;
-        settings.WriteDword(setting_names::kKbdDlgX, static_cast<DWORD>(window.left));
-        settings.WriteDword(setting_names::kKbdDlgY, static_cast<DWORD>(window.top));
-    }
+    dragged_dialog::SavePosition(m_hWnd, setting_names::kKbdDlgX, setting_names::kKbdDlgY);
     CKbdDialog::OnDestroy();
 }

@@ -1,5 +1,6 @@
 #include "RadioDlg1.h"
 
+#include "DraggedDialog.h"
 #include "OsdDialogControls.h"
 #include "OsdDrawing.h"
 #include "OsdTimerIds.h"
@@ -102,18 +103,19 @@ void CRadioDlg1::RestartTimer()
 
 INT_PTR CRadioDlg1::DialogMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
+    INT_PTR result = FALSE;
+    if (dragged_dialog::OnMessage(
+            m_hWnd, msg, lp,
+            [this] {
+                if (m_timerRunning) RestartTimer();
+            },
+            result))
+        return result;
     switch (msg) {
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
         ::SetBkColor(reinterpret_cast<HDC>(wp), kFace);
         return reinterpret_cast<INT_PTR>(m_face.get());
-    case WM_LBUTTONDOWN:
-        ::PostMessageW(m_hWnd, WM_NCLBUTTONDOWN, HTCAPTION, lp);
-        return TRUE;
-    case WM_MOUSEMOVE:
-    case WM_MOVE:
-        if (m_timerRunning) RestartTimer();
-        return FALSE;
     default:
         return CRadioDlg::DialogMessage(msg, wp, lp);
     }
@@ -126,12 +128,7 @@ void CRadioDlg1::OnTimer(UINT_PTR id)
 
 void CRadioDlg1::SavePosition()
 {
-    RECT window{};
-    if (!::GetWindowRect(m_hWnd, &window)) return;
-    m_saved = {window.left, window.top};
-    const CSettings settings;
-    settings.WriteDword(setting_names::kRadioDlgX, static_cast<DWORD>(window.left));
-    settings.WriteDword(setting_names::kRadioDlgY, static_cast<DWORD>(window.top));
+    dragged_dialog::SavePosition(m_hWnd, setting_names::kRadioDlgX, setting_names::kRadioDlgY, &m_saved);
 }
 
 void CRadioDlg1::OnDestroy()

@@ -34,28 +34,6 @@ protected:
         return std::any_of(lines.begin(), lines.end(),
                            [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
     }
-
-    // The tray's visible layered display window, if one is up.
-    HWND DisplayWindow() const
-    {
-        struct Search {
-            DWORD processId;
-            HWND found;
-        } search{m_tray.id, nullptr};
-        ::EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(param);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(window, &owner);
-                const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
-                if (owner != s.processId || !::IsWindowVisible(window) || (exStyle & WS_EX_LAYERED) == 0)
-                    return TRUE;
-                s.found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
 };
 
 // An idle tray has not paid for the drawing libraries: GDI+ and the common
@@ -79,7 +57,8 @@ TEST_F(TrayDisplays, FirmwareBrightnessEventShowsItsLevelCentredBelowTheMiddleTh
     EXPECT_EQ(lines, (Lines{"bios 0xE006 9 0 0 0", "entry ShowBrightness 9 1"}));
 
     HWND display = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (display = DisplayWindow()) != nullptr; }, 5000)) << "no display window";
+    ASSERT_TRUE(WaitFor([&] { return (display = ShownDisplay(m_tray.id)) != nullptr; }, 5000))
+        << "no display window";
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(display, GWL_EXSTYLE));
     EXPECT_EQ(exStyle & kDisplayExStyle, kDisplayExStyle);
     EXPECT_EQ(::GetForegroundWindow(), foreground) << "a display never takes the focus";
@@ -137,7 +116,7 @@ TEST_F(TrayDisplays, AFullScreenProgramOrThePresentationLayoutSuppressesTheDispl
         Simctl(L"event 0xE006 9");
         const Lines lines = UntilMarker();
         EXPECT_EQ(lines, (Lines{"bios 0xE006 9 0 0 0", "entry ShowBrightness 9 1"}));
-        EXPECT_EQ(DisplayWindow(), nullptr);
+        EXPECT_EQ(ShownDisplay(m_tray.id), nullptr);
     }
     // Not shown, the level still goes into the plan: sixteen levels, level 9 is 60 %.
     EXPECT_NE(Simctl(L"power-plans").find("\"Balanced\" active brightness ac=60"), std::string::npos);
@@ -175,7 +154,7 @@ TEST_F(TrayDisplays, VolumeChangedByAnotherProgramShowsNothingButTheKeysDo)
     // The keys' own changes (no context) are shown, in 25 steps.
     Simctl(L"mute off --context keys");
     ASSERT_TRUE(WaitForLine("entry DrawVolume 8 0 0"));
-    EXPECT_TRUE(WaitFor([&] { return DisplayWindow() != nullptr; }, 5000));
+    EXPECT_TRUE(WaitFor([&] { return ShownDisplay(m_tray.id) != nullptr; }, 5000));
     Simctl(L"volume 60 --context keys");
     EXPECT_TRUE(WaitForLine("entry DrawVolume 15 0 0"));
 }
@@ -228,7 +207,7 @@ TEST_F(TrayPanelDisplays, TheClosingDisplayWritesItsLevelIntoTheActivePlan)
     Simctl(L"event 0xE006 9");
     ASSERT_TRUE(WaitForLine("entry DrawBrightnessLevel 9"));
     HWND display = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (display = DisplayWindow()) != nullptr; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return (display = ShownDisplay(m_tray.id)) != nullptr; }, 5000));
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(display); }, 8000));
     // Sixteen levels: six percent each, level 9 is the tenth step.
     std::string plans;

@@ -134,27 +134,6 @@ protected:
         Simctl(L"event 0xE008 " + std::to_wstring(status & 0xFFFF) + L" " + std::to_wstring(status >> 16));
     }
 
-    // A visible layered display window of the tray is up.
-    bool DisplayShown() const
-    {
-        struct Search {
-            DWORD processId;
-            bool found;
-        } search{m_tray.id, false};
-        ::EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(param);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(window, &owner);
-                const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
-                if (owner == s.processId && ::IsWindowVisible(window) && (exStyle & WS_EX_LAYERED) != 0)
-                    s.found = true;
-                return !s.found;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
     // The firmware calls that switched the radios (class 0x11, select 0x0B, sub-function 1).
     static std::vector<std::string> DisableCalls()
     {
@@ -218,8 +197,9 @@ TEST_F(TrayRadioDisplays, WithoutSelectorAvailabilityTheKeyOnlyShowsTheState)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "entry ShowRadio 0 0 0"), 1);
     WirelessEvent();
     ASSERT_TRUE(WaitForLine("entry DrawRadioPicture 424", &lines)) << "the second key shows the state again";
-    ASSERT_TRUE(WaitFor([&] { return DisplayShown(); }, 5000));
-    ASSERT_TRUE(WaitFor([&] { return !DisplayShown(); }, 10000)) << "the display never faded out";
+    ASSERT_TRUE(WaitFor([&] { return ShownDisplay(m_tray.id) != nullptr; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return ShownDisplay(m_tray.id) == nullptr; }, 10000))
+        << "the display never faded out";
     for (std::string& line : UntilMarker()) lines.push_back(std::move(line));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "entry DrawRadioPicture 425"), 0);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "entry RadioChoiceApplied 0"), 0);

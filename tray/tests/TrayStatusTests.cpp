@@ -155,28 +155,6 @@ protected:
         return search.found;
     }
 
-    // The tray's visible layered display, if one is up.
-    HWND DisplayWindow() const
-    {
-        struct Search {
-            DWORD processId;
-            HWND found;
-        } search{m_tray.id, nullptr};
-        ::EnumWindows(
-            [](HWND window, LPARAM param) -> BOOL {
-                auto& s = *reinterpret_cast<Search*>(param);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(window, &owner);
-                const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
-                if (owner != s.processId || !::IsWindowVisible(window) || (exStyle & WS_EX_LAYERED) == 0)
-                    return TRUE;
-                s.found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
     static std::wstring Text(HWND dialog, int control)
     {
         wchar_t text[256] = {};
@@ -209,7 +187,7 @@ TEST_F(TrayLockKeys, IndicatorsFollowTheKeysFromStartToExit)
     ASSERT_TRUE(WaitForLine("entry LockIndicator 101 0", &before)) << "Caps Lock off kept its indicator";
     EXPECT_EQ(Starting(before, "entry ShowLockKey").at(0), "entry ShowLockKey 101 0");
     HWND display = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (display = DisplayWindow()) != nullptr; }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return (display = ShownDisplay(m_tray.id)) != nullptr; }, 5000))
         << "no lock-key display";
 
     PressLock(L"num-lock", L"d:E045 u:E045");
@@ -246,7 +224,7 @@ TEST_F(TrayCapsLockOnly, FirmwareNumLockEventUpdatesTheKeyTheDisplayDoesNotShow)
     // From the firmware the key is shown all the same.
     EXPECT_TRUE(Simctl(L"event 0xE045").empty());
     ASSERT_TRUE(WaitForLine("entry LockIndicator 102 1")) << "the firmware's Num Lock changed nothing";
-    EXPECT_TRUE(WaitFor([&] { return DisplayWindow() != nullptr; }, 5000)) << "no lock-key display";
+    EXPECT_TRUE(WaitFor([&] { return ShownDisplay(m_tray.id) != nullptr; }, 5000)) << "no lock-key display";
 }
 
 class TrayEject : public TrayStatus {
@@ -271,7 +249,7 @@ TEST_F(TrayEject, EjectKeyEjectsTheIdeDriveAndLeavesTheScsiOne)
         << "the IDE drive was not ejected";
     EXPECT_EQ(Get(L"optical-ejects"), 0);
     EXPECT_EQ(Get(L"optical-media"), 1);
-    EXPECT_TRUE(WaitFor([&] { return DisplayWindow() != nullptr; }, 5000)) << "no eject display";
+    EXPECT_TRUE(WaitFor([&] { return ShownDisplay(m_tray.id) != nullptr; }, 5000)) << "no eject display";
 }
 
 TEST_F(TrayEject, WithoutIdeOrUsbDrivesTheKeyEjectsThemAll)

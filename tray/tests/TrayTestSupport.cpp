@@ -67,6 +67,27 @@ bool HasModule(DWORD processId, const wchar_t* name)
     return false;
 }
 
+HWND ShownDisplay(DWORD processId)
+{
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
+            if (owner != s.processId || !::IsWindowVisible(window) || (exStyle & WS_EX_LAYERED) == 0)
+                return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND FindTray()
 {
     return ::FindWindowW(L"TavrinClass", L"Tavrin");

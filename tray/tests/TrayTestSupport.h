@@ -35,6 +35,9 @@ std::vector<VersionCall> VersionCalls();
 
 HWND FindTray();
 
+// The process's visible layered display window, if one is up.
+HWND ShownDisplay(DWORD processId);
+
 // Whether the process has loaded the module (a file name, any case).
 bool HasModule(DWORD processId, const wchar_t* name);
 
